@@ -1,0 +1,17 @@
+# zq_module(NAME DIR [DEPS...]): a static library of every .cpp directly in DIR.
+# New source files are picked up on the next build without editing CMake.
+function(zq_module name dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    set(scope PUBLIC)
+  else()
+    add_library(${name} INTERFACE)
+    set(scope INTERFACE)
+  endif()
+  target_include_directories(${name} ${scope} ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} ${scope} ${ARGN})
+  if(sources)
+    target_link_libraries(${name} PRIVATE zq_warnings)
+  endif()
+endfunction()
