@@ -49,12 +49,15 @@ class Engine {
 
   // Advances every particle system by dt seconds.
   void StepParticles(float dt);
+  // Uniform in [0, 1), from the engine's own deterministic sequence.
+  float NextUnitRandom();
 
  private:
   World world_;
   std::unique_ptr<Backend> backend_;
   Phase phase_;
   iHandle nextHandle_ = 1;
+  std::uint64_t randomState_ = 0x9E3779B97F4A7C15ULL;
 };
 
 // The engine the i* operations act on; nullptr uninstalls.

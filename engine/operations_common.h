@@ -1,0 +1,21 @@
+// Lookups shared by the files that implement the engine operations.
+#pragma once
+
+#include "engine/runtime.h"
+
+namespace engine::detail {
+
+template <typename Map>
+auto* Find(Map& map, iHandle handle) {
+  auto it = map.find(handle);
+  return it == map.end() ? nullptr : &it->second;
+}
+
+// The installed engine's world object for a handle, or nullptr.
+#define ZQ_ENGINE_FIND(kind, handle)                                                \
+  ([&]() -> decltype(::engine::detail::Find(::engine::Installed()->world().kind, 0)) { \
+    auto* e = ::engine::Installed();                                                \
+    return e ? ::engine::detail::Find(e->world().kind, handle) : nullptr;           \
+  }())
+
+}  // namespace engine::detail
