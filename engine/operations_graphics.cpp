@@ -51,10 +51,10 @@ iHandle iTextureCreate(const char* file) {
 iHandle iTextureCreateFromMemory(const void* bytes, std::int32_t size, std::int32_t tag) {
   engine::Engine* e = Installed();
   if (!e || !bytes || size <= 0) return 0;
-  return AddTexture(
-      *e,
-      engine::DecodeImage({static_cast<const std::uint8_t*>(bytes), static_cast<std::size_t>(size)}),
-      tag);
+  return AddTexture(*e,
+                    engine::DecodeImage(
+                        {static_cast<const std::uint8_t*>(bytes), static_cast<std::size_t>(size)}),
+                    tag);
 }
 
 void iTextureDestroy(iHandle texture) {
@@ -81,7 +81,9 @@ void iSpriteTextureSet(iHandle sprite, iHandle texture) {
   if (auto* s = ZQ_ENGINE_FIND(sprites, sprite)) s->texture = texture;
 }
 
-void iSpriteTextureSwap(iHandle sprite, iHandle texture) { iSpriteTextureSet(sprite, texture); }
+void iSpriteTextureSwap(iHandle sprite, iHandle texture) {
+  iSpriteTextureSet(sprite, texture);
+}
 
 void iSpriteLocationSet(iHandle sprite, const iVec2& centre) {
   if (auto* s = ZQ_ENGINE_FIND(sprites, sprite)) s->location = centre;

@@ -156,9 +156,8 @@ void iExit() {
 float iSystemTimer() {
   engine::Engine* e = Installed();
   if (!e) return 0;
-  return static_cast<float>(static_cast<double>(e->backend().clock().NowNs() -
-                                                e->phase().openedAtNs) /
-                            1e9);
+  return static_cast<float>(
+      static_cast<double>(e->backend().clock().NowNs() - e->phase().openedAtNs) / 1e9);
 }
 
 void iScreenWipe(float r, float g, float b) {

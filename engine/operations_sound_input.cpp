@@ -17,7 +17,8 @@ iHandle iSoundCreate(const char* file, int /*flags*/) {
 }
 
 void iSoundPlay(iHandle sound, int /*flags*/) {
-  if (auto* s = ZQ_ENGINE_FIND(sounds, sound)) Installed()->backend().PlaySound(s->backendId, false);
+  if (auto* s = ZQ_ENGINE_FIND(sounds, sound))
+    Installed()->backend().PlaySound(s->backendId, false);
 }
 
 void iSoundPlayNow(iHandle sound, int /*flags*/) {

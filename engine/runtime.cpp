@@ -44,8 +44,12 @@ float Engine::NextUnitRandom() {
   return static_cast<float>(r >> 40) / static_cast<float>(1ULL << 24);
 }
 
-void Install(Engine* engine) { g_installed = engine; }
+void Install(Engine* engine) {
+  g_installed = engine;
+}
 
-Engine* Installed() { return g_installed; }
+Engine* Installed() {
+  return g_installed;
+}
 
 }  // namespace engine

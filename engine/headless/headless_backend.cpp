@@ -59,7 +59,9 @@ void HeadlessBackend::ResetMouse(float x, float y) {
   mouseY_ = y;
 }
 
-void HeadlessBackend::Present(const World&) { ++presentCount_; }
+void HeadlessBackend::Present(const World&) {
+  ++presentCount_;
+}
 
 void HeadlessBackend::Wipe(float, float, float) {}
 
@@ -85,7 +87,9 @@ bool HeadlessBackend::SoundPlaying(int id) const {
   return clock_.NowNs() < it->second.startedNs + it->second.durationNs;
 }
 
-void HeadlessBackend::FreeSound(int id) { sounds_.erase(id); }
+void HeadlessBackend::FreeSound(int id) {
+  sounds_.erase(id);
+}
 
 void HeadlessBackend::KeyDown(int code) {
   if (code < 0 || code >= 256) return;

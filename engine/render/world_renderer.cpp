@@ -13,10 +13,16 @@ namespace {
 constexpr float kHalfWidth = kScreenWidth / 2.0f;
 constexpr float kHalfHeight = kScreenHeight / 2.0f;
 
-Uint8 ToByte(float v) { return static_cast<Uint8>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f); }
+Uint8 ToByte(float v) {
+  return static_cast<Uint8>(std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f);
+}
 
-float PixelX(float unitsX) { return kHalfWidth + unitsX * kPixelsPerUnit; }
-float PixelY(float unitsY) { return kHalfHeight - unitsY * kPixelsPerUnit; }
+float PixelX(float unitsX) {
+  return kHalfWidth + unitsX * kPixelsPerUnit;
+}
+float PixelY(float unitsY) {
+  return kHalfHeight - unitsY * kPixelsPerUnit;
+}
 
 int LayerRank(int layer) {
   switch (layer) {
@@ -97,8 +103,8 @@ void WorldRenderer::DrawParticles(const World& world, const ParticleSystem& syst
   if (!texture) return;
   SDL_SetTextureColorMod(texture, 255, 255, 255);
   SDL_SetTextureAlphaMod(texture, 255);
-  SDL_SetTextureBlendMode(texture, system.renderMode == 0 ? SDL_BLENDMODE_BLEND
-                                                          : SDL_BLENDMODE_ADD);
+  SDL_SetTextureBlendMode(texture,
+                          system.renderMode == 0 ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_ADD);
   std::vector<SDL_Vertex> vertices;
   std::vector<int> indices;
   vertices.reserve(system.particles.size() * 4);
@@ -225,7 +231,8 @@ Image OffscreenRenderer::Render(const World& world) {
   SDL_LockSurface(s);
   for (int y = 0; y < kScreenHeight; ++y) {
     const auto* row = static_cast<const Uint8*>(s->pixels) + static_cast<std::size_t>(y) * s->pitch;
-    std::copy(row, row + kScreenWidth * 4, image.rgba.begin() + static_cast<std::size_t>(y) * kScreenWidth * 4);
+    std::copy(row, row + kScreenWidth * 4,
+              image.rgba.begin() + static_cast<std::size_t>(y) * kScreenWidth * 4);
   }
   SDL_UnlockSurface(s);
   for (std::size_t i = 3; i < image.rgba.size(); i += 4) image.rgba[i] = 255;  // a frame is opaque

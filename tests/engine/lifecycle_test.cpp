@@ -1,0 +1,159 @@
+// The engine's phases, input edges, sounds and handle lifetimes as the driver
+// and the game rely on them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "engine/engine.h"
+#include "engine/headless/headless_backend.h"
+#include "engine/runtime.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+int g_window = 0;
+constexpr std::int32_t kSettings[6] = {0, 0, 15360000, 0, 0, -1};
+
+TEST(EnginePhases, OpenSettingsInitialiseThenRunPhases) {
+  engine::Engine e(std::make_unique<engine::HeadlessBackend>());
+  engine::ScopedInstall install(e);
+
+  EXPECT_EQ(i3ImpactOpen(nullptr, 0), 0);
+  ASSERT_EQ(i3ImpactOpen(&g_window, 0), 1);
+  EXPECT_FALSE(i3ImpactIsRendering());
+  ASSERT_EQ(i3ImpactSettings(kSettings), 1);
+  EXPECT_TRUE(i3ImpactIsRendering());
+  EXPECT_TRUE(i3ImpactIsReady());
+  EXPECT_EQ(iDisplayMode(), 0);
+
+  i3ImpactMain();
+  EXPECT_TRUE(i3ImpactIsExecuting());
+  EXPECT_TRUE(i3ImpactIsInitializing());
+  i3ImpactInitBegin();
+  i3ImpactInitEnd();
+  EXPECT_FALSE(i3ImpactIsInitializing());
+
+  // Headless: every later i3ImpactMain runs exactly one phase of 1/75 s.
+  for (int phase = 1; phase <= 75; ++phase) {
+    i3ImpactMain();
+    ASSERT_TRUE(i3ImpactIsExecuting());
+    ASSERT_FALSE(i3ImpactIsInitializing());
+    ASSERT_FALSE(i3ImpactIsSkippingRunPhase());
+    ASSERT_FALSE(i3ImpactIsSkippingRenderPhase());
+  }
+  EXPECT_FLOAT_EQ(iSystemTimer(), 1.0f);
+
+  iExit();
+  EXPECT_FALSE(i3ImpactIsRendering());
+  i3ImpactClose();
+  EXPECT_FALSE(i3ImpactIsReady());
+}
+
+TEST(EnginePhases, FullScreenWordSelectsTheDisplayMode) {
+  engine::Engine e(std::make_unique<engine::HeadlessBackend>());
+  engine::ScopedInstall install(e);
+  const std::int32_t fullScreen[6] = {0, 0, 15360000, 0, -1, -1};
+  i3ImpactOpen(&g_window, 0);
+  i3ImpactSettings(fullScreen);
+  EXPECT_GT(iDisplayMode(), 0);
+}
+
+TEST(EnginePhases, OperationsWithoutAnEngineDoNothing) {
+  EXPECT_EQ(iSpriteCreate("data\\sprite.x", 0), 0u);
+  EXPECT_FALSE(iKeyDown(1));
+  EXPECT_FALSE(i3ImpactIsRendering());
+  iSpriteShow(12345);
+  iPrint("x", {0, 0}, {1, 1}, 0.1f, 0);
+}
+
+class EngineInput : public testing_support::EngineTest {};
+
+TEST_F(EngineInput, KeyEdgesAreSeenOncePerRunPhase) {
+  // A tap between two phases counts once and is not held.
+  backend().KeyTap(28);
+  RunPhase();
+  EXPECT_TRUE(iKeyClick(28));
+  EXPECT_FALSE(iKeyDown(28));
+  RunPhase();
+  EXPECT_FALSE(iKeyClick(28));
+
+  // A held key clicks in its first phase only.
+  backend().KeyDown(200);
+  RunPhase();
+  EXPECT_TRUE(iKeyClick(200));
+  EXPECT_TRUE(iKeyDown(200));
+  RunPhase();
+  EXPECT_FALSE(iKeyClick(200));
+  EXPECT_TRUE(iKeyDown(200));
+  backend().KeyUp(200);
+  RunPhase();
+  EXPECT_FALSE(iKeyDown(200));
+
+  // Out-of-range codes are never down.
+  EXPECT_FALSE(iKeyDown(-1));
+  EXPECT_FALSE(iKeyClick(256));
+}
+
+TEST_F(EngineInput, MouseClicksAndPositionAreFractionsOfTheWindow) {
+  backend().MouseMove(0.25f, 0.75f);
+  backend().MouseClick(0);
+  RunPhase();
+  EXPECT_FLOAT_EQ(iMouseX(), 0.25f);
+  EXPECT_FLOAT_EQ(iMouseY(), 0.75f);
+  EXPECT_TRUE(iMouseButtonClick(0));
+  RunPhase();
+  EXPECT_FALSE(iMouseButtonClick(0));
+  iMouseReset({0.5f, 0.5f});
+  EXPECT_FLOAT_EQ(iMouseX(), 0.5f);
+  RunPhase();
+  EXPECT_FLOAT_EQ(iMouseY(), 0.5f);
+}
+
+// A mono 16-bit WAV of `frames` silent samples at 1000 Hz.
+void WriteWav(const char* path, std::uint32_t frames) {
+  auto u32 = [](std::uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [](std::uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
+  std::string wav = "RIFF" + u32(36 + frames * 2) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
+                    u32(1000) + u32(2000) + u16(2) + u16(16) + "data" + u32(frames * 2) +
+                    std::string(frames * 2, '\0');
+  std::ofstream(path, std::ios::binary) << wav;
+}
+
+class EngineSound : public testing_support::EngineTest {
+ protected:
+  testing_support::TempDir dir_;
+};
+
+TEST_F(EngineSound, PlayStartsOnlyWhenSilentAndPlayNowRestarts) {
+  WriteWav("beep.wav", 100);                          // 0.1 s: about 7.5 run phases
+  const iHandle sound = iSoundCreate("BEEP.WAV", 0);  // found whatever the case
+  ASSERT_NE(sound, 0u);
+  EXPECT_FALSE(iSoundPlaying(sound));
+  iSoundPlay(sound, 0);
+  EXPECT_TRUE(iSoundPlaying(sound));
+  RunPhase();
+  iSoundPlay(sound, 0);  // still playing: not restarted
+  iSoundPlayNow(sound, 0);
+  EXPECT_EQ(backend().TakeStartedSounds(), (std::vector<std::string>{"beep.wav", "beep.wav"}));
+  for (int i = 0; i < 8; ++i) RunPhase();
+  EXPECT_FALSE(iSoundPlaying(sound));
+
+  EXPECT_EQ(iSoundCreate("missing.wav", 0), 0u);
+}
+
+TEST_F(EngineSound, CloseKillsEveryHandleAndHandlesAreNeverReused) {
+  const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
+  iSpriteLocationSet(sprite, {3, 4});
+  i3ImpactClose();
+  EXPECT_TRUE(world().sprites.empty());
+
+  iVec2 where{-1, -1};
+  iSpriteLocation(sprite, where);  // dead: leaves the output alone
+  EXPECT_EQ(where.x, -1);
+  const iHandle next = iSpriteCreate("data\\sprite.x", 0);
+  EXPECT_NE(next, sprite);
+}
+
+}  // namespace

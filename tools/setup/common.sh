@@ -1,0 +1,60 @@
+# Shared by ./play and ./test: installs the Debian packages the build needs and
+# configures/builds a CMake preset. Source it; do not run it.
+
+ZQ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+
+# Everything the game, its tools and its tests need, from Debian 12.
+ZQ_PACKAGES=(
+  build-essential cmake ninja-build pkg-config git
+  libsdl2-dev libsdl2-mixer-dev libxmp-dev libsquish-dev libpng-dev libx11-dev
+  libcurl4-openssl-dev libcairo2-dev libfreetype-dev fonts-comic-neue
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils xdg-utils
+)
+
+say() { printf '==> %s\n' "$*"; }
+
+zq_install_packages() {
+  local missing=()
+  local pkg
+  for pkg in "${ZQ_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$pkg")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    say "All Debian packages are installed."
+    return 0
+  fi
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
+  say "Installing Debian packages: ${missing[*]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
+
+# zq_build PRESET: configure (once) and build a preset from CMakePresets.json.
+zq_build() {
+  local preset="$1"
+  cd "$ZQ_ROOT"
+  if [ ! -f "build/$preset/build.ninja" ]; then
+    say "Configuring the '$preset' build in build/$preset"
+    cmake --preset "$preset" >/dev/null
+  fi
+  say "Building '$preset'"
+  cmake --build --preset "$preset" -j "$(nproc)"
+}
+
+# zq_generate_runtime BUILD_DIR OUT_DIR: writes the game's data/ and sound/ trees.
+zq_generate_runtime() {
+  local build="$1" out="$2"
+  if [ -x "$build/tools/assets/zq-assets" ]; then
+    say "Generating pictures, sounds, music and font into $out"
+    mkdir -p "$out"
+    "$build/tools/assets/zq-assets" "$out"
+  else
+    say "The asset generator is not built yet; $out keeps what it has."
+    mkdir -p "$out/data" "$out/sound"
+  fi
+}
