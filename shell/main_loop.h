@@ -1,0 +1,39 @@
+// The main driver: owns the game window and every engine run, pumps messages,
+// drives the engine's phases, checks the boss key and handles restarts.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "shell/program.h"
+
+namespace shell {
+
+// Hot-key identifiers.
+inline constexpr int kBossHotKey = 200;
+inline constexpr int kAltTabHotKey = 100;
+inline constexpr int kAltF4HotKey = 101;
+
+inline constexpr const char* kFatalCaption = "Fatal error";
+inline constexpr const char* kHotKeyFailedText = "Unable to register Keep Key. Program terminate";
+inline constexpr const char* kGetMessageFailedText =
+    "Critical error on GetMessage function. Try to reset program? If No, then saved data will "
+    "be losed!";
+
+// DirectInput scan code -> virtual-key code; 0 where a code has none.
+using VirtualKeyTableType = std::array<std::uint8_t, 256>;
+VirtualKeyTableType MakeVirtualKeyTable();
+
+// Runs until the program is to end (the engine must be installed).
+void RunMainLoop(Program& program, GameHooks& hooks);
+
+// The window procedure of the game's window class.
+std::intptr_t GameWindowProc(Program& program, platform::WindowId window, std::uint32_t message,
+                             std::uintptr_t wParam, std::intptr_t lParam);
+
+// After DispatchFrame in every run phase: the boss-key combination pauses a
+// running game (in a window), stops the music and minimises the window.
+void CheckBossKey(Program& program, platform::WindowId window);
+
+}  // namespace shell
