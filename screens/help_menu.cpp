@@ -1,0 +1,114 @@
+#include "screens/help_menu.h"
+
+#include <string>
+
+#include "engine/engine.h"
+#include "screens/area.h"
+#include "screens/key_names.h"
+#include "screens/menu_text.h"
+
+namespace screens {
+namespace {
+
+constexpr Area kButtonAreas[] = {
+    {-5, -0.5L, -8, -6},   // PREVIOUS
+    {0.3L, 2.8L, -8, -6},  // NEXT
+    {3.5L, 6, -8, -6},     // BACK
+};
+
+}  // namespace
+
+THelpMenu::THelpMenu(shell::Program& program, MenuHost& host, const MenuSound& sound)
+    : program_(program), host_(host), sound_(sound) {}
+
+void THelpMenu::Create() {
+  panel_ = CreateFormSprite(1, 16, 12);
+  for (int n = 1; n <= kPages; ++n) {
+    const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
+    const std::string file = "data\\over" + std::to_string(n) + ".png";
+    iSpriteTextureSet(sprite, iTextureCreate(file.c_str()));
+    iSpriteScaleSet(sprite, {10, 7});
+    iSpriteLocationSet(sprite, {0, -1});
+    pages_[static_cast<std::size_t>(n - 1)] = sprite;
+  }
+  if (shown_) {
+    iSpriteShow(panel_);
+    ShowPage();
+  }
+}
+
+void THelpMenu::Open() {
+  shown_ = true;
+  page_ = 1;
+  iSpriteShow(panel_);
+  ShowPage();
+  program_.ScreenState = shell::ssHelp;
+}
+
+void THelpMenu::Hide() {
+  shown_ = false;
+  iSpriteHide(panel_);
+  for (const iHandle page : pages_) iSpriteHide(page);
+}
+
+// A sprite that is shown moves to the front of its layer, so the page is
+// always shown after the panel.
+void THelpMenu::ShowPage() {
+  for (const iHandle page : pages_) iSpriteHide(page);
+  iSpriteShow(pages_[static_cast<std::size_t>(page_ - 1)]);
+}
+
+void THelpMenu::TurnPage(int step) {
+  page_ += step;
+  if (page_ < 1) page_ = kPages;
+  if (page_ > kPages) page_ = 1;
+  ShowPage();
+}
+
+void THelpMenu::Back() {
+  iPrintsHide();
+  Hide();
+  host_.ShowMainMenu();
+  program_.ScreenState = shell::ssMainMenu;
+}
+
+void THelpMenu::Activate(int button) {
+  switch (button) {
+    case kPrevious:
+      TurnPage(-1);
+      break;
+    case kNext:
+      TurnPage(+1);
+      break;
+    case kBack:
+      Back();
+      break;
+  }
+}
+
+void THelpMenu::HandleKeys() {
+  if (iKeyClick(kKeyRight)) list_.Next(sound_);
+  if (iKeyClick(kKeyLeft)) list_.Previous(sound_);
+  if (iKeyClick(kKeyEnter)) Activate(list_.selection());
+  if (program_.ScreenState == shell::ssHelp && iKeyClick(kKeyEsc)) Back();
+}
+
+void THelpMenu::Hover(long double x, long double y) {
+  if (list_.Hover(kButtonAreas, x, y)) sound_.Play();
+}
+
+void THelpMenu::Click(long double x, long double y) {
+  const int button = MenuList::ItemAt(kButtonAreas, x, y);
+  if (button != 0) Activate(button);
+}
+
+void THelpMenu::Draw() const {
+  iPrintsHide();
+  const iHandle font = host_.Font();
+  const int selected = list_.selection();
+  PrintMenuText("PREVIOUS", -5, -7, 0.5f, ButtonColor(selected == kPrevious), font);
+  PrintMenuText("NEXT", 0.7L, -7, 0.5f, ButtonColor(selected == kNext), font);
+  PrintMenuText("BACK", 3.7L, -7, 0.5f, ButtonColor(selected == kBack), font);
+}
+
+}  // namespace screens

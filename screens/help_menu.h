@@ -1,0 +1,58 @@
+// The help screen: seven picture pages on a panel, turned with PREVIOUS and
+// NEXT (wrapping around both ways), and BACK to the main menu.
+#pragma once
+
+#include <array>
+
+#include "engine/types.h"
+#include "screens/menu_host.h"
+#include "screens/menu_list.h"
+#include "screens/menu_sound.h"
+#include "shell/program.h"
+
+namespace screens {
+
+class THelpMenu {
+ public:
+  enum Button : int { kPrevious = 1, kNext = 2, kBack = 3 };
+  static constexpr int kPages = 7;
+
+  THelpMenu(shell::Program& program, MenuHost& host, const MenuSound& sound);
+
+  // Makes the panel and page sprites (again after an engine restart, showing
+  // them again if the screen was up).
+  void Create();
+  void Reload() { Create(); }
+
+  // Main menu item Help: the panel and page 1; the button selected at the last
+  // visit stays selected.
+  void Open();
+  // Hides the panel and every page.
+  void Hide();
+
+  void HandleKeys();
+  void Hover(long double x, long double y);
+  void Click(long double x, long double y);
+  void Draw() const;
+
+  int selection() const { return list_.selection(); }
+  int page() const { return page_; }
+  bool shown() const { return shown_; }
+
+ private:
+  void Activate(int button);
+  void TurnPage(int step);
+  void ShowPage();
+  void Back();
+
+  shell::Program& program_;
+  MenuHost& host_;
+  const MenuSound& sound_;
+  MenuList list_{3, kPrevious};
+  int page_ = 1;
+  bool shown_ = false;
+  iHandle panel_ = 0;
+  std::array<iHandle, kPages> pages_{};
+};
+
+}  // namespace screens

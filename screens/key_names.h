@@ -1,0 +1,31 @@
+// Names of the DirectInput scan codes as the menus show them, and the letters
+// they type: the options screen shows the boss key by this table, and the
+// country and name fields take their letters from it.
+#pragma once
+
+#include <string_view>
+
+#include "screens/keys.h"
+
+namespace screens {
+
+// Scan codes of the keys typing and the boss-key capture read, besides those
+// of screens/keys.h.
+inline constexpr int kKeyBackspace = 14;
+inline constexpr int kKeyLeftCtrl = 29;
+inline constexpr int kKeyLeftShift = 42;
+inline constexpr int kKeyRightShift = 54;
+inline constexpr int kKeyLeftAlt = 56;
+inline constexpr int kKeyRightCtrl = 157;
+inline constexpr int kKeyRightAlt = 184;
+
+// "ESCAPE", "1", "Q", "F11", ...; empty for a code without a name.
+std::string_view KeyName(int code);
+
+// The letter keys: Q..P (16..25), A..L (30..38) and Z..M (44..50).
+bool IsLetterKey(int code);
+
+// The letter a letter key types, upper case when shifted; 0 for any other key.
+char KeyLetter(int code, bool shifted);
+
+}  // namespace screens
