@@ -1,0 +1,24 @@
+// The menu tick "sound\mainmenuchg.WAV", played on every selection change while
+// the live Sound setting is on.
+#pragma once
+
+#include "engine/types.h"
+#include "shell/persistent_files.h"
+
+namespace screens {
+
+class MenuSound {
+ public:
+  explicit MenuSound(const shell::GameSettings& settings) : settings_(settings) {}
+
+  // Creates the engine sound (again after an engine restart).
+  void Create();
+  // Restarts the tick when Sound is on.
+  void Play() const;
+
+ private:
+  const shell::GameSettings& settings_;
+  iHandle sound_ = 0;
+};
+
+}  // namespace screens
