@@ -12,4 +12,8 @@ void MenuSound::Play() const {
   if (settings_.SoundOn != 0) iSoundPlayNow(sound_, 0);
 }
 
+void MenuSound::PlayUnlessPlaying() const {
+  if (settings_.SoundOn != 0) iSoundPlay(sound_, 0);
+}
+
 }  // namespace screens

@@ -15,6 +15,8 @@ class MenuSound {
   void Create();
   // Restarts the tick when Sound is on.
   void Play() const;
+  // Starts the tick when Sound is on, unless it is still playing.
+  void PlayUnlessPlaying() const;
 
  private:
   const shell::GameSettings& settings_;
