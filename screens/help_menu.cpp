@@ -31,18 +31,19 @@ void THelpMenu::Create() {
     iSpriteLocationSet(sprite, {0, -1});
     pages_[static_cast<std::size_t>(n - 1)] = sprite;
   }
-  if (shown_) {
-    iSpriteShow(panel_);
-    ShowPage();
-  }
+  if (shown_) Show();
 }
 
 void THelpMenu::Open() {
-  shown_ = true;
   page_ = 1;
+  Show();
+  program_.ScreenState = shell::ssHelp;
+}
+
+void THelpMenu::Show() {
+  shown_ = true;
   iSpriteShow(panel_);
   ShowPage();
-  program_.ScreenState = shell::ssHelp;
 }
 
 void THelpMenu::Hide() {

@@ -24,9 +24,11 @@ class THelpMenu {
   void Create();
   void Reload() { Create(); }
 
-  // Main menu item Help: the panel and page 1; the button selected at the last
-  // visit stays selected.
+  // Main menu item Help: ssHelp, the panel and page 1; the button selected at
+  // the last visit stays selected.
   void Open();
+  // The panel and the current page.
+  void Show();
   // Hides the panel and every page.
   void Hide();
 

@@ -72,11 +72,15 @@ void TOptMenu::Create() {
 }
 
 void TOptMenu::Open() {
-  shown_ = true;
-  iSpriteShow(panel_);
+  Show();
   program_.ScreenState = shell::ssOptions;
   CopyLiveSettings();
   displayChanged_ = false;
+}
+
+void TOptMenu::Show() {
+  shown_ = true;
+  iSpriteShow(panel_);
 }
 
 void TOptMenu::Hide() {

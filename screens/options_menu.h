@@ -40,6 +40,7 @@ class TOptMenu {
   void Open();
   // Working copy := live settings.
   void CopyLiveSettings() { edit_ = program_.persistent.settings; }
+  void Show();
   void Hide();
 
   // The key handling of the three options states.

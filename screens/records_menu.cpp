@@ -1,0 +1,120 @@
+#include "screens/records_menu.h"
+
+#include <cstdio>
+
+#include "engine/engine.h"
+#include "screens/area.h"
+#include "screens/game_window.h"
+#include "screens/key_names.h"
+#include "screens/menu_text.h"
+#include "screens/publisher.h"
+
+namespace screens {
+namespace {
+
+// By button number: BACK, Clear High Score, View World's High Score.
+constexpr Area kButtonAreas[] = {
+    {-7.1L, -5.4L, -6.4L, -5.6L},
+    {-3.6L, 3, -7.4L, -6.6L},
+    {-2.7L, 6.7L, -6.4L, -5.6L},
+};
+
+}  // namespace
+
+std::string WorldHighScoresLink() {
+  return std::string(kPublisherSite) + "/cgi/version.pl?prg=ZorbellineQuester&show&type=0";
+}
+
+std::string RecordRowText(const shell::TRecordEntry& entry) {
+  char row[64];
+  std::snprintf(row, sizeof row, "%10s   %6d", entry.Name.Text().c_str(),
+                static_cast<int>(entry.Score));
+  return row;
+}
+
+TRecordsMenu::TRecordsMenu(shell::Program& program, MenuHost& host, const MenuSound& sound)
+    : program_(program), host_(host), sound_(sound) {}
+
+void TRecordsMenu::Create() {
+  panel_ = CreateFormSprite(2, 16, 12);
+  if (shown_) iSpriteShow(panel_);
+}
+
+void TRecordsMenu::Open() {
+  program_.ScreenState = shell::ssRecords;
+  Show();
+}
+
+void TRecordsMenu::Show() {
+  shown_ = true;
+  iSpriteShow(panel_);
+}
+
+void TRecordsMenu::Hide() {
+  shown_ = false;
+  iSpriteHide(panel_);
+}
+
+void TRecordsMenu::Back() {
+  iPrintsHide();
+  Hide();
+  host_.ShowMainMenu();
+  program_.ScreenState = shell::ssMainMenu;
+}
+
+void TRecordsMenu::Clear() {
+  iPrintsHide();
+  Hide();
+  program_.ScreenState = shell::ssConfirmClearRecords;
+  host_.ShowDialogBox();
+  host_.SelectDialogNo();
+}
+
+void TRecordsMenu::ViewWorldHighScores() { OpenLinkFromGame(program_, WorldHighScoresLink()); }
+
+void TRecordsMenu::Activate(int button) {
+  switch (button) {
+    case kBack:
+      Back();
+      break;
+    case kClear:
+      Clear();
+      break;
+    case kViewWorld:
+      ViewWorldHighScores();
+      break;
+  }
+}
+
+void TRecordsMenu::HandleKeys() {
+  if (iKeyClick(kKeyUp) || iKeyClick(kKeyRight)) list_.Previous(sound_);
+  if (iKeyClick(kKeyDown) || iKeyClick(kKeyLeft)) list_.Next(sound_);
+  if (iKeyClick(kKeyEnter)) Activate(list_.selection());
+  if (program_.ScreenState == shell::ssRecords && iKeyClick(kKeyEsc)) Back();
+}
+
+void TRecordsMenu::Hover(long double x, long double y) {
+  if (list_.Hover(kButtonAreas, x, y)) sound_.Play();
+}
+
+void TRecordsMenu::Click(long double x, long double y) {
+  const int button = MenuList::ItemAt(kButtonAreas, x, y);
+  if (button != 0) Activate(button);
+}
+
+void TRecordsMenu::Draw() const {
+  iPrintsHide();
+  const iHandle font = host_.Font();
+  const auto& entries = program_.persistent.records.entries;
+  for (int r = 1; r <= shell::RecordsTable::kEntries; ++r) {
+    PrintMenuText(RecordRowText(entries[static_cast<std::size_t>(r - 1)]), -5.5L,
+                  6.5L - 1.12L * r, 0.5f, kAlarmColor, font);
+  }
+  const int selected = list_.selection();
+  PrintMenuText("BACK", -7, -6, 0.4f, ButtonColor(selected == kBack), font);
+  PrintMenuText("Clear High Score", -3.5L, -7, 0.4f, ButtonColor(selected == kClear), font);
+  PrintMenuText("View World's High Score", -2.5L, -6, 0.4f, ButtonColor(selected == kViewWorld),
+                font);
+}
+
+}  // namespace screens

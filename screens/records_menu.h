@@ -1,0 +1,62 @@
+// The local high-score table: ten rows of name and score over a panel, and the
+// buttons BACK, Clear High Score (through the yes/no question) and View World's
+// High Score (the publisher's page, opened through the shell).
+#pragma once
+
+#include <string>
+
+#include "engine/types.h"
+#include "screens/menu_host.h"
+#include "screens/menu_list.h"
+#include "screens/menu_sound.h"
+#include "shell/program.h"
+
+namespace screens {
+
+// The world high-score page of the publisher's web service.
+std::string WorldHighScoresLink();
+
+// One row of the table: the name right-aligned in 10 characters, three spaces,
+// the score right-aligned in 6 digits.
+std::string RecordRowText(const shell::TRecordEntry& entry);
+
+class TRecordsMenu {
+ public:
+  enum Button : int { kBack = 1, kClear = 2, kViewWorld = 3 };
+
+  TRecordsMenu(shell::Program& program, MenuHost& host, const MenuSound& sound);
+
+  // Makes the panel sprite (again after an engine restart, shown again if the
+  // table was up).
+  void Create();
+  void Reload() { Create(); }
+
+  // Main menu item High scores: ssRecords and the table.
+  void Open();
+  void Show();
+  void Hide();
+
+  void HandleKeys();
+  void Hover(long double x, long double y);
+  void Click(long double x, long double y);
+  void Draw() const;
+
+  void Back();
+  void Clear();
+  void ViewWorldHighScores();
+
+  int selection() const { return list_.selection(); }
+  bool shown() const { return shown_; }
+
+ private:
+  void Activate(int button);
+
+  shell::Program& program_;
+  MenuHost& host_;
+  const MenuSound& sound_;
+  MenuList list_{3, kBack};
+  bool shown_ = false;
+  iHandle panel_ = 0;
+};
+
+}  // namespace screens
