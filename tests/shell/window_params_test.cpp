@@ -1,0 +1,62 @@
+#include "shell/window_params.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/main_loop.h"
+
+namespace {
+
+TEST(WindowParams, WindowIsCentredAt800By600WhateverTheDesktop) {
+  struct Case {
+    int width, height;
+    int left, top, right, bottom;
+  };
+  const Case cases[] = {
+      {1024, 768, 112, 84, 912, 684},
+      {1023, 767, 111, 83, 911, 683},  // odd sizes: still 800 x 600
+      {640, 480, -80, -60, 720, 540},  // smaller desktop: negative edges, no clamping
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+    shell::TWindowParams params;
+    shell::FillWindowParams(params, c.width, c.height, shell::GameSettings{});
+    EXPECT_EQ(params.Left, c.left);
+    EXPECT_EQ(params.Top, c.top);
+    EXPECT_EQ(params.Right, c.right);
+    EXPECT_EQ(params.Bottom, c.bottom);
+  }
+}
+
+TEST(WindowParams, FullScreenUnlessWindowedIsExactlyOneAndBossKeyFromTheSettings) {
+  for (const std::uint8_t windowed : {0, 1, 2, 7}) {
+    shell::GameSettings settings;
+    settings.Windowed = windowed;
+    settings.BossKey = 59;
+    shell::TWindowParams params;
+    shell::FillWindowParams(params, 1024, 768, settings);
+    EXPECT_EQ(params.FullScreen, windowed == 1 ? 0 : -1) << int{windowed};
+    EXPECT_EQ(params.BossKey, 59);
+    EXPECT_EQ(params.SettingsWord3, 15360000u);
+    EXPECT_EQ(params.SettingsWord6, -1);
+    EXPECT_EQ(params.FrequencyMode, 0);
+  }
+}
+
+TEST(VirtualKeyTable, EveryKeyTheOptionsCanChooseHasAVirtualKey) {
+  const auto table = shell::MakeVirtualKeyTable();
+  // The named keys of the options screen: Esc, 1..=, Backspace, Tab, Q..], A..L, Z..M, F1..F12.
+  for (int code = 1; code <= 88; ++code) {
+    const bool named = code <= 27 || (code >= 30 && code <= 38) || (code >= 44 && code <= 50) ||
+                       (code >= 59 && code <= 68) || code == 87 || code == 88;
+    if (named) {
+      EXPECT_NE(table[code], 0) << code;
+    }
+  }
+  for (int code : {0, 84, 85, 86, 89, 255}) EXPECT_EQ(table[code], 0) << code;
+  EXPECT_EQ(table[88], 123);  // F12
+  EXPECT_EQ(table[15], 9);    // Tab, for the Alt+Tab hot key
+  EXPECT_EQ(table[62], 115);  // F4
+  EXPECT_EQ(table[183], 42);  // SysRq to the Print key
+}
+
+}  // namespace
