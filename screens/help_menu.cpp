@@ -6,6 +6,7 @@
 #include "screens/area.h"
 #include "screens/key_names.h"
 #include "screens/menu_text.h"
+#include "screens/scene.h"
 
 namespace screens {
 namespace {
@@ -17,9 +18,6 @@ constexpr Area kButtonAreas[] = {
 };
 
 }  // namespace
-
-THelpMenu::THelpMenu(shell::Program& program, MenuHost& host, const MenuSound& sound)
-    : program_(program), host_(host), sound_(sound) {}
 
 void THelpMenu::Create() {
   panel_ = CreateFormSprite(1, 16, 12);
@@ -37,7 +35,7 @@ void THelpMenu::Create() {
 void THelpMenu::Open() {
   page_ = 1;
   Show();
-  program_.ScreenState = shell::ssHelp;
+  scene_.SetState(shell::ssHelp);
 }
 
 void THelpMenu::Show() {
@@ -69,8 +67,8 @@ void THelpMenu::TurnPage(int step) {
 void THelpMenu::Back() {
   iPrintsHide();
   Hide();
-  host_.ShowMainMenu();
-  program_.ScreenState = shell::ssMainMenu;
+  scene_.mainMenu().Show();
+  scene_.SetState(shell::ssMainMenu);
 }
 
 void THelpMenu::Activate(int button) {
@@ -88,14 +86,14 @@ void THelpMenu::Activate(int button) {
 }
 
 void THelpMenu::HandleKeys() {
-  if (iKeyClick(kKeyRight)) list_.Next(sound_);
-  if (iKeyClick(kKeyLeft)) list_.Previous(sound_);
+  if (iKeyClick(kKeyRight)) list_.Next(scene_.menuSound());
+  if (iKeyClick(kKeyLeft)) list_.Previous(scene_.menuSound());
   if (iKeyClick(kKeyEnter)) Activate(list_.selection());
-  if (program_.ScreenState == shell::ssHelp && iKeyClick(kKeyEsc)) Back();
+  if (scene_.state() == shell::ssHelp && iKeyClick(kKeyEsc)) Back();
 }
 
 void THelpMenu::Hover(long double x, long double y) {
-  if (list_.Hover(kButtonAreas, x, y)) sound_.Play();
+  if (list_.Hover(kButtonAreas, x, y)) scene_.menuSound().Play();
 }
 
 void THelpMenu::Click(long double x, long double y) {
@@ -105,7 +103,7 @@ void THelpMenu::Click(long double x, long double y) {
 
 void THelpMenu::Draw() const {
   iPrintsHide();
-  const iHandle font = host_.Font();
+  const iHandle font = scene_.font();
   const int selected = list_.selection();
   PrintMenuText("PREVIOUS", -5, -7, 0.5f, ButtonColor(selected == kPrevious), font);
   PrintMenuText("NEXT", 0.7L, -7, 0.5f, ButtonColor(selected == kNext), font);

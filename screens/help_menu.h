@@ -5,19 +5,18 @@
 #include <array>
 
 #include "engine/types.h"
-#include "screens/menu_host.h"
 #include "screens/menu_list.h"
-#include "screens/menu_sound.h"
-#include "shell/program.h"
 
 namespace screens {
+
+class Scene;
 
 class THelpMenu {
  public:
   enum Button : int { kPrevious = 1, kNext = 2, kBack = 3 };
   static constexpr int kPages = 7;
 
-  THelpMenu(shell::Program& program, MenuHost& host, const MenuSound& sound);
+  explicit THelpMenu(Scene& scene) : scene_(scene) {}
 
   // Makes the panel and page sprites (again after an engine restart, showing
   // them again if the screen was up).
@@ -47,9 +46,7 @@ class THelpMenu {
   void ShowPage();
   void Back();
 
-  shell::Program& program_;
-  MenuHost& host_;
-  const MenuSound& sound_;
+  Scene& scene_;
   MenuList list_{3, kPrevious};
   int page_ = 1;
   bool shown_ = false;

@@ -6,7 +6,9 @@
 #include "screens/area.h"
 #include "screens/game_window.h"
 #include "screens/key_names.h"
+#include "screens/menu_step.h"
 #include "screens/menu_text.h"
+#include "screens/scene.h"
 
 namespace screens {
 namespace {
@@ -63,9 +65,6 @@ std::string BossKeyText(const shell::GameSettings& settings) {
   return text;
 }
 
-TOptMenu::TOptMenu(shell::Program& program, MenuHost& host, const MenuSound& sound)
-    : program_(program), host_(host), sound_(sound) {}
-
 void TOptMenu::Create() {
   panel_ = CreateFormSprite(0, 16, 12);
   if (shown_) iSpriteShow(panel_);
@@ -73,9 +72,13 @@ void TOptMenu::Create() {
 
 void TOptMenu::Open() {
   Show();
-  program_.ScreenState = shell::ssOptions;
+  scene_.SetState(shell::ssOptions);
   CopyLiveSettings();
   displayChanged_ = false;
+}
+
+void TOptMenu::CopyLiveSettings() {
+  edit_ = scene_.program().persistent.settings;
 }
 
 void TOptMenu::Show() {
@@ -111,10 +114,10 @@ void TOptMenu::Activate(int item) {
       Toggle(item);
       break;
     case kCountry:
-      program_.ScreenState = shell::ssOptionsCountry;
+      scene_.SetState(shell::ssOptionsCountry);
       break;
     case kBossKey:
-      program_.ScreenState = shell::ssOptionsBossKey;
+      scene_.SetState(shell::ssOptionsBossKey);
       break;
     case kApply:
       Apply();
@@ -126,7 +129,7 @@ void TOptMenu::Activate(int item) {
 }
 
 void TOptMenu::LeaveSubState() {
-  program_.ScreenState = shell::ssOptions;
+  scene_.SetState(shell::ssOptions);
   // One item up, wrapping like a move, without the tick. A click on the
   // country or boss-key value can start typing while another item is selected,
   // so item 1 may be the one left.
@@ -135,7 +138,7 @@ void TOptMenu::LeaveSubState() {
 }
 
 void TOptMenu::HandleKeys() {
-  switch (program_.ScreenState) {
+  switch (scene_.state()) {
     case shell::ssOptions:
       HandleChoosingKeys();
       break;
@@ -155,8 +158,8 @@ void TOptMenu::HandleChoosingKeys() {
     Cancel();
     return;
   }
-  if (iKeyClick(kKeyUp)) list_.Previous(sound_);
-  if (iKeyClick(kKeyDown)) list_.Next(sound_);
+  if (iKeyClick(kKeyUp)) StepSelection(list_, kCancel, -1, scene_.menuSound());
+  if (iKeyClick(kKeyDown)) StepSelection(list_, kCancel, +1, scene_.menuSound());
   if (iKeyClick(kKeyLeft) || iKeyClick(kKeyRight)) Toggle(list_.selection());
   if (iKeyClick(kKeyEnter)) Activate(list_.selection());
 }
@@ -175,7 +178,7 @@ void TOptMenu::HandleCountryKeys() {
   } else if (code == kKeyUp || code == kKeyDown) {
     LeaveSubState();
   } else if (code == kKeyEnter) {
-    program_.ScreenState = shell::ssOptions;
+    scene_.SetState(shell::ssOptions);
   }
 }
 
@@ -186,39 +189,38 @@ void TOptMenu::HandleBossKeyCapture() {
     edit_.BossShift = iKeyDown(kKeyLeftShift) || iKeyDown(kKeyRightShift) ? 1 : 0;
     edit_.BossAlt = iKeyDown(kKeyLeftAlt) || iKeyDown(kKeyRightAlt) ? 1 : 0;
     edit_.BossCtrl = iKeyDown(kKeyLeftCtrl) || iKeyDown(kKeyRightCtrl) ? 1 : 0;
-    program_.ScreenState = shell::ssOptions;
+    scene_.SetState(shell::ssOptions);
   } else if (code == kKeyUp || code == kKeyDown) {
     LeaveSubState();
   } else if (code == kKeyEnter) {
-    program_.ScreenState = shell::ssOptions;
+    scene_.SetState(shell::ssOptions);
   }
 }
 
 void TOptMenu::Hover(long double x, long double y) {
-  if (list_.Hover(kHoverAreas, x, y)) sound_.Play();
+  if (list_.Hover(kHoverAreas, x, y)) scene_.menuSound().Play();
 }
 
 void TOptMenu::Click(long double x, long double y) {
-  shell::ScreenStateByte& state = program_.ScreenState;
-  const shell::GameSettings& live = program_.persistent.settings;
+  const shell::GameSettings& live = scene_.program().persistent.settings;
   if (kWinArea.Contains(x, y)) {
     edit_.Windowed = 1;
     displayChanged_ = live.Windowed != 1;
-    state = shell::ssOptions;
+    scene_.SetState(shell::ssOptions);
   } else if (kFullArea.Contains(x, y)) {
     edit_.Windowed = 0;
     displayChanged_ = live.Windowed != 0;
-    state = shell::ssOptions;
+    scene_.SetState(shell::ssOptions);
   } else if (kSoundOnArea.Contains(x, y) || kSoundOffArea.Contains(x, y)) {
     edit_.SoundOn = kSoundOnArea.Contains(x, y) ? 1 : 0;
-    state = shell::ssOptions;
+    scene_.SetState(shell::ssOptions);
   } else if (kMusicOnArea.Contains(x, y) || kMusicOffArea.Contains(x, y)) {
     edit_.MusicOn = kMusicOnArea.Contains(x, y) ? 1 : 0;
-    state = shell::ssOptions;
+    scene_.SetState(shell::ssOptions);
   } else if (kCountryArea.Contains(x, y)) {
-    state = shell::ssOptionsCountry;
+    scene_.SetState(shell::ssOptionsCountry);
   } else if (kBossKeyArea.Contains(x, y)) {
-    state = shell::ssOptionsBossKey;
+    scene_.SetState(shell::ssOptionsBossKey);
   } else if (kApplyArea.Contains(x, y)) {
     Apply();
   } else if (kCancelArea.Contains(x, y)) {
@@ -227,20 +229,21 @@ void TOptMenu::Click(long double x, long double y) {
 }
 
 void TOptMenu::Apply() {
-  shell::GameSettings& live = program_.persistent.settings;
+  shell::Program& program = scene_.program();
+  shell::GameSettings& live = program.persistent.settings;
   shell::SaveSettingsFile(edit_);
   if (edit_.MusicOn == 0) {
-    program_.music.MusicStop("1");
+    program.music.MusicStop("1");
   } else if (live.MusicOn == 0) {
     live.MusicOn = 1;
-    program_.music.MusicPlay("1", false);
+    program.music.MusicPlay("1", false);
   }
   live = edit_;
   if (displayChanged_) {
-    program_.ScreenState = shell::ssMainMenu;
-    MinimiseGameWindow(program_);
-    program_.driver.DisplayChanged = true;
-    program_.driver.RestartRequested = -1;
+    scene_.SetState(shell::ssMainMenu);
+    MinimiseGameWindow(program);
+    program.driver.DisplayChanged = true;
+    program.driver.RestartRequested = -1;
   }
   Cancel();
 }
@@ -248,12 +251,12 @@ void TOptMenu::Apply() {
 void TOptMenu::Cancel() {
   iPrintsHide();
   Hide();
-  program_.ScreenState = shell::ssMainMenu;
-  host_.ShowMainMenu();
+  scene_.SetState(shell::ssMainMenu);
+  scene_.mainMenu().Show();
 }
 
 void TOptMenu::DrawOnOffRow(const char* label, long double labelX, long double y, bool on) const {
-  const iHandle font = host_.Font();
+  const iHandle font = scene_.font();
   PrintMenuText(label, labelX, y, kLetters, kTextColor, font);
   PrintMenuText("On", 0, y, kLetters, ButtonColor(on), font);
   PrintMenuText("/", 3, y, kLetters, kTextColor, font);
@@ -261,10 +264,10 @@ void TOptMenu::DrawOnOffRow(const char* label, long double labelX, long double y
 }
 
 void TOptMenu::Draw() {
-  const std::uint8_t state = program_.ScreenState;
+  const std::uint8_t state = scene_.state();
   if (!IsOptionsState(state)) return;
   iPrintsHide();
-  const iHandle font = host_.Font();
+  const iHandle font = scene_.font();
   const int selected = list_.selection();
 
   if (selected >= kDisplay && selected <= kBossKey) {

@@ -9,13 +9,13 @@
 #include <string>
 
 #include "engine/types.h"
-#include "screens/menu_host.h"
 #include "screens/menu_list.h"
-#include "screens/menu_sound.h"
 #include "screens/text_entry.h"
-#include "shell/program.h"
+#include "shell/persistent_files.h"
 
 namespace screens {
+
+class Scene;
 
 class TOptMenu {
  public:
@@ -29,7 +29,7 @@ class TOptMenu {
     kCancel = 7,
   };
 
-  TOptMenu(shell::Program& program, MenuHost& host, const MenuSound& sound);
+  explicit TOptMenu(Scene& scene) : scene_(scene) {}
 
   // Makes the panel sprite (again after an engine restart, shown again if the
   // screen was up).
@@ -39,7 +39,7 @@ class TOptMenu {
   // Main menu item Options: the panel, ssOptions, a fresh working copy.
   void Open();
   // Working copy := live settings.
-  void CopyLiveSettings() { edit_ = program_.persistent.settings; }
+  void CopyLiveSettings();
   void Show();
   void Hide();
 
@@ -67,9 +67,7 @@ class TOptMenu {
   void LeaveSubState();
   void DrawOnOffRow(const char* label, long double labelX, long double y, bool on) const;
 
-  shell::Program& program_;
-  MenuHost& host_;
-  const MenuSound& sound_;
+  Scene& scene_;
   MenuList list_{7, kDisplay};
   shell::GameSettings edit_;
   bool displayChanged_ = false;

@@ -6,8 +6,10 @@
 #include "screens/area.h"
 #include "screens/game_window.h"
 #include "screens/key_names.h"
+#include "screens/menu_step.h"
 #include "screens/menu_text.h"
 #include "screens/publisher.h"
+#include "screens/scene.h"
 
 namespace screens {
 namespace {
@@ -32,16 +34,13 @@ std::string RecordRowText(const shell::TRecordEntry& entry) {
   return row;
 }
 
-TRecordsMenu::TRecordsMenu(shell::Program& program, MenuHost& host, const MenuSound& sound)
-    : program_(program), host_(host), sound_(sound) {}
-
 void TRecordsMenu::Create() {
   panel_ = CreateFormSprite(2, 16, 12);
   if (shown_) iSpriteShow(panel_);
 }
 
 void TRecordsMenu::Open() {
-  program_.ScreenState = shell::ssRecords;
+  scene_.SetState(shell::ssRecords);
   Show();
 }
 
@@ -58,19 +57,21 @@ void TRecordsMenu::Hide() {
 void TRecordsMenu::Back() {
   iPrintsHide();
   Hide();
-  host_.ShowMainMenu();
-  program_.ScreenState = shell::ssMainMenu;
+  scene_.mainMenu().Show();
+  scene_.SetState(shell::ssMainMenu);
 }
 
 void TRecordsMenu::Clear() {
   iPrintsHide();
   Hide();
-  program_.ScreenState = shell::ssConfirmClearRecords;
-  host_.ShowDialogBox();
-  host_.SelectDialogNo();
+  scene_.SetState(shell::ssConfirmClearRecords);
+  scene_.exitMenu().ShowBox();
+  scene_.exitMenu().SelectNo();
 }
 
-void TRecordsMenu::ViewWorldHighScores() { OpenLinkFromGame(program_, WorldHighScoresLink()); }
+void TRecordsMenu::ViewWorldHighScores() {
+  OpenLinkFromGame(scene_.program(), WorldHighScoresLink());
+}
 
 void TRecordsMenu::Activate(int button) {
   switch (button) {
@@ -87,14 +88,14 @@ void TRecordsMenu::Activate(int button) {
 }
 
 void TRecordsMenu::HandleKeys() {
-  if (iKeyClick(kKeyUp) || iKeyClick(kKeyRight)) list_.Previous(sound_);
-  if (iKeyClick(kKeyDown) || iKeyClick(kKeyLeft)) list_.Next(sound_);
+  if (iKeyClick(kKeyUp) || iKeyClick(kKeyRight)) StepSelection(list_, 3, -1, scene_.menuSound());
+  if (iKeyClick(kKeyDown) || iKeyClick(kKeyLeft)) StepSelection(list_, 3, +1, scene_.menuSound());
   if (iKeyClick(kKeyEnter)) Activate(list_.selection());
-  if (program_.ScreenState == shell::ssRecords && iKeyClick(kKeyEsc)) Back();
+  if (scene_.state() == shell::ssRecords && iKeyClick(kKeyEsc)) Back();
 }
 
 void TRecordsMenu::Hover(long double x, long double y) {
-  if (list_.Hover(kButtonAreas, x, y)) sound_.Play();
+  if (list_.Hover(kButtonAreas, x, y)) scene_.menuSound().Play();
 }
 
 void TRecordsMenu::Click(long double x, long double y) {
@@ -104,11 +105,11 @@ void TRecordsMenu::Click(long double x, long double y) {
 
 void TRecordsMenu::Draw() const {
   iPrintsHide();
-  const iHandle font = host_.Font();
-  const auto& entries = program_.persistent.records.entries;
+  const iHandle font = scene_.font();
+  const auto& entries = scene_.program().persistent.records.entries;
   for (int r = 1; r <= shell::RecordsTable::kEntries; ++r) {
-    PrintMenuText(RecordRowText(entries[static_cast<std::size_t>(r - 1)]), -5.5L,
-                  6.5L - 1.12L * r, 0.5f, kAlarmColor, font);
+    PrintMenuText(RecordRowText(entries[static_cast<std::size_t>(r - 1)]), -5.5L, 6.5L - 1.12L * r,
+                  0.5f, kAlarmColor, font);
   }
   const int selected = list_.selection();
   PrintMenuText("BACK", -7, -6, 0.4f, ButtonColor(selected == kBack), font);

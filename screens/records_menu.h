@@ -6,12 +6,12 @@
 #include <string>
 
 #include "engine/types.h"
-#include "screens/menu_host.h"
 #include "screens/menu_list.h"
-#include "screens/menu_sound.h"
-#include "shell/program.h"
+#include "shell/persistent_files.h"
 
 namespace screens {
+
+class Scene;
 
 // The world high-score page of the publisher's web service.
 std::string WorldHighScoresLink();
@@ -24,7 +24,7 @@ class TRecordsMenu {
  public:
   enum Button : int { kBack = 1, kClear = 2, kViewWorld = 3 };
 
-  TRecordsMenu(shell::Program& program, MenuHost& host, const MenuSound& sound);
+  explicit TRecordsMenu(Scene& scene) : scene_(scene) {}
 
   // Makes the panel sprite (again after an engine restart, shown again if the
   // table was up).
@@ -51,9 +51,7 @@ class TRecordsMenu {
  private:
   void Activate(int button);
 
-  shell::Program& program_;
-  MenuHost& host_;
-  const MenuSound& sound_;
+  Scene& scene_;
   MenuList list_{3, kBack};
   bool shown_ = false;
   iHandle panel_ = 0;

@@ -1,0 +1,210 @@
+#include "screens/record_input_menu.h"
+
+#include "engine/engine.h"
+#include "screens/area.h"
+#include "screens/key_names.h"
+#include "screens/menu_text.h"
+#include "screens/scene.h"
+
+namespace screens {
+namespace {
+
+constexpr float kLetters = 0.4f;
+constexpr float kUnderlineLetters = 0.6f;
+constexpr const char* kUnderline = "_________________";
+
+// Hover areas by item; the clicks on the two fields use their own.
+constexpr Area kHoverAreas[] = {
+    {-4, 2.5L, -0.3L, 0.3L},   // name
+    {-4, 2.5L, -3.4L, -1.8L},  // country
+    {-3.8L, -2.2L, -6, -5},    // OK
+    {1, 5, -6, -5},            // CANCEL
+};
+constexpr Area kNameClickArea{-2, 2.5L, -0.3L, 0.3L};
+constexpr Area kCountryClickArea{-3.5L, 2.5L, -3.4L, -1.8L};
+
+}  // namespace
+
+void TRecordInputMenu::Create() {
+  page_ = CreateFormSprite(2, 12, 12);
+  if (shown_) iSpriteShow(page_);
+}
+
+bool TRecordInputMenu::OpenForScore(std::int32_t score) {
+  const std::optional<int> rank = shell::FindRecordRank(scene_.program().persistent, score);
+  if (!rank) return false;
+  rank_ = *rank;
+  score_ = score;
+  scene_.SetState(shell::ssRecordEntry);
+  country_ = scene_.program().persistent.settings.Country.Text();
+  Open();
+  return true;
+}
+
+void TRecordInputMenu::Open() {
+  Show();
+  scene_.game().LowerGameSprites();
+  scene_.SetState(shell::ssRecordEntryName);
+}
+
+void TRecordInputMenu::Show() {
+  shown_ = true;
+  iSpriteShow(page_);
+}
+
+void TRecordInputMenu::Close() {
+  shown_ = false;
+  iSpriteHide(page_);
+  scene_.game().HideGameSprites();
+  scene_.menuScene().ShowAll();
+}
+
+void TRecordInputMenu::FollowSelection() {
+  switch (list_.selection()) {
+    case kName:
+      scene_.SetState(shell::ssRecordEntryName);
+      break;
+    case kCountry:
+      scene_.SetState(shell::ssRecordEntryCountry);
+      break;
+    default:
+      scene_.SetState(shell::ssRecordEntry);
+      break;
+  }
+}
+
+void TRecordInputMenu::MoveUp() {
+  list_.Previous(scene_.menuSound());
+  FollowSelection();
+}
+
+void TRecordInputMenu::MoveDown() {
+  list_.Next(scene_.menuSound());
+  FollowSelection();
+}
+
+void TRecordInputMenu::HandleKeys() {
+  switch (scene_.state()) {
+    case shell::ssRecordEntry:
+      if (iKeyClick(kKeyEsc)) {
+        Cancel();
+        return;
+      }
+      if (iKeyClick(kKeyUp)) MoveUp();
+      if (iKeyClick(kKeyDown)) MoveDown();
+      if (iKeyClick(kKeyEnter)) {
+        switch (list_.selection()) {
+          case kName:
+          case kCountry:
+            FollowSelection();
+            break;
+          case kOk:
+            Ok();
+            break;
+          case kCancel:
+            Cancel();
+            break;
+        }
+      }
+      break;
+    case shell::ssRecordEntryName:
+      HandleTypingKeys(name_);
+      break;
+    case shell::ssRecordEntryCountry:
+      HandleTypingKeys(country_);
+      break;
+    default:
+      break;
+  }
+}
+
+// The field is the one being typed when the frame began, even if Up or Down
+// has just moved the selection on.
+void TRecordInputMenu::HandleTypingKeys(std::string& field) {
+  if (iKeyClick(kKeyUp)) MoveUp();
+  if (iKeyClick(kKeyDown)) MoveDown();
+  if (iKeyClick(kKeyEsc)) {
+    Cancel();
+    return;
+  }
+  const int code = LowestClickedKey();
+  if (code == kKeyEnter) {
+    scene_.SetState(shell::ssRecordEntry);
+  } else {
+    TypeKey(field, code, ShiftHeld());
+  }
+}
+
+void TRecordInputMenu::Hover(long double x, long double y) {
+  const int item = MenuList::ItemAt(kHoverAreas, x, y);
+  if (item == 0) return;
+  if (list_.Hover(kHoverAreas, x, y)) scene_.menuSound().Play();
+  if (item == kName) scene_.SetState(shell::ssRecordEntryName);
+  if (item == kCountry) scene_.SetState(shell::ssRecordEntryCountry);
+}
+
+void TRecordInputMenu::Click(long double x, long double y) {
+  if (kNameClickArea.Contains(x, y)) {
+    scene_.SetState(shell::ssRecordEntryName);
+  } else if (kCountryClickArea.Contains(x, y)) {
+    scene_.SetState(shell::ssRecordEntryCountry);
+  } else if (kHoverAreas[kOk - 1].Contains(x, y)) {
+    Ok();
+  } else if (kHoverAreas[kCancel - 1].Contains(x, y)) {
+    Cancel();
+  }
+}
+
+void TRecordInputMenu::Ok() {
+  // InsertRecord also writes "data\records.dat": the entry is saved whatever
+  // is answered to the send-result question.
+  shell::InsertRecord(scene_.program().persistent, rank_, name_, score_);
+  // The live country changes without writing the settings file.
+  scene_.program().persistent.settings.Country.SetText(country_);
+  scene_.SetState(shell::ssConfirmSendResult);
+  Close();
+  scene_.exitMenu().ShowBox();
+}
+
+void TRecordInputMenu::Cancel() {
+  scene_.game().HideGameSprites();
+  Close();
+  scene_.game().ResetGame();
+  scene_.SetState(shell::ssMainMenu);
+  scene_.mainMenu().Show();
+  scene_.program().MenuSceneActive = true;
+  if (scene_.program().persistent.settings.MusicOn != 0)
+    scene_.program().music.MusicPlay("1", false);
+}
+
+void TRecordInputMenu::DrawField(const std::string& field, long double y, bool typing,
+                                 bool selected) {
+  std::string text = field;
+  if (typing) {
+    cursor_.Update(iSystemTimer());
+    if (cursor_.visible()) text += "I";
+  }
+  PrintMenuText(text, -0.25L * static_cast<long double>(field.size()), y, kLetters,
+                ButtonColor(typing || selected), scene_.font());
+}
+
+void TRecordInputMenu::Draw() {
+  iPrintsHide();
+  const iHandle font = scene_.font();
+  const std::uint8_t state = scene_.state();
+  const int selected = list_.selection();
+
+  PrintMenuText("Your score is " + std::to_string(score_), -4, 4, kLetters, kTextColor, font);
+  PrintMenuText("Please enter your name:", -5.5L, 1, kLetters, kTextColor, font);
+  PrintMenuText(kUnderline, -5.7L, 0, kUnderlineLetters, kTextColor, font);
+  DrawField(name_, 0, state == shell::ssRecordEntryName, selected == kName);
+
+  PrintMenuText("Your country:", -3, -1, kLetters, kTextColor, font);
+  PrintMenuText(kUnderline, -5.7L, -2, kUnderlineLetters, kTextColor, font);
+  DrawField(country_, -2, state == shell::ssRecordEntryCountry, selected == kCountry);
+
+  PrintMenuText("OK", -3.5L, -5.5L, kLetters, ButtonColor(selected == kOk), font);
+  PrintMenuText("CANCEL", 1, -5.5L, kLetters, ButtonColor(selected == kCancel), font);
+}
+
+}  // namespace screens
