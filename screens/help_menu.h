@@ -39,6 +39,7 @@ class THelpMenu {
   int selection() const { return list_.selection(); }
   int page() const { return page_; }
   bool shown() const { return shown_; }
+  iHandle pageSprite(int page) const { return pages_[static_cast<std::size_t>(page - 1)]; }
 
  private:
   void Activate(int button);

@@ -1,0 +1,161 @@
+// The whole scene on the headless engine and the scripted platform, opened on
+// the main menu without the intro, in a fresh directory with the settings and
+// high-score files, a menu tick and a menu song. Each Frame() is one run phase
+// with DispatchFrame; the pointer is the system pointer over a game window
+// whose client area is exactly 800 x 600 pixels.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/engine.h"
+#include "engine/music.h"
+#include "platform/scripted/scripted_platform.h"
+#include "screens/scene.h"
+#include "screens/submission.h"
+#include "shell/persistent_files.h"
+#include "shell/program.h"
+#include "tests/shell/tiny_xm.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace testing_support {
+
+// A 16-bit mono WAV of `samples` silent samples at 22050 Hz.
+inline void WriteSilentWav(const std::filesystem::path& path, std::uint32_t samples) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  const auto u32 = [&out](std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
+  };
+  const auto u16 = [&out](std::uint16_t v) {
+    out.put(static_cast<char>(v & 0xFF));
+    out.put(static_cast<char>(v >> 8));
+  };
+  const std::uint32_t dataBytes = samples * 2;
+  out << "RIFF";
+  u32(36 + dataBytes);
+  out << "WAVEfmt ";
+  u32(16);
+  u16(1);  // PCM
+  u16(1);  // mono
+  u32(22050);
+  u32(22050 * 2);
+  u16(2);
+  u16(16);
+  out << "data";
+  u32(dataBytes);
+  for (std::uint32_t i = 0; i < dataBytes; ++i) out.put(0);
+}
+
+inline std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class MenuScreenTest : public EngineTest {
+ public:
+  static constexpr const char* kSettingsPath = "data/settings.dat";
+  static constexpr const char* kRecordsPath = "data/records.dat";
+
+  MenuScreenTest() {
+    std::filesystem::create_directories("data");
+    WriteSilentWav("sound/mainmenuchg.WAV", 1100);  // 0.05 s: about four run phases
+    TinyXm{.orders = 2}.Write("sound/1.xm");
+    shell::LoadPersistentFiles(program_.persistent);
+    platform_.RegisterWindowClass(
+        "Game", [this](platform::WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
+          return platform_.DefWindowProc(w, m, wp, lp);
+        });
+    window_ = platform_.CreateGameWindow("Game", "Zorbelline Quester", 0, 0, 800,
+                                         600 + platform_.CaptionHeight());
+    program_.persistent.resumedFromBoss = true;  // straight to the main menu
+    scene_.InitialiseAll();
+    PointAt(15, -11);  // a corner where nothing is
+    Frame();
+    backend().TakeStartedSounds();
+  }
+
+  // One run phase: input is read, then the scene's frame runs.
+  void Frame() {
+    i3ImpactMain();
+    i3ImpactRunBegin();
+    scene_.DispatchFrame();
+    i3ImpactRunEnd();
+  }
+
+  // Keys pressed and released before the next frame, which then runs.
+  void Tap(std::initializer_list<int> codes) {
+    for (const int code : codes) backend().KeyTap(code);
+    Frame();
+  }
+  void Tap(int code) { Tap({code}); }
+
+  // The system pointer over screen position (x, y), to the nearest pixel.
+  void PointAt(long double x, long double y) {
+    const int px = static_cast<int>(std::lround((x + 16) * 25));
+    const int py = static_cast<int>(std::lround((12 - y) * 25)) + platform_.CaptionHeight();
+    platform_.SetCursorPos(px, py);
+  }
+  // Moves the pointer there and runs a frame (a hover).
+  void MoveTo(long double x, long double y) {
+    PointAt(x, y);
+    Frame();
+  }
+  // Moves the pointer there and clicks in the same frame.
+  void ClickAt(long double x, long double y) {
+    PointAt(x, y);
+    backend().MouseClick(0);
+    Frame();
+  }
+
+  std::uint8_t state() const { return program_.ScreenState.load(); }
+
+  // The texts printed and still shown, in order.
+  std::vector<std::string> Texts() {
+    std::vector<std::string> texts;
+    for (const engine::PrintedText& t : world().texts) texts.push_back(t.text);
+    return texts;
+  }
+  // The printed text that equals `text`, or null.
+  const engine::PrintedText* FindText(const std::string& text) {
+    for (const engine::PrintedText& t : world().texts)
+      if (t.text == text) return &t;
+    return nullptr;
+  }
+  bool Shown(iHandle sprite) {
+    const auto it = world().sprites.find(sprite);
+    return it != world().sprites.end() && it->second.shown;
+  }
+  // Menu ticks started since the last call.
+  int Ticks() {
+    int ticks = 0;
+    for (const std::string& name : backend().TakeStartedSounds())
+      if (name == "mainmenuchg.WAV") ++ticks;
+    return ticks;
+  }
+
+  TempDir dir_;
+  std::unique_ptr<engine::MusicMixer> mixer_ =
+      engine::MusicMixer::Virtual(backend().virtualClock());
+  engine::ScopedMusicInstall musicInstall_{*mixer_};
+  platform::ScriptedPlatform platform_{backend().virtualClock()};
+  shell::Program program_{platform_};
+  screens::NoSubmissionWorker worker_;
+  screens::Scene scene_{program_, worker_, {.seed = 1}};
+  platform::WindowId window_ = 0;
+};
+
+inline bool SameColour(const iColor& a, const iColor& b) {
+  return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
+}
+
+}  // namespace testing_support
