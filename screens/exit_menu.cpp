@@ -1,0 +1,244 @@
+#include "screens/exit_menu.h"
+
+#include "engine/engine.h"
+#include "engine/texture_pack.h"
+#include "screens/colors.h"
+#include "screens/keys.h"
+#include "screens/scene.h"
+
+namespace screens {
+namespace {
+
+struct Line {
+  const char* text;
+  iVec2 position;
+};
+
+struct Question {
+  std::uint8_t state;
+  float scale;
+  const iColor* color;
+  Line lines[3];
+  int count;
+};
+
+constexpr Question kQuestions[] = {
+    {shell::ssConfirmQuit, 0.5f, &kTextColor, {{"Exit The Game?", {-3.5f, 1}}}, 1},
+    {shell::ssConfirmLeaveGame, 0.5f, &kTextColor, {{"Exit To Menu?", {-3.5f, 1}}}, 1},
+    {shell::ssConfirmClearRecords,
+     0.5f,
+     &kTextColor,
+     {{"Do You Want To", {-3.5f, 2}},
+      {"Clear The High", {-3.5f, 1}},
+      {"Scores Table?", {-3.5f, 0}}},
+     3},
+    {shell::ssConfirmSendResult,
+     0.4f,
+     &kTextColor,
+     {{"Send The Result", {-3.5f, 2}},
+      {"To World's", {-3.5f, 1}},
+      {"Highscores page?", {-3.5f, 0}}},
+     3},
+    {shell::ssSending, 0.5f, &kAlarmColor, {{"Please wait...", {-3.5f, 0}}}, 1},
+    {shell::ssConnectFailed,
+     0.4f,
+     &kAlarmColor,
+     {{"Can't connect", {-2.9f, 1}}, {"to server! Repeat?", {-4.2f, 0}}},
+     2},
+};
+
+constexpr Area kButtonAreas[2] = {{-3, 0, -3, -2}, {1, 4, -3, -2}};
+constexpr float kSpacing = 0.1f;
+
+const Question* QuestionOf(std::uint8_t state) {
+  for (const Question& q : kQuestions) {
+    if (q.state == state) return &q;
+  }
+  return nullptr;
+}
+
+bool IsSendOrRetry(std::uint8_t state) {
+  return state == shell::ssConfirmSendResult || state == shell::ssConnectFailed;
+}
+
+}  // namespace
+
+bool IsDialogState(std::uint8_t state) {
+  return QuestionOf(state) != nullptr;
+}
+
+void TExitMenu::Create() {
+  CreateBox();
+  list_.Select(kYes);
+}
+
+void TExitMenu::CreateBox() {
+  box_ = iSpriteCreate("data\\sprite.x", 0);
+  iSpriteTextureSet(box_, LoadPackTexture("data\\Forms.dat", 3, 1000001));
+  iSpriteScaleSet(box_, {10, 8});
+  iSpriteLocationSet(box_, {0, 0});
+}
+
+void TExitMenu::ShowBox() const {
+  iSpriteShow(box_);
+}
+
+void TExitMenu::HideBox() const {
+  iSpriteHide(box_);
+}
+
+void TExitMenu::Open(std::uint8_t state) {
+  ShowBox();
+  scene_.SetState(state);
+}
+
+void TExitMenu::Toggle() {
+  list_.Next(scene_.menuSound());
+}
+
+void TExitMenu::Draw() const {
+  const std::uint8_t state = scene_.state();
+  const Question* question = QuestionOf(state);
+  iPrintsHide();
+  if (!question) return;
+  SetPrintColor(*question->color);
+  for (int i = 0; i < question->count; ++i) {
+    const Line& line = question->lines[i];
+    iPrint(line.text, line.position, {question->scale, question->scale}, kSpacing, scene_.font());
+  }
+  if (state == shell::ssSending) return;
+  SetPrintColor(ButtonColor(list_.selection() == kYes));
+  iPrint(" YES", {-3, -2.5f}, {0.5f, 0.5f}, kSpacing, scene_.font());
+  SetPrintColor(ButtonColor(list_.selection() == kNo));
+  iPrint(" NO", {1.5f, -2.5f}, {0.5f, 0.5f}, kSpacing, scene_.font());
+}
+
+// Arrows toggle once however many are clicked; then Enter answers with the
+// selected button and Esc answers NO (Esc first in the send and retry
+// questions). One answer per frame.
+void TExitMenu::HandleKeys() {
+  const std::uint8_t state = scene_.state();
+  if (state == shell::ssSending) return;
+  if (iKeyClick(kKeyUp) || iKeyClick(kKeyDown) || iKeyClick(kKeyLeft) || iKeyClick(kKeyRight)) {
+    Toggle();
+  }
+  const bool enter = iKeyClick(kKeyEnter);
+  const bool esc = iKeyClick(kKeyEsc);
+  if (IsSendOrRetry(state)) {
+    if (esc) {
+      No();
+    } else if (enter) {
+      Answer(list_.selection());
+    }
+  } else if (enter) {
+    Answer(list_.selection());
+  } else if (esc) {
+    No();
+  }
+}
+
+void TExitMenu::Hover(long double x, long double y) {
+  if (scene_.state() == shell::ssSending) return;
+  const int button = MenuList::ItemAt(kButtonAreas, x, y);
+  if (button != 0) list_.Select(button);
+}
+
+void TExitMenu::Click(long double x, long double y) {
+  if (scene_.state() == shell::ssSending) return;
+  const int button = MenuList::ItemAt(kButtonAreas, x, y);
+  if (button != 0) Answer(button);
+}
+
+void TExitMenu::Answer(int button) {
+  if (button == kYes) {
+    Yes();
+  } else {
+    No();
+  }
+}
+
+void TExitMenu::Yes() {
+  switch (scene_.state()) {
+    case shell::ssConfirmQuit:
+      iExit();
+      break;
+    case shell::ssConfirmLeaveGame:
+      LeaveGame();
+      break;
+    case shell::ssConfirmClearRecords:
+      ClearRecords();
+      break;
+    case shell::ssConfirmSendResult:
+    case shell::ssConnectFailed:
+      scene_.SetState(shell::ssSending);
+      scene_.submission().StartNew();
+      break;
+    default:
+      break;
+  }
+}
+
+void TExitMenu::No() {
+  switch (scene_.state()) {
+    case shell::ssConfirmQuit:
+      iPrintsHide();
+      HideBox();
+      scene_.mainMenu().Show();
+      scene_.SetState(shell::ssMainMenu);
+      scene_.HideMenuPages();
+      break;
+    case shell::ssConfirmLeaveGame:
+      iPrintsHide();
+      HideBox();
+      scene_.SetState(shell::ssPlaying);
+      scene_.game().RaiseGameSprites();
+      scene_.pointer().Hide();
+      scene_.game().HidePausePicture();
+      break;
+    case shell::ssConfirmClearRecords:
+      iPrintsHide();
+      scene_.SetState(shell::ssRecords);
+      HideBox();
+      scene_.recordsMenu().Open();
+      break;
+    case shell::ssConfirmSendResult:
+    case shell::ssConnectFailed:
+      BackToTable();
+      break;
+    default:
+      break;
+  }
+}
+
+void TExitMenu::LeaveGame() {
+  shell::Program& program = scene_.program();
+  scene_.HideGameOverPicture();
+  // A score that beats an entry of the table goes to the name entry.
+  if (!scene_.recordInputMenu().OpenForScore(scene_.game().GetScore())) {
+    scene_.ReturnToMenuFromGame();
+  }
+  HideBox();
+  if (program.persistent.settings.MusicOn != 0) program.music.MusicPlay("1", false);
+}
+
+void TExitMenu::ClearRecords() {
+  shell::ResetRecordsFile(scene_.program().persistent);
+  iPrintsHide();
+  HideBox();
+  scene_.recordsMenu().Open();
+}
+
+void TExitMenu::BackToTable() {
+  shell::Program& program = scene_.program();
+  iPrintsHide();
+  HideBox();
+  scene_.mainMenu().Show();
+  scene_.game().HideGameSprites();
+  scene_.game().ResetGame();
+  scene_.SetState(shell::ssMainMenu);
+  program.MenuSceneActive = true;
+  if (program.persistent.settings.MusicOn != 0) program.music.MusicPlay("1", false);
+  scene_.recordsMenu().Open();
+}
+
+}  // namespace screens

@@ -1,0 +1,159 @@
+#include "screens/main_menu.h"
+
+#include "engine/engine.h"
+#include "engine/texture_pack.h"
+#include "screens/game_window.h"
+#include "screens/keys.h"
+#include "screens/links.h"
+#include "screens/scene.h"
+
+namespace screens {
+namespace {
+
+struct ItemLook {
+  std::int32_t plainTag, highlightTag;
+  iVec2 centre, size;
+};
+
+// Item k: plain picture 2(k-1), highlight 2k-1 of "data\MainMenu.dat".
+constexpr ItemLook kItemLooks[TMainMenu::kItems] = {
+    {1000010, 1000016, {-0.1f, 3.5f}, {10, 2}},     {1000011, 1000011, {-0.1f, 0.9f}, {10, 2}},
+    {1000012, 1000018, {-0.1f, -1.7f}, {10, 2}},    {1000013, 1000019, {-0.1f, -4.4f}, {10, 2}},
+    {1000014, 1000020, {-0.1f, -7.0f}, {10, 2}},    {1000015, 1000021, {-0.1f, -9.7f}, {10, 2}},
+    {1001400, 1001402, {-12, -8.3f}, {6.4f, 3.2f}}, {1001401, 1001403, {-12, -10.5f}, {6.4f, 3.2f}},
+};
+
+constexpr Area kItemAreas[TMainMenu::kItems] = {
+    {-6, 6, 2, 5},
+    {-4, 4, -0.5L, 2},
+    {-6, 6, -3, -0.5L},
+    {-3, 3, -5.5L, -3},
+    {-6, 6, -8.5L, -5.5L},
+    {-3, 3, -11, -8.5L},
+    {-15.5L, -8.5L, -9.4L, -7.5L},
+    {-15.5L, -8.5L, -11, -9.8L},
+};
+
+constexpr double kFadeStep = 0.05;
+
+iHandle ItemSprite(int image, std::int32_t tag, const ItemLook& look) {
+  const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
+  iSpriteTextureSet(sprite,
+                    LoadPackTexture("data\\MainMenu.dat", static_cast<std::uint16_t>(image), tag));
+  iSpriteScaleSet(sprite, look.size);
+  iSpriteLocationSet(sprite, look.centre);
+  return sprite;
+}
+
+}  // namespace
+
+void TMainMenu::Create() {
+  list_.Select(1);
+  opacity_.fill(0);
+  opacity_[kOptions - 1] = 1;
+  CreateSprites();
+}
+
+void TMainMenu::Reload() {
+  CreateSprites();
+}
+
+void TMainMenu::CreateSprites() {
+  for (int i = 0; i < kItems; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    plain_[k] = ItemSprite(2 * i, kItemLooks[k].plainTag, kItemLooks[k]);
+    highlight_[k] = ItemSprite(2 * i + 1, kItemLooks[k].highlightTag, kItemLooks[k]);
+    iSpriteColorSet(highlight_[k], 1, 1, 1, static_cast<float>(opacity_[k]));
+  }
+}
+
+void TMainMenu::Show() const {
+  for (int k = 0; k < kItems; ++k) {
+    iSpriteShow(plain_[static_cast<std::size_t>(k)]);
+    iSpriteShow(highlight_[static_cast<std::size_t>(k)]);
+  }
+}
+
+void TMainMenu::Hide() const {
+  for (int k = 0; k < kItems; ++k) {
+    iSpriteHide(plain_[static_cast<std::size_t>(k)]);
+    iSpriteHide(highlight_[static_cast<std::size_t>(k)]);
+  }
+}
+
+// One action per frame: an activation ends the key handling of this screen.
+void TMainMenu::HandleKeys() {
+  if (iKeyClick(kKeyUp)) list_.Previous(scene_.menuSound());
+  if (iKeyClick(kKeyDown)) list_.Next(scene_.menuSound());
+  if (iKeyClick(kKeyEnter)) {
+    Activate(list_.selection());
+    return;
+  }
+  if (iKeyClick(kKeyEsc)) Activate(kExit);
+}
+
+void TMainMenu::Hover(long double x, long double y) {
+  if (list_.Hover(kItemAreas, x, y)) scene_.menuSound().Play();
+}
+
+void TMainMenu::Click(long double x, long double y) {
+  const int item = MenuList::ItemAt(kItemAreas, x, y);
+  if (item != 0) Activate(item);
+}
+
+void TMainMenu::FadeHighlights() {
+  for (int i = 0; i < kItems; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    if (i + 1 == list_.selection()) {
+      if (opacity_[k] < 1) opacity_[k] += kFadeStep;
+    } else if (opacity_[k] > 0) {
+      opacity_[k] -= kFadeStep;
+    }
+    iSpriteColorSet(highlight_[k], 1, 1, 1, static_cast<float>(opacity_[k]));
+  }
+}
+
+void TMainMenu::Activate(int item) {
+  shell::Program& program = scene_.program();
+  switch (item) {
+    case kNewGame:
+      scene_.pointer().Hide();
+      Hide();
+      iPrintsHide();
+      scene_.SetState(shell::ssNewGame);
+      scene_.menuScene().HideAll();
+      program.music.MusicStop("1");
+      if (!scene_.game().resourcesLoaded()) scene_.game().LoadResources();
+      scene_.HideMenuPages();
+      program.MenuSceneActive = false;
+      break;
+    case kOptions:
+      scene_.optionsMenu().Open();
+      scene_.SetState(shell::ssOptions);
+      scene_.optionsMenu().CopyLiveSettings();
+      break;
+    case kHighScores:
+      scene_.recordsMenu().Open();
+      break;
+    case kHelp:
+      scene_.helpMenu().Open();
+      scene_.SetState(shell::ssHelp);
+      break;
+    case kWebSite:
+      OpenLinkFromGame(program, WebSiteLink());
+      break;
+    case kTellAFriend:
+      OpenLinkFromGame(program, TellAFriendLink());
+      break;
+    case kSubscribe:
+      OpenLinkFromGame(program, SubscribeLink());
+      break;
+    case kExit:
+      scene_.exitMenu().Open(shell::ssConfirmQuit);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace screens

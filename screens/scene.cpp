@@ -1,0 +1,228 @@
+#include "screens/scene.h"
+
+#include "engine/engine.h"
+#include "platform/random.h"
+
+namespace screens {
+
+Scene::Scene(shell::Program& program, SubmissionWorker& submission, SceneOptions options)
+    : program_(program),
+      submission_(submission),
+      options_(options),
+      menuSound_(program.persistent.settings),
+      mainMenu_(*this),
+      helpMenu_(*this),
+      exitMenu_(*this),
+      recordsMenu_(*this),
+      optionsMenu_(*this),
+      recordInputMenu_(*this),
+      game_(program),
+      pointer_(program) {}
+
+void Scene::InitialiseAll() {
+  if (initialised_) {
+    InitialiseAgain();
+  } else {
+    InitialiseFirst();
+  }
+}
+
+void Scene::InitialiseFirst() {
+  if (options_.seed) {
+    platform::SeedRandom(*options_.seed);
+  } else {
+    platform::SeedRandomFromClock();
+  }
+  program_.MenuSceneActive = true;
+  SetState(shell::ssMainMenu);
+
+  CreateCommonEngineObjects();
+  intro_.ResetFrames();
+  menuScene_.SetBackdrop({0, 0}, {0, 0});
+  menuScene_.CreateBackdrop();
+  if (program_.persistent.resumedFromBoss) menuScene_.SetBackdrop({20, 15}, {0, 0});
+  menuScene_.CreateSun();
+  menuScene_.CreateRavens();
+  menuScene_.CreateCloud();
+  menuScene_.CreateCharacters();
+  menuScene_.CreateCorner();
+  CreateGameOverPicture();
+
+  if (state() == shell::ssResumeGame) {
+    game_.LoadResources();
+    game_.StartLevel();
+    SetState(shell::ssPlaying);
+  }
+  RenderLoading();
+
+  mainMenu_.Create();
+  helpMenu_.Create();
+  recordsMenu_.Create();
+  optionsMenu_.Create();
+  recordInputMenu_.Create();
+  exitMenu_.Create();
+  RenderLoading();
+
+  CreateFont();
+  pointer_.Create();
+
+  if (state() == shell::ssOptions) optionsMenu_.CopyLiveSettings();
+  ShowCurrentPage();
+  RenderLoading();
+
+  if (program_.MenuSceneActive) {
+    menuScene_.ShowBackdrop();
+    menuScene_.ShowCorner();
+    menuScene_.ShowCast();
+  }
+  pointer_.PlaceAtStart();
+  menuSound_.Create();
+  iSpriteHide(loading_);
+
+  const std::uint8_t s = state();
+  if (s == shell::ssPlaying || (s >= shell::ssPaused && s <= shell::ssNewGame)) {
+    game_.ShowGameSprites();
+  }
+  if (program_.MenuSceneActive) program_.music.MusicPlay("1", false);
+
+  if (state() == shell::ssMainMenu && !program_.persistent.resumedFromBoss) {
+    intro_.Start();
+    mainMenu_.Hide();
+    pointer_.Hide();
+  } else {
+    intro_.Skip();
+    menuScene_.ShowSunAndCloud();
+  }
+  initialised_ = true;
+}
+
+// After an engine restart every engine object is dead: make them again and
+// show what the current state shows. Screen and game state are kept.
+void Scene::InitialiseAgain() {
+  CreateCommonEngineObjects();
+  menuScene_.CreateBackdrop();
+  menuScene_.CreateSun();
+  menuScene_.ReloadRavens();
+  menuScene_.CreateCloud();
+
+  menuScene_.ReloadCharacters();
+  mainMenu_.Reload();
+  recordsMenu_.Reload();
+  recordInputMenu_.Reload();
+  optionsMenu_.Reload();
+  helpMenu_.Reload();
+  exitMenu_.Reload();
+
+  menuScene_.CreateCorner();
+  CreateGameOverPicture();
+  CreateFont();
+  pointer_.Create();
+  pointer_.PlaceAtStart();
+
+  mainMenu_.Show();
+  menuSound_.Create();
+
+  if (program_.MenuSceneActive) {
+    program_.music.MusicPlay("1", false);
+    menuScene_.ShowAll();
+  }
+  if (game_.resourcesLoaded()) game_.ReloadResources();
+  if (!program_.MenuSceneActive) {
+    menuScene_.HideAll();
+    mainMenu_.Hide();
+    pointer_.Hide();
+    game_.ShowGameSprites();
+    // A dialog or the pause over the game stays on screen as it was.
+    if (state() == shell::ssPaused) game_.ShowPausePicture();
+    if (state() == shell::ssConfirmLeaveGame) {
+      pointer_.Show();
+      game_.LowerGameSprites();
+    }
+  }
+  // The menu pages show themselves again in their reload; the dialog box is
+  // shown by its opener only, so it is put back here.
+  if (IsDialogState(state())) exitMenu_.ShowBox();
+  iSpriteHide(loading_);
+}
+
+void Scene::CreateCommonEngineObjects() {
+  iEscEnable(0);
+  camera_ = iCameraCreate(0, 0, 1, 1);
+  iCameraLocationSet(camera_, {0, 0, -10});
+  iCameraFovSet(camera_, 45);
+  iTextureMipLevelsSet(1);
+  intro_.CreateParticles();
+
+  loading_ = iSpriteCreate("data\\sprite.x", 0);
+  iSpriteTextureSet(loading_, iTextureCreate("data\\loading.png"));
+  iSpriteScaleSet(loading_, {20, 15});
+  iSpritePrioritySet(loading_, 1);
+  iSpriteShow(loading_);
+  RenderLoading();
+}
+
+void Scene::CreateGameOverPicture() {
+  gameOver_ = iSpriteCreate("data\\sprite.x", 0);
+  iSpriteTextureSet(gameOver_, iTextureCreate("data\\gameover.png"));
+  iSpriteScaleSet(gameOver_, {15, 15});
+  iSpriteLocationSet(gameOver_, {0, 0});
+  RenderLoading();
+  iSpritePrioritySet(gameOver_, 1);
+}
+
+void Scene::CreateFont() {
+  iTextureMipLevelsSet(0);
+  font_ = iFontCreate("data\\_font\\BubbleGum.wid", camera_);
+  game_.SetFont(font_);
+  RenderLoading();
+  iTextureMipLevelsSet(1);
+}
+
+void Scene::RenderLoading() const {
+  iSpriteRender(loading_, -1);
+}
+
+// The page of the screen that ScreenState names.
+void Scene::ShowCurrentPage() {
+  const std::uint8_t s = state();
+  switch (s) {
+    case shell::ssMainMenu:
+      mainMenu_.Show();
+      break;
+    case shell::ssOptions:
+    case shell::ssOptionsCountry:
+    case shell::ssOptionsBossKey:
+      optionsMenu_.Open();
+      break;
+    case shell::ssHelp:
+      helpMenu_.Open();
+      break;
+    case shell::ssRecords:
+      recordsMenu_.Open();
+      break;
+    default:
+      if (IsDialogState(s)) exitMenu_.ShowBox();
+      break;
+  }
+}
+
+void Scene::HideGameOverPicture() const {
+  iSpriteHide(gameOver_);
+}
+
+void Scene::HideMenuPages() {
+  helpMenu_.Hide();
+  optionsMenu_.Hide();
+  recordsMenu_.Hide();
+}
+
+void Scene::ReturnToMenuFromGame() {
+  game_.HideGameSprites();
+  menuScene_.ShowAll();
+  game_.ResetGame();
+  SetState(shell::ssMainMenu);
+  mainMenu_.Show();
+  program_.MenuSceneActive = true;
+}
+
+}  // namespace screens

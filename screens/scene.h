@@ -1,0 +1,115 @@
+// The scene: every screen object, the game, the menu scene and the shared engine
+// objects (camera, loading picture, game-over picture, pointer, font, menu tick),
+// and the two entry points the driver calls: InitialiseAll in every engine
+// initialisation phase and DispatchFrame in every run phase.
+//
+// Wiring:  screens::NoSubmissionWorker worker;
+//          screens::Scene scene(program, worker);
+//          shell::GameHooks hooks{[&] { scene.InitialiseAll(); }, [&] { scene.DispatchFrame(); }};
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "engine/types.h"
+#include "game/game.h"
+#include "screens/exit_menu.h"
+#include "screens/help_menu.h"
+#include "screens/intro.h"
+#include "screens/main_menu.h"
+#include "screens/menu_scene.h"
+#include "screens/menu_sound.h"
+#include "screens/options_menu.h"
+#include "screens/pointer.h"
+#include "screens/record_input_menu.h"
+#include "screens/records_menu.h"
+#include "screens/submission.h"
+#include "shell/program.h"
+
+namespace screens {
+
+struct SceneOptions {
+  // Seeds the random generator with this instead of the clock (tests, tools).
+  std::optional<std::uint64_t> seed;
+};
+
+class Scene {
+ public:
+  Scene(shell::Program& program, SubmissionWorker& submission, SceneOptions options = {});
+  Scene(const Scene&) = delete;
+  Scene& operator=(const Scene&) = delete;
+
+  // The first time creates every object; later times (after an engine restart)
+  // make only the engine objects again and keep all state.
+  void InitialiseAll();
+  // The intro while it runs, else one normal frame.
+  void DispatchFrame();
+
+  // --- What the screens share ---
+  shell::Program& program() { return program_; }
+  std::uint8_t state() const { return program_.ScreenState.load(); }
+  void SetState(std::uint8_t state) { program_.ScreenState.store(state); }
+  const MenuSound& menuSound() const { return menuSound_; }
+  iHandle font() const { return font_; }
+
+  TMainMenu& mainMenu() { return mainMenu_; }
+  THelpMenu& helpMenu() { return helpMenu_; }
+  TExitMenu& exitMenu() { return exitMenu_; }
+  TRecordsMenu& recordsMenu() { return recordsMenu_; }
+  TOptMenu& optionsMenu() { return optionsMenu_; }
+  TRecordInputMenu& recordInputMenu() { return recordInputMenu_; }
+  game::TGame& game() { return game_; }
+  MenuScene& menuScene() { return menuScene_; }
+  const MenuScene& menuScene() const { return menuScene_; }
+  Pointer& pointer() { return pointer_; }
+  SubmissionWorker& submission() { return submission_; }
+  const Intro& intro() const { return intro_; }
+  bool initialised() const { return initialised_; }
+
+  void HideGameOverPicture() const;
+  // Hides the sprites of the help, options and high-score screens.
+  void HideMenuPages();
+  // From a game back to the main menu: the game's sprites hidden, the menu
+  // scene shown, the game reset, the main menu up and the menu scene active.
+  void ReturnToMenuFromGame();
+
+ private:
+  void InitialiseFirst();
+  void InitialiseAgain();
+  void CreateCommonEngineObjects();  // camera, mip levels, intro particles, loading picture
+  void CreateGameOverPicture();
+  void CreateFont();
+  void RenderLoading() const;
+  void ShowCurrentPage();
+
+  void NormalFrame();
+  void HandleKeys();
+  void HandleGameKeys();
+  void OpenLeaveGameDialog();
+  void HandlePointerMove();
+  void HandleClicks();
+
+  shell::Program& program_;
+  SubmissionWorker& submission_;
+  SceneOptions options_;
+  bool initialised_ = false;
+
+  MenuSound menuSound_;
+  TMainMenu mainMenu_;
+  THelpMenu helpMenu_;
+  TExitMenu exitMenu_;
+  TRecordsMenu recordsMenu_;
+  TOptMenu optionsMenu_;
+  TRecordInputMenu recordInputMenu_;
+  game::TGame game_;
+  MenuScene menuScene_;
+  Intro intro_;
+  Pointer pointer_;
+
+  iHandle camera_ = 0;
+  iHandle loading_ = 0;
+  iHandle gameOver_ = 0;
+  iHandle font_ = 0;
+};
+
+}  // namespace screens
