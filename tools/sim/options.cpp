@@ -1,0 +1,69 @@
+#include "tools/sim/options.h"
+
+#include <charconv>
+
+namespace sim {
+namespace {
+
+template <typename T>
+T Number(const std::string& text, const std::string& what, T least) {
+  T value{};
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || text.empty() || value < least) {
+    throw UsageError(what + " must be a whole number of at least " + std::to_string(least) +
+                     ", got \"" + text + "\"");
+  }
+  return value;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine line;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& option = args[i];
+    const auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) throw UsageError(option + " needs a value");
+      return args[++i];
+    };
+    if (option == "--dir") {
+      line.dir = value();
+    } else if (option == "--seed") {
+      line.seed = Number<std::uint64_t>(value(), "--seed", 0);
+    } else if (option == "--frames") {
+      line.frames = Number<int>(value(), "--frames", 0);
+    } else if (option == "--input") {
+      line.input = value();
+    } else if (option == "--dump") {
+      const std::string& what = value();
+      line.dumpFrames.clear();
+      if (what == "all") {
+        line.dump = CommandLine::Dump::All;
+      } else if (what == "last") {
+        line.dump = CommandLine::Dump::Last;
+      } else {
+        line.dump = CommandLine::Dump::Listed;
+        std::size_t start = 0;
+        while (start <= what.size()) {
+          const std::size_t comma = std::min(what.find(',', start), what.size());
+          line.dumpFrames.insert(Number<int>(what.substr(start, comma - start), "--dump frame", 1));
+          start = comma + 1;
+        }
+      }
+    } else if (option == "--shot") {
+      const std::string& what = value();
+      const std::size_t colon = what.find(':');
+      if (colon == std::string::npos || colon + 1 >= what.size()) {
+        throw UsageError("--shot takes N:FILE.png, got \"" + what + "\"");
+      }
+      line.shots.push_back(
+          {Number<int>(what.substr(0, colon), "--shot frame", 1), what.substr(colon + 1)});
+    } else {
+      throw UsageError("unknown argument \"" + option + "\"");
+    }
+  }
+  return line;
+}
+
+}  // namespace sim

@@ -1,0 +1,42 @@
+// The simulator's command line:
+//   zq-sim [--dir DIR] [--seed N] [--frames N] [--input FILE]
+//          [--dump all|last|N,N,...] [--shot N:FILE.png]...
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct Shot {
+  int frame = 0;
+  std::string file;
+};
+
+struct CommandLine {
+  std::optional<std::string> dir;
+  std::uint64_t seed = 1;
+  std::optional<int> frames;  // none: up to the last scripted frame
+  std::optional<std::string> input;
+  enum class Dump { All, Last, Listed } dump = Dump::Last;
+  std::set<int> dumpFrames;
+  std::vector<Shot> shots;
+};
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* kUsage =
+    "usage: zq-sim [--dir DIR] [--seed N] [--frames N] [--input FILE]\n"
+    "              [--dump all|last|N,N,...] [--shot N:FILE.png]...\n";
+
+// Throws UsageError with the reason.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+}  // namespace sim

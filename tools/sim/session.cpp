@@ -1,0 +1,245 @@
+#include "tools/sim/session.h"
+
+#include <cmath>
+
+#include "engine/backend.h"
+#include "engine/engine.h"
+#include "engine/headless/headless_backend.h"
+#include "engine/music.h"
+#include "engine/runtime.h"
+#include "platform/scripted/scripted_platform.h"
+#include "screens/scene.h"
+#include "screens/submission.h"
+#include "shell/main_loop.h"
+#include "shell/program.h"
+
+namespace sim {
+
+// The headless backend, active only while the game's window is shown and not
+// minimised, as a real window system would have it. Asking while the window is
+// away lets the script move on, so a minimised game does not spin for ever.
+class Session::Backend final : public engine::Backend {
+ public:
+  Backend(std::function<bool()> shown, std::function<void()> idle)
+      : shown_(std::move(shown)), idle_(std::move(idle)) {}
+
+  engine::HeadlessBackend& headless() { return headless_; }
+
+  bool Open(engine::WindowHandle window, bool fullScreen) override {
+    return headless_.Open(window, fullScreen);
+  }
+  void Close() override { headless_.Close(); }
+  int DisplayMode() const override { return headless_.DisplayMode(); }
+  bool IsActive() const override {
+    if (headless_.IsActive() && shown_()) return true;
+    idle_();
+    return false;
+  }
+  const platform::Clock& clock() const override { return headless_.clock(); }
+  bool TakeRunPhase() override { return headless_.TakeRunPhase(); }
+  void ReadInput(engine::InputSnapshot& input) override { headless_.ReadInput(input); }
+  void ResetMouse(float x, float y) override { headless_.ResetMouse(x, y); }
+  void Present(const engine::World& world) override { headless_.Present(world); }
+  void Wipe(float r, float g, float b) override { headless_.Wipe(r, g, b); }
+  int LoadSound(const std::string& path) override { return headless_.LoadSound(path); }
+  void PlaySound(int id, bool restart) override { headless_.PlaySound(id, restart); }
+  bool SoundPlaying(int id) const override { return headless_.SoundPlaying(id); }
+  void FreeSound(int id) override { headless_.FreeSound(id); }
+
+ private:
+  engine::HeadlessBackend headless_;
+  std::function<bool()> shown_;
+  std::function<void()> idle_;
+};
+
+Session::Session(Options options) : options_(std::move(options)) {
+  auto backend = std::make_unique<Backend>([this] { return WindowShown(); }, [this] { Idle(); });
+  headless_ = &backend->headless();
+  engine_ = std::make_unique<engine::Engine>(std::move(backend));
+  mixer_ = engine::MusicMixer::Virtual(headless_->virtualClock());
+  platform_ = std::make_unique<platform::ScriptedPlatform>(headless_->virtualClock());
+  program_ = std::make_unique<shell::Program>(*platform_);
+  shell::LoadPersistentFiles(program_->persistent);
+  int desktopWidth = 0;
+  int desktopHeight = 0;
+  platform_->DesktopSize(desktopWidth, desktopHeight);
+  shell::FillWindowParams(program_->windowParams, desktopWidth, desktopHeight,
+                          program_->persistent.settings);
+  worker_ = std::make_unique<screens::NoSubmissionWorker>();
+  scene_ =
+      std::make_unique<screens::Scene>(*program_, *worker_, screens::SceneOptions{options_.seed});
+}
+
+Session::~Session() = default;
+
+shell::Program& Session::program() {
+  return *program_;
+}
+screens::Scene& Session::scene() {
+  return *scene_;
+}
+platform::ScriptedPlatform& Session::platform() {
+  return *platform_;
+}
+engine::HeadlessBackend& Session::backend() {
+  return *headless_;
+}
+engine::World& Session::world() {
+  return engine_->world();
+}
+
+namespace {
+
+// The music player names its song once it offers CurrentSongName.
+template <typename Music>
+std::string SongName(const Music& music) {
+  if constexpr (requires { music.CurrentSongName(); }) {
+    return std::string(music.CurrentSongName());
+  } else {
+    return {};
+  }
+}
+
+}  // namespace
+
+std::string Session::CurrentSong() const {
+  return SongName(program_->music);
+}
+
+Session::End Session::Run(int maxFrames, const std::function<bool(int)>& picture,
+                          const std::function<void(const FrameRecord&)>& onFrame) {
+  maxFrames_ = maxFrames;
+  picture_ = &picture;
+  onFrame_ = &onFrame;
+  engine::ScopedInstall install(*engine_);
+  engine::ScopedMusicInstall music(*mixer_);
+  shell::GameHooks hooks{[this] {
+                           FinishFrame();
+                           scene_->InitialiseAll();
+                           AfterInitialise();
+                         },
+                         [this] {
+                           BeforeDispatch();
+                           scene_->DispatchFrame();
+                           AfterDispatch();
+                         }};
+  End end = End::ProgramEnded;
+  try {
+    RunMainLoop(*program_, hooks);
+  } catch (const StopRun&) {
+    end = maxFrames_ > 0 && framesRun_ >= maxFrames_ ? End::FramesRanOut : End::ScriptExhausted;
+  } catch (const platform::ScriptExhausted&) {
+    end = End::ScriptExhausted;
+  }
+  FinishFrame();
+  picture_ = nullptr;
+  onFrame_ = nullptr;
+  return end;
+}
+
+void Session::AfterInitialise() {
+  // A wait step for every GetMessage of a hidden wait, each putting the next one in place.
+  platform_->WhenWaiting([this] { Idle(); });
+  DeliverUpTo(framesRun_ + 1);
+}
+
+void Session::BeforeDispatch() {
+  FinishFrame();
+  if (maxFrames_ > 0 && framesRun_ >= maxFrames_) throw StopRun{};
+}
+
+void Session::AfterDispatch() {
+  ++framesRun_;
+  FrameRecord record;
+  record.frame = framesRun_;
+  record.texts = engine_->world().texts;
+  if (*picture_ && (*picture_)(framesRun_))
+    record.picture = headless_->RenderFrame(engine_->world());
+  pending_ = std::move(record);
+  DeliverUpTo(framesRun_ + 1);
+}
+
+void Session::FinishFrame() {
+  if (!pending_) return;
+  FrameRecord record = std::move(*pending_);
+  pending_.reset();
+  record.sounds = headless_->TakeStartedSounds();
+  if (*onFrame_) (*onFrame_)(record);
+}
+
+void Session::Idle() {
+  FinishFrame();
+  if (nextEvent_ >= options_.script.size()) throw StopRun{};
+  const int frame = options_.script[nextEvent_].frame;
+  while (nextEvent_ < options_.script.size() && options_.script[nextEvent_].frame == frame) {
+    Deliver(options_.script[nextEvent_++]);
+  }
+  platform_->WhenWaiting([this] { Idle(); });
+}
+
+bool Session::WindowShown() const {
+  const platform::ScriptedPlatform::WindowRecord* window =
+      platform_->Window(platform_->LastWindow());
+  return window && window->visible && !window->minimised && !window->destroyed;
+}
+
+void Session::DeliverUpTo(int frame) {
+  while (nextEvent_ < options_.script.size() && options_.script[nextEvent_].frame <= frame) {
+    Deliver(options_.script[nextEvent_++]);
+  }
+}
+
+void Session::Deliver(const ScriptEvent& event) {
+  using Kind = ScriptEvent::Kind;
+  switch (event.kind) {
+    case Kind::Key:
+      headless_->KeyTap(event.code);
+      break;
+    case Kind::Down:
+      headless_->KeyDown(event.code);
+      break;
+    case Kind::Up:
+      headless_->KeyUp(event.code);
+      break;
+    case Kind::Mouse: {
+      // The engine's mouse (full screen) and the system pointer over the
+      // window's client area (in a window) both move there.
+      const double fx = (event.x + 16) / 32;
+      const double fy = (12 - event.y) / 24;
+      headless_->MouseMove(static_cast<float>(fx), static_cast<float>(fy));
+      platform::Rect rect;
+      const platform::WindowId window = platform_->LastWindow();
+      if (window == 0 || !platform_->WindowRect(window, rect)) {
+        const shell::TWindowParams& p = program_->windowParams;
+        rect = {p.Left, p.Top, p.Right, p.Bottom};
+      }
+      rect.top += platform_->CaptionHeight();
+      platform_->SetCursorPos(
+          static_cast<int>(std::lround(rect.left + fx * (rect.right - rect.left))),
+          static_cast<int>(std::lround(rect.top + fy * (rect.bottom - rect.top))));
+      break;
+    }
+    case Kind::Click:
+      headless_->MouseClick(0);
+      break;
+    case Kind::FocusLost:
+      platform_->Deactivate();
+      break;
+    case Kind::FocusGained:
+      platform_->Activate();
+      break;
+    case Kind::Close:
+      platform_->PostToGameWindow(platform::WM_CLOSE);
+      break;
+    case Kind::HotKey: {
+      const shell::GameSettings& s = program_->persistent.settings;
+      const unsigned modifiers = (s.BossCtrl ? platform::MOD_CONTROL : 0u) |
+                                 (s.BossAlt ? platform::MOD_ALT : 0u) |
+                                 (s.BossShift ? platform::MOD_SHIFT : 0u);
+      platform_->PressHotKey(modifiers, shell::MakeVirtualKeyTable()[s.BossKey]);
+      break;
+    }
+  }
+}
+
+}  // namespace sim

@@ -1,0 +1,116 @@
+// The program as the simulator runs it: the real driver (RunMainLoop) and scene
+// on the scripted platform and the headless engine, in the current directory,
+// with its input from a script. Frame n is the n-th run phase; the state of a
+// frame is taken when it is over (after the driver's boss-key check).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/image.h"
+#include "engine/world.h"
+#include "tools/sim/script.h"
+
+namespace engine {
+class Engine;
+class HeadlessBackend;
+class MusicMixer;
+}  // namespace engine
+namespace platform {
+class ScriptedPlatform;
+}
+namespace shell {
+struct Program;
+}
+namespace screens {
+class Scene;
+class NoSubmissionWorker;
+}  // namespace screens
+
+namespace sim {
+
+// What one frame left behind.
+struct FrameRecord {
+  int frame = 0;
+  // Printed texts as the frame left them, and its picture for the frames the
+  // caller asked to see.
+  std::vector<engine::PrintedText> texts;
+  std::optional<engine::Image> picture;
+  // Sounds started during the frame (file names).
+  std::vector<std::string> sounds;
+};
+
+class Session {
+ public:
+  enum class End {
+    ProgramEnded,     // the driver returned
+    FramesRanOut,     // the frame limit was reached
+    ScriptExhausted,  // the program waited for input the script no longer has
+  };
+
+  struct Options {
+    std::uint64_t seed = 1;
+    std::vector<ScriptEvent> script;
+  };
+
+  // Loads the persistent files from the current directory (creating missing
+  // ones, as the game does) and prepares the program; nothing runs yet.
+  explicit Session(Options options);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // Runs until the program ends, `maxFrames` run phases are over (0: no limit)
+  // or the script runs dry while the program waits. `picture(n)` says whether
+  // frame n is drawn; `onFrame` sees every frame once it is over, with the
+  // program in its state at that moment.
+  End Run(int maxFrames, const std::function<bool(int)>& picture,
+          const std::function<void(const FrameRecord&)>& onFrame);
+
+  int framesRun() const { return framesRun_; }
+  // The song playing now: "1", "2", or empty.
+  std::string CurrentSong() const;
+
+  shell::Program& program();
+  screens::Scene& scene();
+  platform::ScriptedPlatform& platform();
+  engine::HeadlessBackend& backend();
+  engine::World& world();
+
+ private:
+  class Backend;
+  struct StopRun {};
+
+  void AfterInitialise();
+  void BeforeDispatch();
+  void AfterDispatch();
+  // The program runs no phases (hidden wait, minimised window): the next
+  // scripted moment happens now, or the run stops when there is none.
+  void Idle();
+  bool WindowShown() const;
+  void FinishFrame();
+  void Deliver(const ScriptEvent& event);
+  void DeliverUpTo(int frame);
+
+  Options options_;
+  std::size_t nextEvent_ = 0;
+  int framesRun_ = 0;
+  int maxFrames_ = 0;
+  std::optional<FrameRecord> pending_;
+  const std::function<bool(int)>* picture_ = nullptr;
+  const std::function<void(const FrameRecord&)>* onFrame_ = nullptr;
+
+  engine::HeadlessBackend* headless_ = nullptr;
+  std::unique_ptr<engine::Engine> engine_;
+  std::unique_ptr<engine::MusicMixer> mixer_;
+  std::unique_ptr<platform::ScriptedPlatform> platform_;
+  std::unique_ptr<shell::Program> program_;
+  std::unique_ptr<screens::NoSubmissionWorker> worker_;
+  std::unique_ptr<screens::Scene> scene_;
+};
+
+}  // namespace sim

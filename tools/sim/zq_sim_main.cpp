@@ -1,0 +1,99 @@
+// zq-sim: runs the game headless in a runtime directory with a seed and an input
+// script, and prints the state of chosen frames as JSON lines. See options.h and
+// script.h for the command line and the script.
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/image.h"
+#include "tools/sim/frame_json.h"
+#include "tools/sim/options.h"
+#include "tools/sim/script.h"
+#include "tools/sim/session.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int Fail(int code, const std::string& message) {
+  std::cerr << "zq-sim: " << message << "\n";
+  return code;
+}
+
+int Simulate(const sim::CommandLine& line) {
+  std::vector<sim::ScriptEvent> script;
+  if (line.input) {
+    std::ifstream in(*line.input);
+    if (!in) return Fail(2, "cannot read the input script \"" + *line.input + "\"");
+    script = sim::ParseScript(in, *line.input);
+  }
+  // Pictures are written relative to where zq-sim was started.
+  std::map<int, std::vector<fs::path>> shots;
+  for (const sim::Shot& shot : line.shots) shots[shot.frame].push_back(fs::absolute(shot.file));
+  if (line.dir) {
+    std::error_code error;
+    fs::current_path(*line.dir, error);
+    if (error)
+      return Fail(2, "cannot enter the directory \"" + *line.dir + "\": " + error.message());
+  }
+
+  const int frames = line.frames.value_or(script.empty() ? 1 : script.back().frame);
+  sim::Session session({line.seed, std::move(script)});
+  std::string last;
+  bool any = false;
+  const auto onFrame = [&](const sim::FrameRecord& record) {
+    any = true;
+    if (auto it = shots.find(record.frame); it != shots.end() && record.picture) {
+      for (const fs::path& file : it->second) engine::WritePng(file, *record.picture);
+      shots.erase(it);
+    }
+    switch (line.dump) {
+      case sim::CommandLine::Dump::All:
+        std::cout << sim::FrameJson(record, session) << '\n';
+        break;
+      case sim::CommandLine::Dump::Listed:
+        if (line.dumpFrames.count(record.frame)) {
+          std::cout << sim::FrameJson(record, session) << '\n';
+        }
+        break;
+      case sim::CommandLine::Dump::Last:
+        last = sim::FrameJson(record, session);
+        break;
+    }
+  };
+  session.Run(
+      frames, [&](int frame) { return shots.count(frame) > 0; }, onFrame);
+  if (line.dump == sim::CommandLine::Dump::Last) {
+    // A program that ended before its first run phase still reports its state.
+    if (!any) last = sim::FrameJson(sim::FrameRecord{}, session);
+    std::cout << last << '\n';
+  }
+  for (const auto& [frame, files] : shots) {
+    for (const fs::path& file : files) {
+      std::cerr << "zq-sim: frame " << frame << " never ran; " << file.string() << " not written\n";
+    }
+  }
+  std::cout.flush();
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::ios::sync_with_stdio(false);
+  try {
+    return Simulate(sim::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+  } catch (const sim::UsageError& e) {
+    std::cerr << "zq-sim: " << e.what() << "\n" << sim::kUsage;
+    return 2;
+  } catch (const sim::ScriptError& e) {
+    return Fail(2, e.what());
+  } catch (const std::exception& e) {
+    return Fail(1, e.what());
+  }
+}
