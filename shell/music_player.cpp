@@ -21,12 +21,14 @@ void MusicPlayer::MusicPlay(std::string_view name, bool fromResource) {
   const std::string text(name);
   currentSong_ = fromResource ? SongLoadFromResource(text.c_str())
                               : SongLoadFromFile(("sound\\" + text + ".xm").c_str());
+  currentName_ = currentSong_ != 0 ? text : std::string();
   if (currentSong_ != 0) SongPlay(currentSong_);
 }
 
 void MusicPlayer::MusicStop(std::string_view /*name*/) {
   if (currentSong_ != 0) SongFree(currentSong_);
   currentSong_ = 0;
+  currentName_.clear();
 }
 
 void MusicPlayer::MusicLoopCheck() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "shell/persistent_files.h"
@@ -29,6 +30,8 @@ class MusicPlayer {
 
   std::int32_t CurrentSong() const { return currentSong_; }
   std::int32_t LastOrder() const { return lastOrder_; }
+  // The name last played ("1", "2"), or "" while no song is loaded.
+  const std::string& CurrentSongName() const { return currentName_; }
 
  private:
   const GameSettings& settings_;
@@ -36,6 +39,7 @@ class MusicPlayer {
   const bool& menuSceneActive_;
   std::int32_t currentSong_ = 0;
   std::int32_t lastOrder_ = 0;
+  std::string currentName_;
 };
 
 }  // namespace shell

@@ -105,11 +105,19 @@ int ScriptedPlatform::GetMessage(Message& message, WindowId window) {
       message = {0, WM_QUIT, static_cast<std::uintptr_t>(quitCode_), 0};
       return 0;
     }
-    if (waitSteps_.empty())
-      throw ScriptExhausted("GetMessage would wait for ever: no scripted step left");
-    auto step = std::move(waitSteps_.front());
-    waitSteps_.pop_front();
-    step();
+    if (!waitSteps_.empty()) {
+      auto step = std::move(waitSteps_.front());
+      waitSteps_.pop_front();
+      step();
+      continue;
+    }
+    if (idleHandler_) {
+      const std::size_t queued = queue_.size();
+      idleHandler_();
+      if (queue_.size() != queued || quitPending_ || failNextGetMessage_ || !waitSteps_.empty())
+        continue;
+    }
+    throw ScriptExhausted("GetMessage would wait for ever: no scripted step left");
   }
 }
 

@@ -2,8 +2,9 @@
 // message queue is a list the script fills, hot keys fire when the script
 // presses them, message boxes answer from a list, shell opens are recorded and
 // the tick count reads the engine's (virtual) clock. Nothing ever blocks: when
-// GetMessage finds no message it runs the next scripted wait step, and with none
-// left it throws, so a test that forgot to end a wait fails instead of hanging.
+// GetMessage finds no message it runs the next scripted wait step (or the idle
+// handler), and when nothing comes of that it throws, so a test that forgot to end a wait fails
+// instead of hanging.
 #pragma once
 
 #include <deque>
@@ -78,6 +79,10 @@ class ScriptedPlatform final : public Platform {
   void FailNextGetMessage() { failNextGetMessage_ = true; }
   // Run one per GetMessage that finds no message, in order.
   void WhenWaiting(std::function<void()> step) { waitSteps_.push_back(std::move(step)); }
+  // Called whenever GetMessage finds no message and no WhenWaiting step is left
+  // (a simulator feeds its next scripted events here); GetMessage throws when
+  // the handler queued nothing either.
+  void OnIdle(std::function<void()> handler) { idleHandler_ = std::move(handler); }
   // Answers of the next message boxes; without one an OK box answers IDOK and a
   // Yes/No box IDNO.
   void AnswerMessageBox(int answer) { answers_.push_back(answer); }
@@ -133,6 +138,7 @@ class ScriptedPlatform final : public Platform {
   int quitCode_ = 0;
   bool failNextGetMessage_ = false;
   std::deque<std::function<void()>> waitSteps_;
+  std::function<void()> idleHandler_;
   std::vector<HotKey> hotKeys_;
   std::set<std::pair<unsigned, int>> refused_;
   std::deque<int> answers_;

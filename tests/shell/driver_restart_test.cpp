@@ -56,7 +56,7 @@ TEST_F(RestartTest, HotKeyOfTheWaitUsesTheBossModifiers) {
 
 TEST_F(RestartTest, LosingTheFocusInFullScreenEndsTheRunAndWaits) {
   AtFrame(3, [this] { platform_.Deactivate(); });
-  platform_.WhenWaiting([this] {
+  platform_.OnIdle([this] {
     EXPECT_EQ(frames_, 4);  // the run phase after the deactivation still ran
     EXPECT_TRUE(platform_.PressHotKey(0, kF12Key));
   });

@@ -114,10 +114,12 @@ TEST_F(MusicPlayerTest, SongWithOneOrderIsNeverRestarted) {
 TEST_F(MusicPlayerTest, BackToTheMenuTheLoopCheckRestartsTheMenuSong) {
   menuScene_ = false;
   player_.MusicPlay("2", false);
+  EXPECT_EQ(player_.CurrentSongName(), "2");
   EXPECT_GE(HighestOrder(3 * PhasesPerOrder() + 2), 3);  // the game song has four orders
   menuScene_ = true;
   player_.MusicPlay("1", false);
   ASSERT_TRUE(RunUntilRestart(3 * PhasesPerOrder()));
+  EXPECT_EQ(player_.CurrentSongName(), "1");
   EXPECT_EQ(HighestOrder(4 * PhasesPerOrder()), 1);  // "1", not "2"
 }
 
@@ -125,6 +127,7 @@ TEST_F(MusicPlayerTest, StopReleasesTheSongAndTheLoopCheckThenDoesNothing) {
   player_.MusicPlay("1", false);
   player_.MusicStop("2");  // the name is not used
   EXPECT_EQ(player_.CurrentSong(), 0);
+  EXPECT_EQ(player_.CurrentSongName(), "");
   EXPECT_EQ(mixer_->Playing(), 0);
   for (int i = 0; i < 3 * PhasesPerOrder(); ++i) Frame();
   EXPECT_EQ(player_.CurrentSong(), 0);
@@ -148,8 +151,10 @@ TEST_F(MusicPlayerTest, MissingCorruptOrResourceSongGivesNoHandleAndSilence) {
   };
   for (const Case c : {Case{"9", false}, Case{"3", false}, Case{"4", false}, Case{"1", true}}) {
     SCOPED_TRACE(c.name);
+    player_.MusicPlay("2", false);
     player_.MusicPlay(c.name, c.fromResource);
     EXPECT_EQ(player_.CurrentSong(), 0);
+    EXPECT_EQ(player_.CurrentSongName(), "");
     EXPECT_EQ(mixer_->Playing(), 0);
     Frame();
     EXPECT_EQ(player_.CurrentSong(), 0);
