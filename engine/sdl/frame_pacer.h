@@ -1,0 +1,45 @@
+// Run phases at a fixed rate from a steady clock: the deadline of phase n is
+// start + n / rate, so rounding never accumulates and a late phase is caught up
+// by the next ones. Waiting sleeps until just before the deadline and spins the
+// rest, so the game neither drifts nor keeps a core busy. After a stall longer
+// than a few phases (a dragged window, a suspended process) the missed phases
+// are dropped instead of being run in a burst.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/clock.h"
+
+namespace engine {
+
+class FramePacer {
+ public:
+  using Sleeper = std::function<void(std::int64_t nanoseconds)>;
+
+  static constexpr int kPhasesPerSecond = 75;
+  // Sleeping stops this long before a deadline; the rest is spun.
+  static constexpr std::int64_t kSpinNs = 300'000;
+  // A phase later than this is a stall: the schedule restarts from now.
+  static constexpr std::int64_t kMaxLagNs = 4 * 1'000'000'000LL / kPhasesPerSecond;
+
+  FramePacer(const platform::Clock& clock, Sleeper sleep);
+
+  // The first phase is due at once.
+  void Restart();
+  // Waits for the next phase's deadline and takes the phase.
+  void TakePhase();
+  // How many phases the schedule has dropped after stalls.
+  std::int64_t dropped() const { return dropped_; }
+
+ private:
+  std::int64_t Deadline() const;
+
+  const platform::Clock& clock_;
+  Sleeper sleep_;
+  std::int64_t startNs_ = 0;
+  std::int64_t taken_ = 0;
+  std::int64_t dropped_ = 0;
+};
+
+}  // namespace engine

@@ -1,0 +1,157 @@
+#include "engine/sdl/sdl_input.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "engine/sdl/key_map.h"
+
+namespace engine {
+namespace {
+
+constexpr int kEsc = 1, kP = 25, kLeftCtrl = 29;
+constexpr int kUp = 200, kLeft = 203, kRight = 205, kDown = 208;
+
+struct PadButton {
+  SDL_GameControllerButton button;
+  int code;
+};
+constexpr PadButton kPadButtons[] = {
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, kUp},     {SDL_CONTROLLER_BUTTON_DPAD_DOWN, kDown},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, kLeft}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, kRight},
+    {SDL_CONTROLLER_BUTTON_A, kUp},           {SDL_CONTROLLER_BUTTON_B, kLeftCtrl},
+    {SDL_CONTROLLER_BUTTON_X, kLeftCtrl},     {SDL_CONTROLLER_BUTTON_START, kP},
+    {SDL_CONTROLLER_BUTTON_BACK, kEsc},
+};
+
+float Fraction(int value, int size) {
+  return std::clamp(static_cast<float>(value) / static_cast<float>(size), 0.0f, 1.0f);
+}
+
+}  // namespace
+
+SdlInput::SdlInput() = default;
+
+SdlInput::~SdlInput() {
+  for (auto& [id, pad] : padsById_)
+    if (pad.controller) SDL_GameControllerClose(static_cast<SDL_GameController*>(pad.controller));
+}
+
+void SdlInput::Update(const std::bitset<256>& keyboard, const std::bitset<256>& pads) {
+  const std::bitset<256> before = keyboard_ | pads_;
+  keyboard_ = keyboard;
+  pads_ = pads;
+  pressedSince_ |= (keyboard_ | pads_) & ~before;
+}
+
+void SdlInput::SetKeyboard(int code, bool down) {
+  if (code <= 0 || code >= 256) return;
+  std::bitset<256> keyboard = keyboard_;
+  keyboard[static_cast<std::size_t>(code)] = down;
+  Update(keyboard, pads_);
+}
+
+void SdlInput::UpdatePads() {
+  std::bitset<256> held;
+  for (const auto& [id, pad] : padsById_) {
+    for (const PadButton& b : kPadButtons)
+      if (pad.buttons[b.button]) held[b.code] = true;
+    if (pad.x <= -kStickThreshold) held[kLeft] = true;
+    if (pad.x >= kStickThreshold) held[kRight] = true;
+    if (pad.y <= -kStickThreshold) held[kUp] = true;
+    if (pad.y >= kStickThreshold) held[kDown] = true;
+  }
+  Update(keyboard_, held);
+}
+
+void SdlInput::Handle(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_KEYDOWN:
+      if (event.key.repeat == 0)
+        SetKeyboard(DirectInputCodeOfScancode(event.key.keysym.scancode), true);
+      break;
+    case SDL_KEYUP:
+      SetKeyboard(DirectInputCodeOfScancode(event.key.keysym.scancode), false);
+      break;
+    case SDL_MOUSEMOTION:
+      mouseX_ = Fraction(event.motion.x, kScreenWidth);
+      mouseY_ = Fraction(event.motion.y, kScreenHeight);
+      break;
+    case SDL_MOUSEBUTTONDOWN: {
+      mouseX_ = Fraction(event.button.x, kScreenWidth);
+      mouseY_ = Fraction(event.button.y, kScreenHeight);
+      const int index = event.button.button == SDL_BUTTON_LEFT     ? 0
+                        : event.button.button == SDL_BUTTON_RIGHT  ? 1
+                        : event.button.button == SDL_BUTTON_MIDDLE ? 2
+                                                                   : -1;
+      if (index >= 0) mousePressedSince_[index] = true;
+      break;
+    }
+    case SDL_CONTROLLERDEVICEADDED: {
+      SDL_GameController* controller = SDL_GameControllerOpen(event.cdevice.which);
+      if (!controller) break;
+      const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+      Pad& pad = padsById_[id];
+      if (pad.controller) SDL_GameControllerClose(static_cast<SDL_GameController*>(pad.controller));
+      pad.controller = controller;
+      break;
+    }
+    case SDL_CONTROLLERDEVICEREMOVED: {
+      auto it = padsById_.find(event.cdevice.which);
+      if (it == padsById_.end()) break;
+      if (it->second.controller)
+        SDL_GameControllerClose(static_cast<SDL_GameController*>(it->second.controller));
+      padsById_.erase(it);
+      UpdatePads();
+      break;
+    }
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+      if (event.cbutton.button < 32) {
+        padsById_[event.cbutton.which].buttons[event.cbutton.button] =
+            event.type == SDL_CONTROLLERBUTTONDOWN;
+        UpdatePads();
+      }
+      break;
+    case SDL_CONTROLLERAXISMOTION: {
+      Pad& pad = padsById_[event.caxis.which];
+      if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) pad.x = event.caxis.value;
+      if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) pad.y = event.caxis.value;
+      UpdatePads();
+      break;
+    }
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) ReleaseAll();
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlInput::Read(InputSnapshot& input) {
+  input.down = keyboard_ | pads_;
+  input.clicked = pressedSince_;
+  pressedSince_.reset();
+  input.mouseX = mouseX_;
+  input.mouseY = mouseY_;
+  for (int b = 0; b < 3; ++b) {
+    input.mouseClicked[b] = mousePressedSince_[b];
+    mousePressedSince_[b] = false;
+  }
+}
+
+void SdlInput::SetMouse(float x, float y) {
+  mouseX_ = x;
+  mouseY_ = y;
+}
+
+void SdlInput::ReleaseAll() {
+  keyboard_.reset();
+  for (auto& [id, pad] : padsById_) {
+    pad.buttons.reset();
+    pad.x = pad.y = 0;
+  }
+  pads_.reset();
+}
+
+}  // namespace engine
