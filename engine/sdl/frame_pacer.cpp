@@ -30,4 +30,13 @@ void FramePacer::TakePhase() {
   ++taken_;
 }
 
+bool FramePacer::ShouldDraw() {
+  if (clock_.NowNs() >= Deadline() && skippedInARow_ < kMaxSkippedFrames) {
+    ++skippedInARow_;
+    return false;
+  }
+  skippedInARow_ = 0;
+  return true;
+}
+
 }  // namespace engine

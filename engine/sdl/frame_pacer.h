@@ -3,7 +3,9 @@
 // by the next ones. Waiting sleeps until just before the deadline and spins the
 // rest, so the game neither drifts nor keeps a core busy. After a stall longer
 // than a few phases (a dragged window, a suspended process) the missed phases
-// are dropped instead of being run in a burst.
+// are dropped instead of being run in a burst. While drawing cannot keep up,
+// frames are skipped (at most kMaxSkippedFrames in a row) so that the game
+// still runs at its rate.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +23,8 @@ class FramePacer {
   // Sleeping stops this long before a deadline; the rest is spun.
   static constexpr std::int64_t kSpinNs = 300'000;
   // A phase later than this is a stall: the schedule restarts from now.
-  static constexpr std::int64_t kMaxLagNs = 4 * 1'000'000'000LL / kPhasesPerSecond;
+  static constexpr std::int64_t kMaxLagNs = 15 * 1'000'000'000LL / kPhasesPerSecond;
+  static constexpr int kMaxSkippedFrames = 4;
 
   FramePacer(const platform::Clock& clock, Sleeper sleep);
 
@@ -29,6 +32,9 @@ class FramePacer {
   void Restart();
   // Waits for the next phase's deadline and takes the phase.
   void TakePhase();
+  // After a phase: whether to draw its frame. False while the next phase is
+  // already due, unless the previous kMaxSkippedFrames frames were skipped.
+  bool ShouldDraw();
   // How many phases the schedule has dropped after stalls.
   std::int64_t dropped() const { return dropped_; }
 
@@ -40,6 +46,7 @@ class FramePacer {
   std::int64_t startNs_ = 0;
   std::int64_t taken_ = 0;
   std::int64_t dropped_ = 0;
+  int skippedInARow_ = 0;
 };
 
 }  // namespace engine

@@ -93,7 +93,7 @@ void SdlBackend::ResetMouse(float x, float y) {
 }
 
 void SdlBackend::Present(const World& world) {
-  if (!drawer_) return;
+  if (!drawer_ || !pacer_.ShouldDraw()) return;
   drawer_->Draw(world);
   SDL_RenderPresent(renderer_);
 }

@@ -1,0 +1,54 @@
+// The game binary: loads the persistent files, describes the window, runs the
+// driver on the SDL platform and window backend, and at the end asks the shell
+// to open "play.url". Runs in the runtime directory (data/ and sound/).
+#include <cstdio>
+#include <memory>
+
+#include "engine/music.h"
+#include "engine/runtime.h"
+#include "engine/sdl/sdl_backend.h"
+#include "platform/file_error.h"
+#include "platform/sdl/sdl_platform.h"
+#include "screens/scene.h"
+#include "screens/submission.h"
+#include "shell/main_loop.h"
+#include "shell/persistent_files.h"
+#include "shell/program.h"
+
+int main() {
+  platform::SdlEventRouter events;
+  auto window = std::make_unique<engine::SdlBackend>(events);
+  engine::SdlBackend& backend = *window;
+  engine::Engine engine(std::move(window));
+  engine::ScopedInstall installEngine(engine);
+  engine::ScopedMusicInstall installMusic(backend.music());
+  platform::SdlPlatform services(events, backend.clock());
+  shell::Program program(services);
+
+  try {
+    shell::LoadPersistentFiles(program.persistent);
+  } catch (const platform::FileError& error) {
+    if (services.Ready())
+      services.MessageBox(0, error.what(), shell::kFatalCaption, platform::MB_ICONERROR);
+    else
+      std::fprintf(stderr, "%s: %s\n", shell::kFatalCaption, error.what());
+    return 1;
+  }
+  if (!services.Ready()) {
+    std::fprintf(stderr, "%s: no display to open the game window on\n", shell::kFatalCaption);
+    return 1;
+  }
+
+  int desktopWidth = 0, desktopHeight = 0;
+  services.DesktopSize(desktopWidth, desktopHeight);
+  shell::FillWindowParams(program.windowParams, desktopWidth, desktopHeight,
+                          program.persistent.settings);
+
+  screens::NoSubmissionWorker submission;
+  screens::Scene scene(program, submission);
+  shell::GameHooks hooks{[&scene] { scene.InitialiseAll(); }, [&scene] { scene.DispatchFrame(); }};
+  shell::RunMainLoop(program, hooks);
+
+  services.ShellOpen("play.url");
+  return 0;
+}
