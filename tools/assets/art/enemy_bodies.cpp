@@ -1,5 +1,6 @@
 // The four enemy bodies, each built from the shared creature parts and posed by
 // a CreaturePose. Coordinates are the kind's picture space, facing right.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -41,7 +42,7 @@ void DrawKangaroo(cairo_t* cr, const CreaturePose& p) {
            Tucked({{50, G - 26 - u},
                    {40, G - 16 - u * 0.7},
                    {29, G - 9 - u * 0.45 - p.tail * 3},
-                   {16, G - 5 - u * 0.3 - p.tail * 7}},
+                   {16, std::min(G - 5.0, G - 5 - u * 0.3 - p.tail * 7)}},
                   p.tuck),
            12, 3.5, fur);
 

@@ -190,19 +190,8 @@ void DrawTorso(cairo_t* cr, Point hip, double lean) {
   ShadedFill(cr, palette::kYellow, 1.2);
 }
 
-void DrawHero(cairo_t* cr, const HeroPose& pose) {
-  // Work out where the boots are relative to the hip, then stand them on the line.
-  const LegJoints nearRel = Leg({2, 0}, pose.nearLeg);
-  const LegJoints farRel = Leg({-2, 0}, pose.farLeg);
-  const double lowest = std::max(nearRel.ankle.y, farRel.ankle.y) + kSole;
-  const Point hip{63, kHeroFeetY - pose.lift - lowest};
-
-  Saved saved(cr);
-  RotateAbout(cr, pose.spin, 64, 64);
-  cairo_translate(cr, 64, 64);
-  cairo_scale(cr, pose.scale, pose.scale);
-  cairo_translate(cr, -64, -64);
-
+// The figure with its hip at `hip`, upright.
+void DrawFigure(cairo_t* cr, const HeroPose& pose, Point hip) {
   const LegJoints nearLeg = Leg({hip.x + 2, hip.y}, pose.nearLeg);
   const LegJoints farLeg = Leg({hip.x - 2, hip.y}, pose.farLeg);
   const Point shoulder = Up(hip, pose.lean, kShoulderHeight);
@@ -224,6 +213,22 @@ void DrawHero(cairo_t* cr, const HeroPose& pose) {
     DrawHelmet(cr, pose.face);
   }
   DrawArm(cr, Arm(nearShoulder, pose.nearArm), false);
+}
+
+void DrawHero(cairo_t* cr, const HeroPose& pose) {
+  // Stand the lowest boot (its outline included) on the standing line, then
+  // raise the figure by the pose's lift.
+  constexpr double kHipX = 63;
+  const double guess = kHeroFeetY - 28;
+  const InkBox ink = InkExtents([&](cairo_t* c) { DrawFigure(c, pose, {kHipX, guess}); });
+  const Point hip{kHipX, guess + (kHeroFeetY + kLine / 2 - ink.bottom) - pose.lift};
+
+  Saved saved(cr);
+  RotateAbout(cr, pose.spin, 64, 64);
+  cairo_translate(cr, 64, 64);
+  cairo_scale(cr, pose.scale, pose.scale);
+  cairo_translate(cr, -64, -64);
+  DrawFigure(cr, pose, hip);
 }
 
 // Run cycle: the near leg swings forward through the first half; frame 0 is the

@@ -170,7 +170,7 @@ void DrawMenuLabel(cairo_t* cr, const Font& font, int index) {
   // The labels are as wide as the pointer areas: items 1, 3, 5 about 300 px,
   // item 2 about 200, items 4 and 6 about 150.
   constexpr std::array<double, 6> kWidths{300, 200, 300, 150, 300, 150};
-  const double size = FitSize(cr, font, text, kWidths[item - 1], 44, 56);
+  const double size = FitSize(cr, font, text, kWidths[item - 1], 44, 62);
   const double baseline = 40 + size * 0.36;
   if (lit) {
     DrawText(cr, font, text, size, 200, baseline, Align::kCentre, GlowStyle(3, 12));
