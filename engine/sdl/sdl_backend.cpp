@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <thread>
 
 namespace engine {
@@ -44,8 +45,20 @@ bool SdlBackend::Open(WindowHandle window, bool fullScreen) {
   SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
   window_ = sdl;
   fullScreen_ = fullScreen;
-  SDL_SetWindowFullscreen(sdl, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-  if (!fullScreen) SDL_SetWindowSize(sdl, kScreenWidth, kScreenHeight);
+  if (fullScreen) {
+    // Borderless over the whole display even where no window manager acts on
+    // the full-screen request, then that request for the managers that do.
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(sdl)), &bounds) == 0) {
+      SDL_SetWindowBordered(sdl, SDL_FALSE);
+      SDL_SetWindowPosition(sdl, bounds.x, bounds.y);
+      SDL_SetWindowSize(sdl, bounds.w, bounds.h);
+    }
+    SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  } else {
+    SDL_SetWindowFullscreen(sdl, 0);
+    SDL_SetWindowSize(sdl, kScreenWidth, kScreenHeight);
+  }
   SDL_ShowWindow(sdl);
   SDL_RaiseWindow(sdl);
   drawer_ = std::make_unique<WorldRenderer>(renderer_);

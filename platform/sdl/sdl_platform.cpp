@@ -13,10 +13,9 @@ SdlPlatform::SdlPlatform(SdlEventRouter& router, const Clock& clock)
 }
 
 SdlPlatform::~SdlPlatform() {
-  for (auto& [id, window] : windows_) {
-    hotKeys_.UnregisterAll(id);
+  hotKeys_.Shutdown();
+  for (auto& [id, window] : windows_)
     if (window.sdl) SDL_DestroyWindow(window.sdl);
-  }
   if (ready_) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 

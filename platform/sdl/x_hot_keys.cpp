@@ -77,8 +77,13 @@ unsigned long KeySymOfVirtualKey(int virtualKey) {
 XHotKeys::XHotKeys() = default;
 
 XHotKeys::~XHotKeys() {
+  Shutdown();
+}
+
+void XHotKeys::Shutdown() {
   for (const Grab& g : grabs_) Release(g);
-  if (display_) XFlush(static_cast<Display*>(display_));
+  grabs_.clear();
+  display_ = nullptr;
 }
 
 bool XHotKeys::Register(SDL_Window* window, std::uint32_t owner, int id, unsigned modifiers,

@@ -25,6 +25,8 @@ class XHotKeys {
                 int virtualKey);
   void Unregister(std::uint32_t owner, int id);
   void UnregisterAll(std::uint32_t owner);
+  // Releases every grab; call before SDL closes its display.
+  void Shutdown();
   // For an X key press of a registered combination: its owner and id.
   bool Match(const SDL_Event& event, std::uint32_t& owner, int& id) const;
 

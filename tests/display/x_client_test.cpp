@@ -1,0 +1,40 @@
+// Not tests: the Xlib side of x_client.h (a *_test.cpp so that it is built into
+// the display test program).
+#include "tests/display/x_client.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+namespace testing_support {
+
+OtherXClient::OtherXClient() : display_(XOpenDisplay(nullptr)) {}
+
+OtherXClient::~OtherXClient() {
+  if (display_) XCloseDisplay(static_cast<Display*>(display_));
+}
+
+void OtherXClient::GrabShiftF10() {
+  Display* d = static_cast<Display*>(display_);
+  XGrabKey(d, XKeysymToKeycode(d, XK_F10), ShiftMask, DefaultRootWindow(d), True, GrabModeAsync,
+           GrabModeAsync);
+  XSync(d, False);
+}
+
+void OtherXClient::UngrabShiftF10() {
+  Display* d = static_cast<Display*>(display_);
+  XUngrabKey(d, XKeysymToKeycode(d, XK_F10), ShiftMask, DefaultRootWindow(d));
+  XSync(d, False);
+}
+
+ScreenRgb OtherXClient::Pixel(int x, int y) {
+  Display* d = static_cast<Display*>(display_);
+  XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
+  if (!image) return {};
+  const unsigned long pixel = XGetPixel(image, 0, 0);
+  XDestroyImage(image);
+  return {static_cast<int>((pixel >> 16) & 0xFF), static_cast<int>((pixel >> 8) & 0xFF),
+          static_cast<int>(pixel & 0xFF)};
+}
+
+}  // namespace testing_support
