@@ -58,6 +58,7 @@ class TGame {
   void ShowPausePicture() const;
   void HidePausePicture() const;
 
+  iHandle pausePicture() const { return pausePicture_; }
   bool resourcesLoaded() const { return resourcesLoaded_; }
   bool gameOverPhase() const { return gameOverPhase_; }
 

@@ -41,6 +41,7 @@ class TExitMenu {
   void Click(long double x, long double y);
 
   int selection() const { return list_.selection(); }
+  iHandle boxSprite() const { return box_; }
 
  private:
   void CreateBox();

@@ -45,6 +45,8 @@ class TMainMenu {
 
   int selection() const { return list_.selection(); }
   double opacity(int item) const { return opacity_[static_cast<std::size_t>(item - 1)]; }
+  iHandle plainSprite(int item) const { return plain_[static_cast<std::size_t>(item - 1)]; }
+  iHandle highlightSprite(int item) const { return highlight_[static_cast<std::size_t>(item - 1)]; }
 
  private:
   void CreateSprites();

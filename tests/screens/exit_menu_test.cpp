@@ -1,0 +1,261 @@
+// The yes/no dialog box over the whole scene: the six questions, the buttons by
+// keys, hover and clicks, every answer, and the game keys that open the
+// leave-game question.
+#include "screens/exit_menu.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/engine.h"
+#include "screens/colors.h"
+#include "screens/keys.h"
+#include "screens/main_menu.h"
+#include "tests/screens/menu_screen_fixture.h"
+
+namespace {
+
+using screens::TExitMenu;
+using testing_support::SameColour;
+
+constexpr long double kYesX = -1.5L, kNoX = 2.5L, kButtonsY = -2.5L;
+
+class ExitMenuTest : public testing_support::MenuScreenTest {
+ protected:
+  TExitMenu& dialog() { return scene_.exitMenu(); }
+
+  void Ask(std::uint8_t question) {
+    dialog().Open(question);
+    Frame();
+    Ticks();
+  }
+
+  // From the main menu into a game (level 1 running).
+  void StartGame() {
+    scene_.mainMenu().Activate(TMainMenu::kNewGame);
+    Frame();
+    ASSERT_EQ(state(), shell::ssPlaying);
+  }
+
+  // The colour " YES" and " NO" are printed in.
+  bool YesSelected() {
+    const engine::PrintedText* yes = FindText(" YES");
+    return yes && SameColour(yes->color, screens::kSelectedColor);
+  }
+
+  using TMainMenu = screens::TMainMenu;
+};
+
+TEST_F(ExitMenuTest, EveryQuestionHasItsLinesAndButtons) {
+  const struct {
+    std::uint8_t state;
+    std::vector<std::string> lines;
+    float x, y, scale;  // of the first line
+    iColor color;
+    bool buttons;
+  } kCases[] = {
+      {shell::ssConfirmQuit, {"Exit The Game?"}, -3.5f, 1, 0.5f, screens::kTextColor, true},
+      {shell::ssConfirmLeaveGame, {"Exit To Menu?"}, -3.5f, 1, 0.5f, screens::kTextColor, true},
+      {shell::ssConfirmClearRecords,
+       {"Do You Want To", "Clear The High", "Scores Table?"},
+       -3.5f,
+       2,
+       0.5f,
+       screens::kTextColor,
+       true},
+      {shell::ssConfirmSendResult,
+       {"Send The Result", "To World's", "Highscores page?"},
+       -3.5f,
+       2,
+       0.4f,
+       screens::kTextColor,
+       true},
+      {shell::ssSending, {"Please wait..."}, -3.5f, 0, 0.5f, screens::kAlarmColor, false},
+      {shell::ssConnectFailed,
+       {"Can't connect", "to server! Repeat?"},
+       -2.9f,
+       1,
+       0.4f,
+       screens::kAlarmColor,
+       true},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(shell::ScreenStateName(c.state));
+    Ask(c.state);
+    std::vector<std::string> expected = c.lines;
+    if (c.buttons) {
+      expected.push_back(" YES");
+      expected.push_back(" NO");
+    }
+    // Under the leave-game question the game's HUD follows.
+    std::vector<std::string> texts = Texts();
+    if (c.state == shell::ssConfirmLeaveGame) texts.resize(std::min(texts.size(), expected.size()));
+    EXPECT_EQ(texts, expected);
+    const engine::PrintedText* first = FindText(c.lines[0]);
+    ASSERT_NE(first, nullptr);
+    EXPECT_FLOAT_EQ(first->position.x, c.x);
+    EXPECT_FLOAT_EQ(first->position.y, c.y);
+    EXPECT_FLOAT_EQ(first->scale.x, c.scale);
+    EXPECT_TRUE(SameColour(first->color, c.color));
+    if (c.buttons) {
+      const engine::PrintedText* no = FindText(" NO");
+      EXPECT_FLOAT_EQ(no->position.x, 1.5f);
+      EXPECT_FLOAT_EQ(no->position.y, -2.5f);
+      EXPECT_FLOAT_EQ(no->scale.x, 0.5f);
+    }
+    EXPECT_TRUE(Shown(dialog().boxSprite()));
+  }
+}
+
+TEST_F(ExitMenuTest, ArrowsToggleOnceAFrameWithATick) {
+  Ask(shell::ssConfirmQuit);
+  ASSERT_TRUE(YesSelected());
+  Tap({screens::kKeyUp, screens::kKeyDown, screens::kKeyLeft, screens::kKeyRight});
+  EXPECT_EQ(dialog().selection(), TExitMenu::kNo);
+  EXPECT_FALSE(YesSelected());
+  EXPECT_EQ(Ticks(), 1);
+  Tap(screens::kKeyLeft);
+  EXPECT_EQ(dialog().selection(), TExitMenu::kYes);
+}
+
+TEST_F(ExitMenuTest, HoverSelectsSilentlyAndClicksAnswer) {
+  Ask(shell::ssConfirmQuit);
+  MoveTo(kNoX, kButtonsY);
+  EXPECT_EQ(dialog().selection(), TExitMenu::kNo);
+  MoveTo(kYesX, kButtonsY);
+  EXPECT_EQ(dialog().selection(), TExitMenu::kYes);
+  MoveTo(0.5L, kButtonsY);  // between the buttons
+  EXPECT_EQ(dialog().selection(), TExitMenu::kYes);
+  EXPECT_EQ(Ticks(), 0);
+
+  ClickAt(kNoX, kButtonsY);
+  EXPECT_EQ(state(), shell::ssMainMenu);
+  EXPECT_FALSE(Shown(dialog().boxSprite()));
+  EXPECT_TRUE(Texts().empty());
+}
+
+TEST_F(ExitMenuTest, YesToExitEndsTheEngineLoop) {
+  Ask(shell::ssConfirmQuit);
+  ASSERT_TRUE(i3ImpactIsRendering());
+  Tap(screens::kKeyEnter);
+  EXPECT_FALSE(i3ImpactIsRendering());
+}
+
+TEST_F(ExitMenuTest, TheNextQuestionStartsWhereTheLastOneWasLeft) {
+  Ask(shell::ssConfirmQuit);
+  Tap(screens::kKeyRight);
+  Tap(screens::kKeyEnter);  // NO
+  ASSERT_EQ(state(), shell::ssMainMenu);
+  Tap(screens::kKeyEsc);
+  ASSERT_EQ(state(), shell::ssConfirmQuit);
+  EXPECT_EQ(dialog().selection(), TExitMenu::kNo);
+  EXPECT_FALSE(YesSelected());
+}
+
+TEST_F(ExitMenuTest, SendingTakesNoInput) {
+  Ask(shell::ssSending);
+  Tap({screens::kKeyEnter, screens::kKeyEsc, screens::kKeyLeft});
+  ClickAt(kYesX, kButtonsY);
+  ClickAt(kNoX, kButtonsY);
+  EXPECT_EQ(state(), shell::ssSending);
+  EXPECT_EQ(dialog().selection(), TExitMenu::kYes);
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Please wait..."});
+}
+
+TEST_F(ExitMenuTest, SendAndRetryTakeEscBeforeEnter) {
+  for (const std::uint8_t question : {shell::ssConfirmSendResult, shell::ssConnectFailed}) {
+    SCOPED_TRACE(shell::ScreenStateName(question));
+    Ask(question);
+    ASSERT_EQ(dialog().selection(), TExitMenu::kYes);
+    Tap({screens::kKeyEnter, screens::kKeyEsc});  // Esc wins: back to the table
+    EXPECT_EQ(state(), shell::ssRecords);
+    EXPECT_TRUE(program_.MenuSceneActive);
+    EXPECT_EQ(worker_.started(), 0);
+    Tap(screens::kKeyEsc);
+  }
+}
+
+TEST_F(ExitMenuTest, YesToSendStartsTheWorker) {
+  Ask(shell::ssConnectFailed);
+  ClickAt(kYesX, kButtonsY);
+  EXPECT_EQ(state(), shell::ssSending);
+  EXPECT_EQ(worker_.started(), 1);
+}
+
+TEST_F(ExitMenuTest, ClearingTheTableWritesTheDefaults) {
+  shell::InsertRecord(program_.persistent, 1, "Zed", 5000);
+  Ask(shell::ssConfirmClearRecords);
+  Tap(screens::kKeyEsc);  // NO: the table stays
+  EXPECT_EQ(state(), shell::ssRecords);
+  EXPECT_EQ(program_.persistent.records.entries[0].Score, 5000);
+
+  Ask(shell::ssConfirmClearRecords);
+  Tap(screens::kKeyEnter);
+  EXPECT_EQ(state(), shell::ssRecords);
+  EXPECT_EQ(program_.persistent.records, shell::RecordsTable::Defaults());
+  EXPECT_EQ(testing_support::FileBytes(kRecordsPath).size(), shell::RecordsTable::kSize);
+  EXPECT_FALSE(Shown(dialog().boxSprite()));
+}
+
+TEST_F(ExitMenuTest, LeavingAGameGoesToTheNameEntryOnlyForABeatenEntry) {
+  const struct {
+    std::int32_t score;
+    std::uint8_t state;
+    int rank;
+  } kCases[] = {
+      {100, shell::ssMainMenu, 0},  // ties the tenth entry
+      {101, shell::ssRecordEntryName, 10},
+      {1001, shell::ssRecordEntryName, 1},  // above the first
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.score);
+    StartGame();
+    scene_.game().SetScore(c.score);
+    Tap(screens::kKeyEsc);
+    ASSERT_EQ(state(), shell::ssConfirmLeaveGame);
+    EXPECT_TRUE(Shown(scene_.pointer().sprite()));
+    Tap(screens::kKeyEnter);
+    EXPECT_EQ(state(), c.state);
+    EXPECT_FALSE(Shown(dialog().boxSprite()));
+    if (c.rank == 0) {
+      EXPECT_TRUE(program_.MenuSceneActive);
+      EXPECT_EQ(scene_.game().GetScore(), 0);
+      EXPECT_EQ(scene_.game().GetLevel(), 0);
+      EXPECT_EQ(scene_.game().GetLives(), 3);
+      EXPECT_TRUE(Shown(scene_.menuScene().backdropSprite()));
+    } else {
+      EXPECT_EQ(scene_.recordInputMenu().rank(), c.rank);
+      scene_.recordInputMenu().Cancel();
+      Frame();
+    }
+    ASSERT_EQ(state(), shell::ssMainMenu);
+  }
+}
+
+TEST_F(ExitMenuTest, EscAndPauseInOneFrameEndPausedUnderTheQuestion) {
+  StartGame();
+  Tap({screens::kKeyEsc, screens::kKeyP});
+  EXPECT_EQ(state(), shell::ssPaused);
+  EXPECT_TRUE(Shown(dialog().boxSprite()));
+  EXPECT_TRUE(Shown(scene_.game().pausePicture()));
+}
+
+TEST_F(ExitMenuTest, PauseThenLeaveQuestionAnsweredNoPlaysOnUnpaused) {
+  StartGame();
+  Tap(screens::kKeyPause);
+  ASSERT_EQ(state(), shell::ssPaused);
+  EXPECT_TRUE(Shown(scene_.game().pausePicture()));
+  Tap(screens::kKeyEsc);
+  ASSERT_EQ(state(), shell::ssConfirmLeaveGame);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"Exit To Menu?", " YES", " NO", "1", "0"}));
+  MoveTo(kNoX, kButtonsY);
+  ClickAt(kNoX, kButtonsY);
+  EXPECT_EQ(state(), shell::ssPlaying);
+  EXPECT_FALSE(Shown(scene_.game().pausePicture()));
+  EXPECT_FALSE(Shown(scene_.pointer().sprite()));
+  EXPECT_FALSE(Shown(dialog().boxSprite()));
+  Tap(screens::kKeyP);
+  EXPECT_EQ(state(), shell::ssPaused);
+  Tap(screens::kKeyP);
+  EXPECT_EQ(state(), shell::ssPlaying);
+}
+
+}  // namespace
