@@ -48,7 +48,9 @@ void DrawKangaroo(cairo_t* cr, const CreaturePose& p) {
 
   auto hindLeg = [&](double dx, Rgb colour) {
     const Point legHip{hip.x + dx, hip.y};
-    const Point ankle{55 + dx - p.reach * 9, G - 3.6 - p.feetUp};
+    // Pointing the toes lifts the heel: the toe tip stays where the foot was.
+    const double heel = std::max(0.0, std::sin(p.toe)) * 19;
+    const Point ankle{55 + dx - p.reach * 9, G - 3.6 - p.feetUp - heel};
     DrawLeg(cr, {legHip, ankle, 13, 12, 1, 8, colour, 20, 3.6, p.toe, Darker(colour, 0.12)});
   };
   auto thigh = [&](double dx, Rgb colour) {

@@ -203,6 +203,9 @@ void DrawFigure(cairo_t* cr, const HeroPose& pose, Point hip) {
   DrawLeg(cr, farLeg, pose.farLeg, true);
   DrawLeg(cr, nearLeg, pose.nearLeg, false);
   DrawTorso(cr, hip, pose.lean);
+  // A raised arm goes behind the helmet, so it never hides the visor.
+  const bool armRaised = pose.nearArm.swing > 2.3;
+  if (armRaised) DrawArm(cr, Arm(nearShoulder, pose.nearArm), false);
   // Collar ring under the helmet.
   const Point collar = Up(hip, pose.lean, 20.5);
   ShadedEllipse(cr, collar.x, collar.y, 9.5, 3.6, palette::kStone, 1.6);
@@ -212,7 +215,7 @@ void DrawFigure(cairo_t* cr, const HeroPose& pose, Point hip) {
     cairo_rotate(cr, pose.lean * 0.5);
     DrawHelmet(cr, pose.face);
   }
-  DrawArm(cr, Arm(nearShoulder, pose.nearArm), false);
+  if (!armRaised) DrawArm(cr, Arm(nearShoulder, pose.nearArm), false);
 }
 
 void DrawHero(cairo_t* cr, const HeroPose& pose) {
@@ -262,14 +265,14 @@ HeroPose JumpPose(int frame) {
     case 1:
       p.nearLeg = {-0.05, 0.1};
       p.farLeg = {-0.25, 0.3};
-      p.nearArm = {2.5, 0.3};
-      p.farArm = {2.2, 0.3};
+      p.nearArm = {2.0, 0.3};
+      p.farArm = {1.8, 0.3};
       p.lean = 0.05;
       break;
     case 2:
       p.nearLeg = {0.95, 1.45};
       p.farLeg = {-0.35, 0.95};
-      p.nearArm = {2.7, 0.25};
+      p.nearArm = {2.1, 0.15};
       p.farArm = {-1.0, 0.6};
       p.lean = 0.12;
       p.lift = 3;
@@ -308,32 +311,32 @@ HeroPose JoyPose(int frame) {
     case 1:
       p.nearLeg = {0.1, 0.2};
       p.farLeg = {-0.15, 0.3};
-      p.nearArm = {2.8, 0.2};
-      p.farArm = {-2.7, 0.2};
+      p.nearArm = {2.0, 0.0};
+      p.farArm = {-2.0, 0.0};
       p.lean = 0.0;
       p.lift = 8;
       break;
     case 2:
       p.nearLeg = {0.8, 1.6};
       p.farLeg = {0.4, 1.6};
-      p.nearArm = {2.4, -0.3};
-      p.farArm = {-2.4, -0.3};
+      p.nearArm = {2.15, -0.2};
+      p.farArm = {-2.15, 0.2};
       p.lean = -0.05;
       p.lift = 15;
       break;
     case 3:
       p.nearLeg = {0.15, 0.35};
       p.farLeg = {-0.1, 0.4};
-      p.nearArm = {2.6, 0.2};
-      p.farArm = {-2.5, 0.2};
+      p.nearArm = {2.0, 0.1};
+      p.farArm = {-2.0, -0.1};
       p.lean = 0.02;
       p.lift = 7;
       break;
     default:
       p.nearLeg = {0.55, 1.2};
       p.farLeg = {0.4, 1.05};
-      p.nearArm = {1.9, 0.6};
-      p.farArm = {-1.9, 0.6};
+      p.nearArm = {1.6, 0.4};
+      p.farArm = {-1.6, -0.4};
       p.lean = 0.15;
       break;
   }

@@ -168,15 +168,18 @@ void DrawMenuLabel(cairo_t* cr, const Font& font, int index) {
     return;
   }
   // The labels are as wide as the pointer areas: items 1, 3, 5 about 300 px,
-  // item 2 about 200, items 4 and 6 about 150.
+  // item 2 about 200, items 4 and 6 about 150. One letter size for all of them
+  // where it fits; short words are spaced out instead of enlarged.
   constexpr std::array<double, 6> kWidths{300, 200, 300, 150, 300, 150};
-  const double size = FitSize(cr, font, text, kWidths[item - 1], 44, 62);
+  constexpr double kSize = 52;
+  const double target = kWidths[item - 1];
+  const double size = std::min(kSize, FitSize(cr, font, text, target, 40, kSize));
+  const double gaps = double(text.size() - 1);
+  const double tracking = std::clamp((target - TextWidth(cr, font, text, size)) / gaps, 0.0, 12.0);
   const double baseline = 40 + size * 0.36;
-  if (lit) {
-    DrawText(cr, font, text, size, 200, baseline, Align::kCentre, GlowStyle(3, 12));
-  } else {
-    DrawText(cr, font, text, size, 200, baseline, Align::kCentre, TitleStyle(3));
-  }
+  TextStyle style = lit ? GlowStyle(3, 12) : TitleStyle(3);
+  style.tracking = tracking;
+  DrawText(cr, font, text, size, 200, baseline, Align::kCentre, style);
 }
 
 void DrawForm(cairo_t* cr, const Font& font, int index) {

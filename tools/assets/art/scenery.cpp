@@ -730,19 +730,18 @@ void DrawLevelCloud(cairo_t* cr, int which) {
                  : std::vector<std::pair<Point, double>>{
                        {{100, 130}, 40}, {{170, 110}, 52}, {{250, 95}, 48}, {{330, 118}, 56},
                        {{420, 100}, 60}, {{500, 130}, 42}, {{300, 145}, 40}};
-  for (int layer = 0; layer < 3; ++layer) {
-    Saved saved(cr);
-    const double grow = 10 - layer * 5;
+  // Layers of growing puffs, each faint: the edge fades out softly.
+  constexpr int kLayers = 6;
+  for (int layer = 0; layer < kLayers; ++layer) {
+    const double grow = 14 - layer * 4;
     cairo_new_path(cr);
     for (const auto& [c, r] : puffs) {
       cairo_new_sub_path(cr);
-      cairo_arc(cr, c.x, c.y, r + grow, 0, 2 * kPi);
+      cairo_arc(cr, c.x, c.y + layer * 1.5, std::max(4.0, r + grow - layer * 2), 0, 2 * kPi);
     }
-    SetColor(cr, palette::kWhite, layer == 2 ? 0.5 : 0.12);
+    SetColor(cr, palette::kWhite, 0.07);
     cairo_fill(cr);
   }
-  for (const auto& [c, r] : puffs)
-    Gloss(cr, c.x - r * 0.2, c.y - r * 0.35, r * 0.45, r * 0.25, 0.25);
 }
 
 void DrawUfo(cairo_t* cr) {

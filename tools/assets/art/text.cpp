@@ -62,27 +62,44 @@ Font::~Font() {
   cairo_font_face_destroy(face_);
 }
 
-double TextWidth(cairo_t* cr, const Font& font, std::string_view text, double size) {
-  Saved saved(cr);
-  UseFont(cr, font, size);
-  const std::string s(text);
+// The ink extents of the text laid out letter by letter with extra tracking.
+cairo_text_extents_t Measure(cairo_t* cr, const std::string& s, double tracking) {
   cairo_text_extents_t ext;
   cairo_text_extents(cr, s.c_str(), &ext);
-  return ext.width;
+  if (tracking != 0 && s.size() > 1) ext.width += tracking * double(s.size() - 1);
+  return ext;
+}
+
+double TextWidth(cairo_t* cr, const Font& font, std::string_view text, double size,
+                 double tracking) {
+  Saved saved(cr);
+  UseFont(cr, font, size);
+  return Measure(cr, std::string(text), tracking).width;
 }
 
 void TextPath(cairo_t* cr, const Font& font, std::string_view text, double size, double x, double y,
-              Align align) {
+              Align align, double tracking) {
   const std::string s(text);
   cairo_save(cr);
   UseFont(cr, font, size);
-  cairo_text_extents_t ext;
-  cairo_text_extents(cr, s.c_str(), &ext);
+  const cairo_text_extents_t ext = Measure(cr, s, tracking);
   double left = x - ext.x_bearing;
   if (align == Align::kCentre) left = x - ext.width / 2 - ext.x_bearing;
   if (align == Align::kRight) left = x - ext.width - ext.x_bearing;
-  cairo_move_to(cr, left, y);
-  cairo_text_path(cr, s.c_str());
+  if (tracking == 0) {
+    cairo_move_to(cr, left, y);
+    cairo_text_path(cr, s.c_str());
+  } else {
+    double pen = left;
+    for (const char c : s) {
+      const char letter[2] = {c, 0};
+      cairo_move_to(cr, pen, y);
+      cairo_text_path(cr, letter);
+      cairo_text_extents_t one;
+      cairo_text_extents(cr, letter, &one);
+      pen += one.x_advance + tracking;
+    }
+  }
   cairo_restore(cr);  // the path survives save/restore
 }
 
@@ -91,7 +108,7 @@ void DrawText(cairo_t* cr, const Font& font, std::string_view text, double size,
   Saved saved(cr);
   if (style.shadow > 0) {
     cairo_new_path(cr);
-    TextPath(cr, font, text, size, x + style.shadow, y + style.shadow, align);
+    TextPath(cr, font, text, size, x + style.shadow, y + style.shadow, align, style.tracking);
     SetColor(cr, palette::kOutline, 0.45);
     cairo_fill_preserve(cr);
     if (style.outline > 0) {
@@ -106,14 +123,14 @@ void DrawText(cairo_t* cr, const Font& font, std::string_view text, double size,
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     for (int i = 0; i < kRings; ++i) {
       cairo_new_path(cr);
-      TextPath(cr, font, text, size, x, y, align);
+      TextPath(cr, font, text, size, x, y, align, style.tracking);
       SetColor(cr, style.glowColour, 0.11);
       cairo_set_line_width(cr, 2 * (style.outline + style.glow * (kRings - i) / kRings));
       cairo_stroke(cr);
     }
   }
   cairo_new_path(cr);
-  TextPath(cr, font, text, size, x, y, align);
+  TextPath(cr, font, text, size, x, y, align, style.tracking);
   if (style.outline > 0) {
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     SetColor(cr, style.outlineColour);

@@ -33,21 +33,24 @@ class Font {
 
 enum class Align { kLeft, kCentre, kRight };
 
-// Width of the text's ink at this size (pixels in the current user space).
-double TextWidth(cairo_t* cr, const Font& font, std::string_view text, double size);
+// Width of the text's ink at this size (pixels in the current user space), with
+// `tracking` extra pixels between letters.
+double TextWidth(cairo_t* cr, const Font& font, std::string_view text, double size,
+                 double tracking = 0);
 
 // Adds the outline of the text to the current path: the baseline at y, the
 // anchor x at the left end, the middle or the right end of the ink.
 void TextPath(cairo_t* cr, const Font& font, std::string_view text, double size, double x, double y,
-              Align align);
+              Align align, double tracking = 0);
 
 struct TextStyle {
   Rgb top = palette::kYellow;     // fill colour at the top of the letters
   Rgb bottom = palette::kOrange;  // and at the baseline
   double outline = 0;             // dark outline width (0: none)
   Rgb outlineColour = palette::kOutline;
-  double shadow = 0;  // drop-shadow offset (0: none)
-  double glow = 0;    // width of a soft halo around the letters (0: none)
+  double shadow = 0;    // drop-shadow offset (0: none)
+  double glow = 0;      // width of a soft halo around the letters (0: none)
+  double tracking = 0;  // extra space between letters
   Rgb glowColour = palette::kWhite;
 };
 
