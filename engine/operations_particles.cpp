@@ -95,7 +95,9 @@ void iParticleEmitterScaleSet(iHandle emitter, const iVec2& from, const iVec2& t
 }
 
 // Spawns `count` particles now at the emitter. Each draws its direction, speed
-// and size uniformly from the emitter's ranges; a full system takes no more.
+// and size uniformly from the emitter's ranges. A full system gives up its
+// oldest particles, so a moving emitter keeps a trail behind it instead of
+// stalling until the first particles die.
 void iParticleEmitterEmit(iHandle emitter, int count, float /*seconds*/) {
   engine::Engine* e = Installed();
   auto* m = ZQ_ENGINE_FIND(emitters, emitter);
@@ -103,7 +105,11 @@ void iParticleEmitterEmit(iHandle emitter, int count, float /*seconds*/) {
   auto* s = ZQ_ENGINE_FIND(particleSystems, m->system);
   if (!s) return;
   const auto lerp = [](float a, float b, float t) { return a + (b - a) * t; };
-  for (int i = 0; i < count && static_cast<int>(s->particles.size()) < s->maxCount; ++i) {
+  if (s->maxCount <= 0) return;
+  const int spawn = std::min(count, s->maxCount);
+  const int overflow = static_cast<int>(s->particles.size()) + spawn - s->maxCount;
+  if (overflow > 0) s->particles.erase(s->particles.begin(), s->particles.begin() + overflow);
+  for (int i = 0; i < spawn; ++i) {
     engine::Particle p;
     p.x = m->location.x;
     p.y = m->location.y;

@@ -39,6 +39,9 @@ inline constexpr float kPixelsPerUnit = 25.0f;
 inline constexpr float kPixelsPerScale = 40.0f;
 // Particle positions come in world units: screen = world * 16 / 5.5.
 inline constexpr float kScreenUnitsPerWorldUnit = 16.0f / 5.5f;
+// A particle of emitter scale s is s * 0.1 world units across: the game's scales
+// (1 for a sparkle, 6 for the intro spiral) then give 7 to 44 pixel glows.
+inline constexpr float kParticleSizePerScale = 0.1f;
 // One run phase: 1/75 s.
 inline constexpr int kRunPhasesPerSecond = 75;
 

@@ -114,8 +114,8 @@ void WorldRenderer::DrawParticles(const World& world, const ParticleSystem& syst
   for (const Particle& p : system.particles) {
     const float t = std::clamp(p.age / life, 0.0f, 1.0f);
     const float shrink = system.renderMode == 4 ? 1 - t : 1;
-    const float hw = p.width * pxPerWorld * shrink / 2;
-    const float hh = p.height * pxPerWorld * shrink / 2;
+    const float hw = p.width * kParticleSizePerScale * pxPerWorld * shrink / 2;
+    const float hh = p.height * kParticleSizePerScale * pxPerWorld * shrink / 2;
     if (hw <= 0 || hh <= 0) continue;
     const float cx = kHalfWidth + p.x * pxPerWorld;
     const float cy = kHalfHeight - p.y * pxPerWorld;

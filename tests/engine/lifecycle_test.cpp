@@ -157,3 +157,44 @@ TEST_F(EngineSound, CloseKillsEveryHandleAndHandlesAreNeverReused) {
 }
 
 }  // namespace
+
+namespace {
+
+class EngineParticles : public testing_support::EngineTest {};
+
+TEST_F(EngineParticles, FullSystemGivesUpItsOldestParticles) {
+  const iHandle system = iParticleCreate(nullptr, 5);
+  iParticleLifeTimeSet(system, 10);
+  const iHandle emitter = iParticleEmitterCreate(system);
+  iParticleEmitterLocationSet(emitter, {1, 0, 0});
+  iParticleEmitterEmit(emitter, 3, 1);
+  iParticleEmitterLocationSet(emitter, {2, 0, 0});
+  iParticleEmitterEmit(emitter, 4, 1);
+  const auto& particles = world().particleSystems.at(system).particles;
+  ASSERT_EQ(particles.size(), 5u);
+  EXPECT_EQ(particles.front().x, 1);  // one survivor of the first burst
+  EXPECT_EQ(particles.back().x, 2);
+  iParticleEmitterEmit(emitter, 50, 1);
+  EXPECT_EQ(particles.size(), 5u);
+}
+
+TEST_F(EngineParticles, ParticlesMoveDampAndExpire) {
+  const iHandle system = iParticleCreate(nullptr, 10);
+  iParticleLifeTimeSet(system, 0.1f);  // 7.5 run phases
+  iParticleGravitySet(system, {0, -3, 0});
+  iParticleAirResistanceSet(system, -10);
+  const iHandle emitter = iParticleEmitterCreate(system);
+  iParticleEmitterDirectionSet(emitter, {1, 0, 0}, {1, 0, 0});
+  iParticleEmitterSpeedSet(emitter, 2, 2);
+  iParticleEmitterEmit(emitter, 1, 1);
+  RunPhase();
+  const auto& particles = world().particleSystems.at(system).particles;
+  ASSERT_EQ(particles.size(), 1u);
+  EXPECT_GT(particles[0].x, 0);
+  EXPECT_LT(particles[0].vx, 2);  // damped
+  EXPECT_LT(particles[0].vy, 0);  // falling
+  for (int i = 0; i < 7; ++i) RunPhase();
+  EXPECT_TRUE(particles.empty());
+}
+
+}  // namespace

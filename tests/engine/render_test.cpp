@@ -180,7 +180,7 @@ TEST_F(RenderTest, ParticlesDrawAtWorldTimesSixteenOverFivePointFive) {
   iParticleLifeTimeSet(system, 100);
   iParticleShow(system);
   const iHandle emitter = iParticleEmitterCreate(system);
-  iParticleEmitterScaleSet(emitter, {0.1f, 0.1f}, {0.1f, 0.1f});
+  iParticleEmitterScaleSet(emitter, {1, 1}, {1, 1});  // 7.3 px across
   // Screen position (5.5, -5.5) units is world (1.890625, -1.890625).
   iParticleEmitterLocationSet(emitter, {5.5f * 5.5f / 16, -5.5f * 5.5f / 16, 0});
   iParticleEmitterEmit(emitter, 1, 1);
