@@ -1,0 +1,175 @@
+// The game binary end to end on the test X server: its window appears with the
+// exact caption and shows a picture, keys sent with xdotool reach the game (Esc
+// opens the exit question, Enter confirms it), closing ends the process with
+// exit code 0, and at the end "play.url" is handed to the desktop opener (a
+// stand-in xdg-open on PATH records it).
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/display/display_fixture.h"
+#include "tests/display/x_client.h"
+#include "tests/support/temp_dir.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const fs::path kGame = fs::path(ZQ_BINARY_DIR) / "shell" / "zorbelline-quester";
+const fs::path kAssets = fs::path(ZQ_BINARY_DIR) / "tools" / "assets" / "zq-assets";
+
+std::string Shell(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe)) out += buffer;
+    pclose(pipe);
+  }
+  while (!out.empty() && (out.back() == '\n' || out.back() == ' ')) out.pop_back();
+  return out;
+}
+
+class GameBinaryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!testing_support::HaveDisplay()) GTEST_SKIP() << "no test X display (ZQ_TEST_DISPLAY)";
+    ASSERT_TRUE(fs::exists(kGame)) << kGame;
+    runtime_ = dir_.path() / "runtime";
+    if (const char* tree = std::getenv("ZQ_RUNTIME_DIR"); tree && fs::exists(tree)) {
+      fs::copy(tree, runtime_, fs::copy_options::recursive);
+    } else {
+      ASSERT_TRUE(fs::exists(kAssets)) << kAssets;
+      ASSERT_EQ(std::system((kAssets.string() + " " + runtime_.string() + " >/dev/null").c_str()),
+                0);
+    }
+    fs::remove(runtime_ / "data" / "settings.dat");  // defaults: windowed, F12
+    // A resume record skips the start-up intro.
+    std::ofstream(runtime_ / "data" / "boss.dat", std::ios::binary) << std::string(8, '\0');
+    const fs::path bin = dir_.path() / "bin";
+    fs::create_directories(bin);
+    std::ofstream(bin / "xdg-open")
+        << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" << (dir_.path() / "opened").string() << "\"\n";
+    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    path_ = bin.string() + ":" + std::getenv("PATH");
+  }
+
+  void TearDown() override {
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  void Start() {
+    std::vector<std::string> env = {"PATH=" + path_, "SDL_AUDIODRIVER=dummy"};
+    for (char** e = environ; *e; ++e)
+      if (std::string(*e).rfind("PATH=", 0) != 0) env.emplace_back(*e);
+    std::vector<char*> envp;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string program = kGame.string();
+    char* argv[] = {program.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, runtime_.c_str());
+    ASSERT_EQ(posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, envp.data()), 0);
+    posix_spawn_file_actions_destroy(&actions);
+  }
+
+  // The X window id of the game window, empty when it does not appear.
+  std::string WaitForWindow() {
+    for (int i = 0; i < 600; ++i) {
+      const std::string id = Shell("xdotool search --name '^Zorbelline Quester$' 2>/dev/null");
+      if (!id.empty()) return id.substr(0, id.find('\n'));
+      std::this_thread::sleep_for(100ms);
+    }
+    return {};
+  }
+
+  // The exit code, or -1 when the process is still running after the wait.
+  int WaitForExit(std::chrono::seconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      std::this_thread::sleep_for(50ms);
+    }
+    return -1;
+  }
+
+  // How many of a grid of points of the window's area are not black.
+  int LitPoints(testing_support::OtherXClient& screen, const std::string& window) {
+    const std::string geometry = Shell("xdotool getwindowgeometry --shell " + window);
+    int x = 0, y = 0;
+    std::istringstream in(geometry);
+    for (std::string line; std::getline(in, line);) {
+      if (line.rfind("X=", 0) == 0) x = std::stoi(line.substr(2));
+      if (line.rfind("Y=", 0) == 0) y = std::stoi(line.substr(2));
+    }
+    int lit = 0;
+    for (int py = 5; py < 600; py += 10)
+      for (int px = 5; px < 800; px += 10) {
+        const auto c = screen.Pixel(x + px, y + py);
+        if (c.r + c.g + c.b > 60) ++lit;
+      }
+    return lit;
+  }
+
+  std::string Opened() {
+    std::ifstream in(dir_.path() / "opened");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  testing_support::TempDir dir_;
+  fs::path runtime_;
+  std::string path_;
+  pid_t pid_ = 0;
+};
+
+TEST_F(GameBinaryTest, KeysReachTheGameAndConfirmingTheExitQuestionEndsIt) {
+  Start();
+  const std::string window = WaitForWindow();
+  ASSERT_FALSE(window.empty()) << "no window with the caption \"Zorbelline Quester\"";
+  EXPECT_EQ(Shell("xdotool getwindowname " + window), "Zorbelline Quester");
+  testing_support::OtherXClient screen;
+  std::this_thread::sleep_for(3s);  // the main menu comes up
+  Shell("xdotool windowfocus --sync " + window);
+  Shell("xdotool key Escape");
+  std::this_thread::sleep_for(1500ms);
+  EXPECT_GT(LitPoints(screen, window), 0) << "the window shows nothing";
+  EXPECT_EQ(WaitForExit(0s), -1) << "still running with the question open";
+  Shell("xdotool key Return");
+  EXPECT_EQ(WaitForExit(60s), 0);
+  EXPECT_EQ(Opened(), "play.url\n");
+}
+
+TEST_F(GameBinaryTest, TerminatingTheProcessClosesTheWindowAndEndsCleanly) {
+  Start();
+  ASSERT_FALSE(WaitForWindow().empty());
+  std::this_thread::sleep_for(1s);
+  kill(pid_, SIGTERM);
+  EXPECT_EQ(WaitForExit(60s), 0);
+  EXPECT_EQ(Opened(), "play.url\n");
+  EXPECT_FALSE(fs::exists(runtime_ / "data" / "boss.dat")) << "the resume record is consumed";
+}
+
+}  // namespace
