@@ -77,7 +77,7 @@ std::vector<PictureSet> Catalog(const Font& font) {
   forms.sheet = "Forms";
   for (int i = 0; i < 4; ++i) {
     forms.images.push_back(
-        {i < 3 ? 640 : 400, i < 3 ? 480 : 320, 1, [f, i](cairo_t* cr) { DrawForm(cr, *f, i); }});
+        {i < 3 ? 640 : 400, i < 3 ? 480 : 320, 2, [f, i](cairo_t* cr) { DrawForm(cr, *f, i); }});
   }
   sets.push_back(std::move(forms));
 
@@ -152,19 +152,19 @@ std::vector<PictureSet> Catalog(const Font& font) {
   sets.push_back(Pack("GameBack.dat", 3, 1024, 1024, 1, DrawLevelBackground));
 
   sets.push_back(Single("Sun.png", 256, 256, 2, DrawSun, "Menu"));
-  sets.push_back(Single("Menu_Cloud.png", 512, 256, 1, DrawMenuCloud, "Menu"));
+  sets.push_back(Single("Menu_Cloud.png", 512, 256, 2, DrawMenuCloud, "Menu"));
   sets.push_back(Single("cursor.png", 40, 40, 2, DrawCursor, "Menu"));
   sets.push_back(Single(
       "loading.png", 800, 600, 1, [f](cairo_t* cr) { DrawLoading(cr, *f); }, "Screens"));
   sets.push_back(Single(
-      "gameover.png", 600, 600, 1, [f](cairo_t* cr) { DrawGameOver(cr, *f); }, "Screens"));
+      "gameover.png", 600, 600, 2, [f](cairo_t* cr) { DrawGameOver(cr, *f); }, "Screens"));
   sets.push_back(Single(
-      "LevelComplete.png", 800, 600, 1, [f](cairo_t* cr) { DrawLevelComplete(cr, *f); },
+      "LevelComplete.png", 800, 600, 2, [f](cairo_t* cr) { DrawLevelComplete(cr, *f); },
       "Screens"));
   sets.push_back(Single(
-      "Pause.png", 800, 600, 1, [f](cairo_t* cr) { DrawPause(cr, *f); }, "Screens"));
+      "Pause.png", 800, 600, 2, [f](cairo_t* cr) { DrawPause(cr, *f); }, "Screens"));
   sets.push_back(Single(
-      "Panel.png", 800, 100, 1, [f](cairo_t* cr) { DrawHudPanel(cr, *f); }, "Level"));
+      "Panel.png", 800, 100, 2, [f](cairo_t* cr) { DrawHudPanel(cr, *f); }, "Level"));
   sets.push_back(Single("UFO.png", 256, 256, 2, DrawUfo, "Level"));
   sets.push_back(Single(
       "cloud1.png", 600, 200, 1, [](cairo_t* cr) { DrawLevelCloud(cr, 0); }, "Level"));

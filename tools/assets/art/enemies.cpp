@@ -66,7 +66,7 @@ double LyingAngle(EnemyKind kind) {
     case EnemyKind::kMouse:
       return 2.75;
     case EnemyKind::kBlue:
-      return 2.5;
+      return 1.9;
     case EnemyKind::kToothy:
       return 2.6;
   }

@@ -47,9 +47,13 @@ void Card(cairo_t* cr, const Font& font, std::string_view title) {
            {.top = palette::kYellow, .bottom = palette::kOrange, .outline = 2.2, .shadow = 2});
 }
 
+// A glowing missile with a short trail behind it (to its left).
 void MissileGlow(cairo_t* cr, double x, double y, double r) {
-  Glow(cr, x, y, r * 2.4, {0.5, 0.9, 1.0}, 0.7);
-  Glow(cr, x, y, r, palette::kWhite, 1.0);
+  for (int i = 3; i >= 1; --i) {
+    Glow(cr, x - i * r * 1.6, y, r * (1.6 - 0.3 * i), {0.5, 0.9, 1.0}, 0.5 - 0.1 * i);
+  }
+  Glow(cr, x, y, r * 2.6, {0.5, 0.9, 1.0}, 0.9);
+  Glow(cr, x, y, r * 1.1, palette::kWhite, 1.0);
 }
 
 enum class Arrow { kNone, kLeft, kRight, kUp, kDown };
@@ -90,6 +94,15 @@ double Key(cairo_t* cr, const Font& font, double x, double y, std::string_view l
 
 void StoryPage(cairo_t* cr, const Font& font) {
   Card(cr, font, "The Story");
+  // A beam of light from the saucer down to the spaceman.
+  cairo_new_path(cr);
+  PolygonPath(cr, {{80, 110}, {96, 110}, {122, 236}, {40, 236}});
+  cairo_pattern_t* beam = cairo_pattern_create_linear(0, 110, 0, 236);
+  cairo_pattern_add_color_stop_rgba(beam, 0, 1.0, 0.95, 0.6, 0.75);
+  cairo_pattern_add_color_stop_rgba(beam, 1, 1.0, 0.95, 0.6, 0.0);
+  cairo_set_source(cr, beam);
+  cairo_fill(cr);
+  cairo_pattern_destroy(beam);
   Sprite(cr, 88, 92, 256, 0.42, DrawUfo);
   Sprite(cr, 78, 196, 128, 0.85, [](cairo_t* c) { DrawHeroFrame(c, 31); });
   Sprite(cr, 140, 226, 64, 0.7, [](cairo_t* c) { DrawDiamond(c, 0); });
@@ -125,7 +138,7 @@ void ControlsPage(cairo_t* cr, const Font& font) {
   Key(cr, font, keys, y, "Esc");
   Say(cr, font, "leave the game", words, y + 5, 150);
   Sprite(cr, 330, 150, 128, 0.95, [](cairo_t* c) { DrawHeroFrame(c, 23); });
-  MissileGlow(cr, 372, 128, 5);
+  MissileGlow(cr, 376, 128, 5);
 }
 
 void DiamondsPage(cairo_t* cr, const Font& font) {
@@ -161,7 +174,7 @@ void EnemiesPage(cairo_t* cr, const Font& font) {
            [&](cairo_t* c) { DrawEnemyFrame(c, e.kind, LayoutOf(e.kind).walk); });
   }
   double y = Say(cr, font, "They walk the platforms, jump after you and catch you.", 22, 158, 356);
-  MissileGlow(cr, 36, y + 10, 5);
+  MissileGlow(cr, 38, y + 10, 4.5);
   Say(cr, font, "Throw missiles with Ctrl: a hit knocks an enemy down for a while.", 56, y + 14,
       326);
 }
