@@ -73,8 +73,6 @@ std::optional<int> KeyCode(std::string_view name) {
   }
   if (upper.size() == 1) {
     const char c = upper[0];
-    if (c >= '1' && c <= '9') return 2 + (c - '1');
-    if (c == '0') return 11;
     for (std::size_t row = 0; row < std::size(kLetterRows); ++row) {
       const std::size_t at = kLetterRows[row].find(c);
       if (at != std::string_view::npos) return kLetterRowStart[row] + static_cast<int>(at);

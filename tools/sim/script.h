@@ -11,7 +11,12 @@
 //   <frame> close           the window is closed
 //   <frame> hotkey          the boss-key combination is pressed as a system hot key
 //
-// Codes are DirectInput scan codes in decimal or key names (ESC, ENTER, UP, P, F12 ...).
+// Codes are DirectInput scan codes in decimal or key names (ESC, ENTER, UP, P,
+// F12 ...); a number is always a code, so the digit keys go by their codes.
+//
+// Events of frame n are given to the program just before run phase n. While the
+// program waits hidden (after the boss key or a focus loss in full screen) no
+// phases run: each time it waits, the next frame's events are given at once.
 #pragma once
 
 #include <istream>

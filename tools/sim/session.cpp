@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "engine/backend.h"
 #include "engine/engine.h"
 #include "engine/headless/headless_backend.h"
 #include "engine/music.h"
@@ -15,46 +14,9 @@
 
 namespace sim {
 
-// The headless backend, active only while the game's window is shown and not
-// minimised, as a real window system would have it. Asking while the window is
-// away lets the script move on, so a minimised game does not spin for ever.
-class Session::Backend final : public engine::Backend {
- public:
-  Backend(std::function<bool()> shown, std::function<void()> idle)
-      : shown_(std::move(shown)), idle_(std::move(idle)) {}
-
-  engine::HeadlessBackend& headless() { return headless_; }
-
-  bool Open(engine::WindowHandle window, bool fullScreen) override {
-    return headless_.Open(window, fullScreen);
-  }
-  void Close() override { headless_.Close(); }
-  int DisplayMode() const override { return headless_.DisplayMode(); }
-  bool IsActive() const override {
-    if (headless_.IsActive() && shown_()) return true;
-    idle_();
-    return false;
-  }
-  const platform::Clock& clock() const override { return headless_.clock(); }
-  bool TakeRunPhase() override { return headless_.TakeRunPhase(); }
-  void ReadInput(engine::InputSnapshot& input) override { headless_.ReadInput(input); }
-  void ResetMouse(float x, float y) override { headless_.ResetMouse(x, y); }
-  void Present(const engine::World& world) override { headless_.Present(world); }
-  void Wipe(float r, float g, float b) override { headless_.Wipe(r, g, b); }
-  int LoadSound(const std::string& path) override { return headless_.LoadSound(path); }
-  void PlaySound(int id, bool restart) override { headless_.PlaySound(id, restart); }
-  bool SoundPlaying(int id) const override { return headless_.SoundPlaying(id); }
-  void FreeSound(int id) override { headless_.FreeSound(id); }
-
- private:
-  engine::HeadlessBackend headless_;
-  std::function<bool()> shown_;
-  std::function<void()> idle_;
-};
-
 Session::Session(Options options) : options_(std::move(options)) {
-  auto backend = std::make_unique<Backend>([this] { return WindowShown(); }, [this] { Idle(); });
-  headless_ = &backend->headless();
+  auto backend = std::make_unique<engine::HeadlessBackend>();
+  headless_ = backend.get();
   engine_ = std::make_unique<engine::Engine>(std::move(backend));
   mixer_ = engine::MusicMixer::Virtual(headless_->virtualClock());
   platform_ = std::make_unique<platform::ScriptedPlatform>(headless_->virtualClock());
@@ -156,7 +118,9 @@ void Session::AfterDispatch() {
   if (*picture_ && (*picture_)(framesRun_))
     record.picture = headless_->RenderFrame(engine_->world());
   pending_ = std::move(record);
-  DeliverUpTo(framesRun_ + 1);
+  // When this engine run ends after this frame, the next events wait for what
+  // comes next: a hidden wait asks for them, a new engine run takes them.
+  if (program_->driver.RestartRequested == 0 && i3ImpactIsRendering()) DeliverUpTo(framesRun_ + 1);
 }
 
 void Session::FinishFrame() {
@@ -175,12 +139,6 @@ void Session::Idle() {
     Deliver(options_.script[nextEvent_++]);
   }
   platform_->WhenWaiting([this] { Idle(); });
-}
-
-bool Session::WindowShown() const {
-  const platform::ScriptedPlatform::WindowRecord* window =
-      platform_->Window(platform_->LastWindow());
-  return window && window->visible && !window->minimised && !window->destroyed;
 }
 
 void Session::DeliverUpTo(int frame) {

@@ -82,16 +82,14 @@ class Session {
   engine::World& world();
 
  private:
-  class Backend;
   struct StopRun {};
 
   void AfterInitialise();
   void BeforeDispatch();
   void AfterDispatch();
-  // The program runs no phases (hidden wait, minimised window): the next
-  // scripted moment happens now, or the run stops when there is none.
+  // The program waits hidden and runs no phases: the next scripted moment
+  // happens now, or the run stops when there is none.
   void Idle();
-  bool WindowShown() const;
   void FinishFrame();
   void Deliver(const ScriptEvent& event);
   void DeliverUpTo(int frame);
