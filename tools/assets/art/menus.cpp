@@ -223,16 +223,20 @@ void DrawHudPanel(cairo_t* cr, const Font& font) {
                         .outlineColour = palette::kOutline};
   DrawText(cr, font, "LEVEL", 22, 188, 81, Align::kRight, label);
   DrawText(cr, font, "SCORE", 22, 463, 81, Align::kRight, label);
-  // Wells for the life icons and the sand-clock.
-  for (const auto& [x, w] : {std::pair{596.0, 141.0}, std::pair{743.0, 50.0}}) {
-    cairo_new_path(cr);
-    RoundedRectPath(cr, x, 53, w, 42, 12);
-    SetColor(cr, {0.06, 0.04, 0.14}, 0.55);
-    cairo_fill_preserve(cr);
-    SetColor(cr, palette::kWhite, 0.15);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
-  }
+  // One well under the life icons (centred at x 625, 662.5, 700) and the
+  // sand-clock (x 750), split by a thin line.
+  cairo_new_path(cr);
+  RoundedRectPath(cr, 596, 52, 182, 45, 12);
+  SetColor(cr, {0.06, 0.04, 0.14}, 0.55);
+  cairo_fill_preserve(cr);
+  SetColor(cr, palette::kWhite, 0.15);
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  cairo_new_path(cr);
+  cairo_move_to(cr, 726, 58);
+  cairo_line_to(cr, 726, 91);
+  SetColor(cr, palette::kWhite, 0.2);
+  cairo_stroke(cr);
 }
 
 void DrawLevelComplete(cairo_t* cr, const Font& font) {

@@ -240,7 +240,11 @@ void GrassBlock(cairo_t* cr) {
     cairo_line_to(cr, x + 1.8, kSlabTop - rnd.Range(3, 6));
     cairo_line_to(cr, x + 3, kSlabTop + 0.5);
     cairo_close_path(cr);
-    FlatFill(cr, Lighter(palette::kGreen, 0.15), 1.2);
+    SetColor(cr, Lighter(palette::kGreen, 0.15));
+    cairo_fill_preserve(cr);
+    SetColor(cr, palette::kDarkGreen);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
   }
   // Two little flowers.
   for (const auto& [x, colour] :
