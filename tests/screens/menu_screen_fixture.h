@@ -99,8 +99,10 @@ class MenuScreenTest : public EngineTest {
   }
   void Tap(int code) { Tap({code}); }
 
-  // The system pointer over screen position (x, y), to the nearest pixel.
+  // The pointer over screen position (x, y): the system pointer to the nearest
+  // pixel (windowed) and the engine's mouse (full screen).
   void PointAt(long double x, long double y) {
+    backend().MouseMove(static_cast<float>((x + 16) / 32), static_cast<float>((12 - y) / 24));
     const int px = static_cast<int>(std::lround((x + 16) * 25));
     const int py = static_cast<int>(std::lround((12 - y) * 25)) + platform_.CaptionHeight();
     platform_.SetCursorPos(px, py);
