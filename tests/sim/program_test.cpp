@@ -52,6 +52,7 @@ TEST_F(SimTest, IntroLasts231FramesAndTakesNoInput) {
   EXPECT_FLOAT_EQ(At(120).backdropScale.y, 15);
   EXPECT_TRUE(At(120).sunShown);
   EXPECT_TRUE(At(1).menuScene);
+  EXPECT_EQ(At(1).music, "1");
 }
 
 TEST_F(SimTest, ResumeRecordSkipsTheIntro) {
@@ -127,7 +128,9 @@ TEST_F(SimTest, BossKeyPausesAGameInAWindowAndHidesItInFullScreen) {
   const std::string script = "232 key ENTER\n240 key F12\n260 hotkey\n";
   ASSERT_EQ(Run(script, 250), End::FramesRanOut);
   EXPECT_EQ(At(239).state, shell::ssPlaying);
+  EXPECT_EQ(At(239).music, "2");
   EXPECT_EQ(At(240).state, shell::ssPaused);
+  EXPECT_EQ(At(240).music, "");  // the boss key stops it
   EXPECT_EQ(At(250).state, shell::ssPaused);
   EXPECT_TRUE(session_->platform().Window(session_->platform().LastWindow())->minimised);
   EXPECT_EQ(session_->platform().WindowsCreated(), 1);

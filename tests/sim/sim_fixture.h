@@ -37,6 +37,7 @@ struct SimFrame {
   bool sunShown = false;
   std::vector<std::string> texts;
   std::vector<std::string> sounds;
+  std::string music;
 };
 
 class SimTest : public ::testing::Test {
@@ -83,6 +84,7 @@ class SimTest : public ::testing::Test {
           f.sunShown = sun != session_->world().sprites.end() && sun->second.shown;
           for (const engine::PrintedText& t : record.texts) f.texts.push_back(t.text);
           f.sounds = record.sounds;
+          f.music = session_->CurrentSong();
           frames_.push_back(f);
           if (each) each(*session_, f);
         });

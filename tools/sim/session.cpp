@@ -50,22 +50,8 @@ engine::World& Session::world() {
   return engine_->world();
 }
 
-namespace {
-
-// The music player names its song once it offers CurrentSongName.
-template <typename Music>
-std::string SongName(const Music& music) {
-  if constexpr (requires { music.CurrentSongName(); }) {
-    return std::string(music.CurrentSongName());
-  } else {
-    return {};
-  }
-}
-
-}  // namespace
-
 std::string Session::CurrentSong() const {
-  return SongName(program_->music);
+  return program_->music.CurrentSongName();
 }
 
 Session::End Session::Run(int maxFrames, const std::function<bool(int)>& picture,
