@@ -305,8 +305,11 @@ void DrawLoading(cairo_t* cr, const Font& font) {
     cairo_fill(cr);
   }
   Glow(cr, 400, 330, 260, palette::kPurple, 0.35);
-  DrawText(cr, font, "Zorbelline", 78, 400, 120, Align::kCentre, TitleStyle(4.5));
-  TextStyle second = TitleStyle(4.5);
+  TextStyle first = TitleStyle(4.5);
+  first.glow = 10;
+  first.glowColour = palette::kPurple;
+  DrawText(cr, font, "Zorbelline", 78, 400, 120, Align::kCentre, first);
+  TextStyle second = first;
   second.top = {0.55, 0.95, 1.0};
   second.bottom = palette::kBlue;
   DrawText(cr, font, "Quester", 86, 400, 205, Align::kCentre, second);
@@ -320,7 +323,7 @@ void DrawLoading(cairo_t* cr, const Font& font) {
     Saved saved(cr);
     cairo_translate(cr, 230, 250);
     cairo_scale(cr, 1.7, 1.7);
-    DrawHeroFrame(cr, 31);  // joy, arms up, facing right
+    DrawHeroFrame(cr, 33);  // joy jump at its top, facing right
   }
   DrawText(cr, font, "Loading...", 44, 400, 555, Align::kCentre,
            {.top = palette::kWhite, .bottom = palette::kSky, .outline = 2.5});
