@@ -106,7 +106,11 @@ void SdlBackend::ResetMouse(float x, float y) {
 }
 
 void SdlBackend::Present(const World& world) {
-  if (!drawer_ || !pacer_.ShouldDraw()) return;
+  if (drawer_ && pacer_.ShouldDraw()) DrawFrame(world);
+}
+
+void SdlBackend::DrawFrame(const World& world) {
+  if (!drawer_) return;
   drawer_->Draw(world);
   SDL_RenderPresent(renderer_);
 }

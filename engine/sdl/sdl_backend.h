@@ -44,6 +44,9 @@ class SdlBackend final : public Backend {
   bool SoundPlaying(int id) const override { return audio_.Playing(id); }
   void FreeSound(int id) override { audio_.Free(id); }
 
+  // Draws and shows the world now, whatever the pacing says (benchmarks).
+  void DrawFrame(const World& world);
+
   // The song player the Song* operations should act on.
   MusicMixer& music() { return audio_.music(); }
   // The SDL renderer's name ("opengl", "software", ...), empty while closed.
