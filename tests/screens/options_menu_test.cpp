@@ -448,3 +448,30 @@ TEST_F(OptionsMenuTest, HoverSelectsWithATick) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KeyNamesTest, NamesAndLettersAtTheEdgesOfEachRange) {
+  const struct {
+    int code;
+    const char* name;
+    char letter;  // unshifted; 0 for no letter key
+  } kKeys[] = {
+      {0, "", 0},     {1, "ESCAPE", 0},     {2, "1", 0},    {11, "0", 0},   {12, "-", 0},
+      {13, "=", 0},   {14, "BACKSPACE", 0}, {15, "TAB", 0}, {16, "Q", 'q'}, {25, "P", 'p'},
+      {26, "[", 0},   {27, "]", 0},         {28, "", 0},    {29, "", 0},    {30, "A", 'a'},
+      {38, "L", 'l'}, {39, "", 0},          {43, "", 0},    {44, "Z", 'z'}, {50, "M", 'm'},
+      {51, "", 0},    {58, "", 0},          {59, "F1", 0},  {68, "F10", 0}, {69, "", 0},
+      {86, "", 0},    {87, "F11", 0},       {88, "F12", 0}, {89, "", 0},    {200, "", 0},
+      {255, "", 0},   {-1, "", 0},          {256, "", 0},
+  };
+  for (const auto& k : kKeys) {
+    SCOPED_TRACE(k.code);
+    EXPECT_EQ(screens::KeyName(k.code), k.name);
+    EXPECT_EQ(screens::KeyLetter(k.code, false), k.letter);
+    EXPECT_EQ(screens::KeyLetter(k.code, true),
+              k.letter == 0 ? 0 : static_cast<char>(k.letter - 'a' + 'A'));
+  }
+}
+
+}  // namespace
