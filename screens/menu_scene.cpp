@@ -10,6 +10,7 @@ namespace {
 
 constexpr long double kSunPhaseWrap = 25.132741228718345908L;  // 8 pi
 constexpr long double kSunAngleWrap = 360;
+constexpr long double kRadiansPerDegree = 3.14159265358979323846L / 180;
 
 iHandle FileSprite(const char* file) {
   const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
@@ -138,7 +139,8 @@ void MenuScene::UpdateSun() {
   iSpriteScaleSet(sun_, sunScale_);
   sunAngle_ += 0.05L;
   if (sunAngle_ > kSunAngleWrap) sunAngle_ = 0;
-  iSpriteOrientationSet(sun_, static_cast<float>(sunAngle_));
+  // The angle counts degrees (it wraps at 360); the engine turns by radians.
+  iSpriteOrientationSet(sun_, static_cast<float>(sunAngle_ * kRadiansPerDegree));
 }
 
 }  // namespace screens

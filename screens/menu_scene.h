@@ -50,7 +50,7 @@ class MenuScene {
   iHandle sunSprite() const { return sun_; }
   iHandle cloudSprite() const { return cloud_; }
   long double sunPhase() const { return sunPhase_; }
-  long double sunAngle() const { return sunAngle_; }
+  long double sunAngle() const { return sunAngle_; }  // degrees
 
  private:
   void UpdateSun();
