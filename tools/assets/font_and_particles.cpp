@@ -67,8 +67,14 @@ void DrawGlyphs(cairo_t* cr, const art::Font& font) {
     const double squeeze = std::min(1.0, roomWidth / ext.width);
     const double cellX = (i % kAtlasColumns) * kFontCellWidth;
     const double cellY = (i / kAtlasColumns) * kFontCellHeight;
+    // The underscore goes down to the descender line, so the game's
+    // underlined fields keep full stops and commas readable above it.
+    const double drop =
+        GlyphText(i) == "_"
+            ? std::max(0.0, kFontCellHeight - kCellMargin - (baseline + ext.y_bearing + ext.height))
+            : 0.0;
     cairo_save(cr);
-    cairo_translate(cr, cellX + kFontCellWidth / 2.0, cellY + baseline);
+    cairo_translate(cr, cellX + kFontCellWidth / 2.0, cellY + baseline + drop);
     cairo_scale(cr, squeeze, 1.0);
     cairo_move_to(cr, -(ext.x_bearing + ext.width / 2.0), 0.0);
     cairo_show_text(cr, GlyphText(i).c_str());
