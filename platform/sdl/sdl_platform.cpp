@@ -50,6 +50,8 @@ void SdlPlatform::DestroyGameWindow(WindowId window) {
   auto it = windows_.find(window);
   if (it == windows_.end()) return;
   hotKeys_.UnregisterAll(window);
+  SDL_HideWindow(it->second.sdl);
+  ReleaseKeyboardFocus(it->second.sdl);
   SDL_DestroyWindow(it->second.sdl);
   windows_.erase(it);
   std::erase_if(queue_, [window](const Message& m) { return m.window == window; });
@@ -61,11 +63,13 @@ void SdlPlatform::ShowGameWindow(WindowId window, ShowCommand command) {
   switch (command) {
     case ShowCommand::Hide:
       SDL_HideWindow(sdl);
+      ReleaseKeyboardFocus(sdl);
       break;
     case ShowCommand::Minimize:
       // A hidden window cannot be iconified: map it first.
       SDL_ShowWindow(sdl);
       SDL_MinimizeWindow(sdl);
+      ReleaseKeyboardFocus(sdl);
       break;
     case ShowCommand::ShowNormal:
       SDL_ShowWindow(sdl);
@@ -76,6 +80,7 @@ void SdlPlatform::ShowGameWindow(WindowId window, ShowCommand command) {
 }
 
 engine::WindowHandle SdlPlatform::EngineWindow(WindowId window) {
+  if (terminating_ && Sdl(window)) Post(window, WM_CLOSE);
   return Sdl(window);
 }
 
@@ -130,7 +135,10 @@ void SdlPlatform::Post(WindowId window, std::uint32_t message, std::uintptr_t wP
 void SdlPlatform::Translate(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT: {
-      // SIGINT, SIGTERM or the session ending: close the game window.
+      // SIGINT, SIGTERM or the session ending: close the game window. Closing
+      // only ends a hidden wait, so the engine run that follows is closed too
+      // (see EngineWindow).
+      terminating_ = true;
       const WindowId window = windows_.empty() ? 0 : windows_.rbegin()->first;
       if (window)
         Post(window, WM_CLOSE);
@@ -228,12 +236,14 @@ std::intptr_t SdlPlatform::DefWindowProc(WindowId window, std::uint32_t message,
   if (message != WM_SYSCOMMAND || (wParam & 0xFFF0) != SC_MINIMIZE) return 0;
   SDL_Window* sdl = Sdl(window);
   if (!sdl) return 0;
-  const bool hadFocus = (SDL_GetWindowFlags(sdl) & SDL_WINDOW_INPUT_FOCUS) != 0;
+  const bool shown = (SDL_GetWindowFlags(sdl) & SDL_WINDOW_SHOWN) != 0;
   if ((SDL_GetWindowFlags(sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP)
     SDL_SetWindowFullscreen(sdl, 0);
   SDL_MinimizeWindow(sdl);
-  // A minimised window has lost the focus even where no window manager says so.
-  if (hadFocus) Post(window, WM_ACTIVATEAPP, 0);
+  ReleaseKeyboardFocus(sdl);
+  // A minimised application is no longer the active one, even where no window
+  // manager says so (a second deactivation from one that does changes nothing).
+  if (shown) Post(window, WM_ACTIVATEAPP, 0);
   return 0;
 }
 

@@ -77,6 +77,7 @@ class SdlPlatform final : public Platform {
   WindowId nextWindow_ = 1;
   std::deque<Message> queue_;
   bool quitPending_ = false;
+  bool terminating_ = false;  // SIGTERM/SIGINT or the session ending
   int quitCode_ = 0;
   XHotKeys hotKeys_;
 };

@@ -65,6 +65,19 @@ unsigned NumLockMask(Display* display) {
 
 }  // namespace
 
+void ReleaseKeyboardFocus(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  Display* display = info.info.x11.display;
+  Window focus = None;
+  int revert = 0;
+  XGetInputFocus(display, &focus, &revert);
+  if (focus != None && focus != info.info.x11.window) return;
+  XSetInputFocus(display, PointerRoot, RevertToPointerRoot, CurrentTime);
+  XFlush(display);
+}
+
 unsigned long KeySymOfVirtualKey(int virtualKey) {
   if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
     return static_cast<unsigned long>(virtualKey >= 'A' ? virtualKey + ('a' - 'A') : virtualKey);

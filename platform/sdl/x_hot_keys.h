@@ -45,6 +45,11 @@ class XHotKeys {
   std::vector<Grab> grabs_;
 };
 
+// When the X keyboard focus is on `window` or nowhere (its window went away),
+// hands it to whatever window the pointer is in, as a window manager would;
+// otherwise no key at all, hot keys included, would reach anyone.
+void ReleaseKeyboardFocus(SDL_Window* window);
+
 // The X key symbol of a virtual-key code, 0 if none.
 unsigned long KeySymOfVirtualKey(int virtualKey);
 

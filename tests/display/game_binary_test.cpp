@@ -2,7 +2,8 @@
 // exact caption and shows a picture, keys sent with xdotool reach the game (Esc
 // opens the exit question, Enter confirms it), closing ends the process with
 // exit code 0, and at the end "play.url" is handed to the desktop opener (a
-// stand-in xdg-open on PATH records it).
+// stand-in xdg-open on PATH records it). In full screen the boss key hides the
+// game and the same combination, grabbed system-wide, brings it back.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -90,6 +91,23 @@ class GameBinaryTest : public ::testing::Test {
     posix_spawn_file_actions_destroy(&actions);
   }
 
+  // Starts in full screen instead of a window.
+  void ChooseFullScreen() {
+    const char settings[18] = {0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 88, 0, 0, 0};
+    std::ofstream(runtime_ / "data" / "settings.dat", std::ios::binary).write(settings, 18);
+  }
+
+  // Whether a visible window with the caption comes to be (or to be gone).
+  bool WaitForVisible(bool visible) {
+    for (int i = 0; i < 300; ++i) {
+      const bool shown =
+          !Shell("xdotool search --onlyvisible --name '^Zorbelline Quester$' 2>/dev/null").empty();
+      if (shown == visible) return true;
+      std::this_thread::sleep_for(100ms);
+    }
+    return false;
+  }
+
   // The X window id of the game window, empty when it does not appear.
   std::string WaitForWindow() {
     for (int i = 0; i < 600; ++i) {
@@ -170,6 +188,35 @@ TEST_F(GameBinaryTest, TerminatingTheProcessClosesTheWindowAndEndsCleanly) {
   EXPECT_EQ(WaitForExit(60s), 0);
   EXPECT_EQ(Opened(), "play.url\n");
   EXPECT_FALSE(fs::exists(runtime_ / "data" / "boss.dat")) << "the resume record is consumed";
+}
+
+TEST_F(GameBinaryTest, FullScreenBossKeyHidesTheGameUntilTheSystemWideHotKey) {
+  ChooseFullScreen();
+  Start();
+  ASSERT_TRUE(WaitForVisible(true));
+  std::this_thread::sleep_for(2s);
+  Shell("xdotool key F12");
+  ASSERT_TRUE(WaitForVisible(false)) << "the boss key did not hide the game";
+  std::this_thread::sleep_for(500ms);
+  EXPECT_EQ(WaitForExit(0s), -1);
+  Shell("xdotool key F12");  // now a system-wide hot key: no window of ours has the focus
+  ASSERT_TRUE(WaitForVisible(true)) << "the hot key did not bring the game back";
+  std::this_thread::sleep_for(1s);
+  kill(pid_, SIGTERM);
+  EXPECT_EQ(WaitForExit(60s), 0);
+  EXPECT_EQ(Opened(), "play.url\n");
+}
+
+TEST_F(GameBinaryTest, TerminatingDuringTheHiddenWaitEndsTheProgram) {
+  ChooseFullScreen();
+  Start();
+  ASSERT_TRUE(WaitForVisible(true));
+  std::this_thread::sleep_for(2s);
+  Shell("xdotool key F12");
+  ASSERT_TRUE(WaitForVisible(false));
+  kill(pid_, SIGTERM);
+  EXPECT_EQ(WaitForExit(60s), 0);
+  EXPECT_EQ(Opened(), "play.url\n");
 }
 
 }  // namespace
