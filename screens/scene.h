@@ -88,6 +88,10 @@ class Scene {
   void OpenLeaveGameDialog();
   void HandlePointerMove();
   void HandleClicks();
+  // Calls act(screen) with the screen whose page takes the pointer in the
+  // current state; nothing in states without one.
+  template <typename Action>
+  void WithPointerScreen(Action&& act);
 
   shell::Program& program_;
   SubmissionWorker& submission_;

@@ -130,41 +130,46 @@ void Scene::OpenLeaveGameDialog() {
   exitMenu_.ShowBox();
 }
 
+template <typename Action>
+void Scene::WithPointerScreen(Action&& act) {
+  switch (state()) {
+    case shell::ssMainMenu:
+      act(mainMenu_);
+      break;
+    case shell::ssOptions:
+    case shell::ssOptionsCountry:
+    case shell::ssOptionsBossKey:
+      act(optionsMenu_);
+      break;
+    case shell::ssHelp:
+      act(helpMenu_);
+      break;
+    case shell::ssRecords:
+      act(recordsMenu_);
+      break;
+    case shell::ssRecordEntry:
+    case shell::ssRecordEntryName:
+    case shell::ssRecordEntryCountry:
+      act(recordInputMenu_);
+      break;
+    case shell::ssConfirmQuit:
+    case shell::ssConfirmClearRecords:
+    case shell::ssConfirmLeaveGame:
+    case shell::ssConfirmSendResult:
+    case shell::ssConnectFailed:
+      act(exitMenu_);
+      break;
+    default:
+      break;
+  }
+}
+
 void Scene::HandlePointerMove() {
   const std::optional<ScreenPoint> point = pointer_.Read();
   if (!point) return;
   const ScreenPoint& last = pointer_.last();
   if (point->x != last.x || point->y != last.y) {
-    switch (state()) {
-      case shell::ssMainMenu:
-        mainMenu_.Hover(point->x, point->y);
-        break;
-      case shell::ssOptions:
-      case shell::ssOptionsCountry:
-      case shell::ssOptionsBossKey:
-        optionsMenu_.Hover(point->x, point->y);
-        break;
-      case shell::ssHelp:
-        helpMenu_.Hover(point->x, point->y);
-        break;
-      case shell::ssRecords:
-        recordsMenu_.Hover(point->x, point->y);
-        break;
-      case shell::ssRecordEntry:
-      case shell::ssRecordEntryName:
-      case shell::ssRecordEntryCountry:
-        recordInputMenu_.Hover(point->x, point->y);
-        break;
-      case shell::ssConfirmQuit:
-      case shell::ssConfirmClearRecords:
-      case shell::ssConfirmLeaveGame:
-      case shell::ssConfirmSendResult:
-      case shell::ssConnectFailed:
-        exitMenu_.Hover(point->x, point->y);
-        break;
-      default:
-        break;
-    }
+    WithPointerScreen([&](auto& screen) { screen.Hover(point->x, point->y); });
   }
   pointer_.Remember(*point);
 }
@@ -172,36 +177,7 @@ void Scene::HandlePointerMove() {
 void Scene::HandleClicks() {
   const std::optional<ScreenPoint> point = pointer_.Read();
   if (!point || !iMouseButtonClick(0)) return;
-  switch (state()) {
-    case shell::ssMainMenu:
-      mainMenu_.Click(point->x, point->y);
-      break;
-    case shell::ssOptions:
-    case shell::ssOptionsCountry:
-    case shell::ssOptionsBossKey:
-      optionsMenu_.Click(point->x, point->y);
-      break;
-    case shell::ssHelp:
-      helpMenu_.Click(point->x, point->y);
-      break;
-    case shell::ssRecords:
-      recordsMenu_.Click(point->x, point->y);
-      break;
-    case shell::ssRecordEntry:
-    case shell::ssRecordEntryName:
-    case shell::ssRecordEntryCountry:
-      recordInputMenu_.Click(point->x, point->y);
-      break;
-    case shell::ssConfirmQuit:
-    case shell::ssConfirmClearRecords:
-    case shell::ssConfirmLeaveGame:
-    case shell::ssConfirmSendResult:
-    case shell::ssConnectFailed:
-      exitMenu_.Click(point->x, point->y);
-      break;
-    default:
-      break;
-  }
+  WithPointerScreen([&](auto& screen) { screen.Click(point->x, point->y); });
 }
 
 }  // namespace screens
