@@ -1,5 +1,5 @@
-// Frames drawn in the game window at 800 x 600, on the renderer SDL picks (on a
-// machine without a GPU: OpenGL on Mesa's llvmpipe) and on SDL's software
+// Frames drawn in the game window at 800 x 600: on the renderer the game picks,
+// on OpenGL (on a machine without a GPU: Mesa's llvmpipe) and on SDL's software
 // renderer. Needs an X display; run it under Xvfb:
 //
 //   xvfb-run -a -s "-screen 0 1024x768x24" ./render_frame_bench

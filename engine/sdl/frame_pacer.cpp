@@ -1,5 +1,7 @@
 #include "engine/sdl/frame_pacer.h"
 
+#include <algorithm>
+
 namespace engine {
 
 FramePacer::FramePacer(const platform::Clock& clock, Sleeper sleep)
@@ -10,6 +12,7 @@ FramePacer::FramePacer(const platform::Clock& clock, Sleeper sleep)
 void FramePacer::Restart() {
   startNs_ = clock_.NowNs();
   taken_ = 0;
+  frameCredit_ = 1 - framesPerPhase_;
 }
 
 std::int64_t FramePacer::Deadline() const {
@@ -30,11 +33,22 @@ void FramePacer::TakePhase() {
   ++taken_;
 }
 
+void FramePacer::SetDisplayRate(int hertz) {
+  const double rate = hertz > 0 ? hertz : 60;
+  framesPerPhase_ = std::min(1.0, rate / kPhasesPerSecond);
+  frameCredit_ = 1 - framesPerPhase_;  // the first frame is drawn
+}
+
 bool FramePacer::ShouldDraw() {
-  if (clock_.NowNs() >= Deadline() && skippedInARow_ < kMaxSkippedFrames) {
+  frameCredit_ = std::min(frameCredit_ + framesPerPhase_, 1.0 + framesPerPhase_);
+  const bool late = clock_.NowNs() >= Deadline() && skippedInARow_ < kMaxSkippedFrames;
+  // A frame the display cannot show in time is not drawn either (the small
+  // allowance keeps rounding from dropping a frame a display of 75 Hz shows).
+  if (late || frameCredit_ < 1 - 1e-9) {
     ++skippedInARow_;
     return false;
   }
+  frameCredit_ -= 1;
   skippedInARow_ = 0;
   return true;
 }

@@ -5,7 +5,8 @@
 // than a few phases (a dragged window, a suspended process) the missed phases
 // are dropped instead of being run in a burst. While drawing cannot keep up,
 // frames are skipped (at most kMaxSkippedFrames in a row) so that the game
-// still runs at its rate.
+// still runs at its rate. No more frames are drawn than the display shows: on
+// a 60 Hz display four phases in five are drawn.
 #pragma once
 
 #include <cstdint>
@@ -30,10 +31,13 @@ class FramePacer {
 
   // The first phase is due at once.
   void Restart();
+  // The display's refresh rate; 0 when unknown, taken as 60 Hz.
+  void SetDisplayRate(int hertz);
   // Waits for the next phase's deadline and takes the phase.
   void TakePhase();
   // After a phase: whether to draw its frame. False while the next phase is
-  // already due, unless the previous kMaxSkippedFrames frames were skipped.
+  // already due (unless the previous kMaxSkippedFrames frames were skipped),
+  // and for the phases a slower display would not show.
   bool ShouldDraw();
   // How many phases the schedule has dropped after stalls.
   std::int64_t dropped() const { return dropped_; }
@@ -47,6 +51,8 @@ class FramePacer {
   std::int64_t taken_ = 0;
   std::int64_t dropped_ = 0;
   int skippedInARow_ = 0;
+  double framesPerPhase_ = 0.8;  // display rate / phase rate, at most 1
+  double frameCredit_ = 0.2;
 };
 
 }  // namespace engine

@@ -12,13 +12,48 @@ void SleepFor(std::int64_t nanoseconds) {
   std::this_thread::sleep_for(std::chrono::nanoseconds(nanoseconds));
 }
 
-// Presents wait for the display only when its refresh is at least the phase
-// rate; a 60 Hz vsync would otherwise hold the game below 75 phases a second.
-bool UseVsync(SDL_Window* window) {
+int RefreshRate(SDL_Window* window) {
   SDL_DisplayMode mode;
   const int display = SDL_GetWindowDisplayIndex(window);
-  return display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 &&
-         mode.refresh_rate >= FramePacer::kPhasesPerSecond;
+  if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0) return 0;
+  return mode.refresh_rate;
+}
+
+// Whether an OpenGL renderer draws on the processor (Mesa's llvmpipe and
+// friends): SDL's software renderer is then about twice as cheap.
+bool DrawsWithoutGpu(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || SDL_strncmp(info.name, "opengl", 6) != 0)
+    return false;
+  using GetString = const unsigned char* (*)(unsigned int);
+  const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  constexpr unsigned int kGlRenderer = 0x1F01;
+  const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+  if (!name) return false;
+  const char* text = reinterpret_cast<const char*>(name);
+  for (const char* cpu : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"})
+    if (SDL_strstr(text, cpu)) return true;
+  return false;
+}
+
+// A hardware renderer when the machine has a GPU, otherwise SDL's software
+// renderer showing its picture straight through the window system. A renderer
+// chosen through SDL's own hint is taken as it is.
+SDL_Renderer* CreateRenderer(SDL_Window* window, int refreshRate) {
+  // Presents wait for the display only when it refreshes at least as often as
+  // the phases run: a 60 Hz vsync would hold the game below 75 phases a second.
+  const Uint32 vsync = refreshRate >= FramePacer::kPhasesPerSecond ? SDL_RENDERER_PRESENTVSYNC : 0;
+  const char* chosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  // The software renderer's picture goes to the window without a detour
+  // through OpenGL (unless SDL's own setting says otherwise).
+  SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+  SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | vsync);
+  if (renderer && !(chosen && *chosen) && DrawsWithoutGpu(renderer)) {
+    SDL_DestroyRenderer(renderer);
+    renderer = nullptr;
+  }
+  if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  return renderer;
 }
 
 }  // namespace
@@ -38,10 +73,10 @@ bool SdlBackend::Open(WindowHandle window, bool fullScreen) {
   Close();
   SDL_Window* sdl = static_cast<SDL_Window*>(window);
   if (!sdl) return false;
-  const Uint32 vsync = UseVsync(sdl) ? SDL_RENDERER_PRESENTVSYNC : 0;
-  renderer_ = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_ACCELERATED | vsync);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(sdl, -1, SDL_RENDERER_SOFTWARE);
+  const int refreshRate = RefreshRate(sdl);
+  renderer_ = CreateRenderer(sdl, refreshRate);
   if (!renderer_) return false;
+  pacer_.SetDisplayRate(refreshRate);
   SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
   window_ = sdl;
   fullScreen_ = fullScreen;

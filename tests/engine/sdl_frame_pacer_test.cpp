@@ -52,6 +52,7 @@ TEST(FramePacer, PhasesKeepAbsoluteDeadlinesWhateverTheWorkBetweenThem) {
 
 TEST(FramePacer, LateDrawingIsCaughtUpBySkippingFrames) {
   PacerFixture f;
+  f.pacer.SetDisplayRate(75);
   f.pacer.TakePhase();
   EXPECT_TRUE(f.pacer.ShouldDraw());
   f.clock.Advance(50 * kMs);  // a slow frame: the next three phases are overdue
@@ -74,6 +75,7 @@ TEST(FramePacer, LateDrawingIsCaughtUpBySkippingFrames) {
 
 TEST(FramePacer, DrawingNeverStopsForMoreThanTheSkipLimit) {
   PacerFixture f;
+  f.pacer.SetDisplayRate(75);
   int skippedInARow = 0;
   for (int i = 0; i < 100; ++i) {
     f.pacer.TakePhase();
@@ -84,6 +86,30 @@ TEST(FramePacer, DrawingNeverStopsForMoreThanTheSkipLimit) {
     } else {
       ASSERT_LT(++skippedInARow, FramePacer::kMaxSkippedFrames + 1);
     }
+  }
+}
+
+TEST(FramePacer, NoMoreFramesAreDrawnThanTheDisplayShows) {
+  struct Case {
+    int hertz;
+    int drawnPerSecond;
+  };
+  for (const Case c : {Case{60, 60}, Case{0, 60}, Case{75, 75}, Case{144, 75}, Case{30, 30}}) {
+    SCOPED_TRACE(c.hertz);
+    PacerFixture f;
+    f.pacer.SetDisplayRate(c.hertz);
+    int drawn = 0, inARow = 0, longestSkip = 0;
+    for (int phase = 0; phase < 75; ++phase) {
+      f.pacer.TakePhase();
+      if (f.pacer.ShouldDraw()) {
+        ++drawn;
+        inARow = 0;
+      } else {
+        longestSkip = std::max(longestSkip, ++inARow);
+      }
+    }
+    EXPECT_EQ(drawn, c.drawnPerSecond);
+    EXPECT_LE(longestSkip, c.hertz == 30 ? 2 : 1) << "skipped frames are spread out";
   }
 }
 
