@@ -7,9 +7,31 @@
 
 namespace platform {
 
+namespace {
+
+// Video drivers that show nothing on any screen.
+bool Invisible(const char* driver) {
+  return driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0 ||
+                    SDL_strcmp(driver, "evdev") == 0);
+}
+
+}  // namespace
+
 SdlPlatform::SdlPlatform(SdlEventRouter& router, const Clock& clock)
     : router_(router), clock_(clock) {
-  ready_ = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+  // SDL falls back to an off-screen driver when the display cannot be opened
+  // (which happens now and then on a busy X server): try again, and never take
+  // an invisible window for a game window unless SDL was told to use one.
+  const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  for (int attempt = 0; attempt < 3 && !ready_; ++attempt) {
+    if (attempt > 0) SDL_Delay(200);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) continue;
+    if (!Invisible(SDL_GetCurrentVideoDriver()) || (requested && *requested)) {
+      ready_ = true;
+    } else {
+      SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    }
+  }
 }
 
 SdlPlatform::~SdlPlatform() {

@@ -111,6 +111,12 @@ class GameBinaryTest : public ::testing::Test {
   // The X window id of the game window, empty when it does not appear.
   std::string WaitForWindow() {
     for (int i = 0; i < 600; ++i) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = 0;
+        ADD_FAILURE() << "the game ended before its window appeared, status " << status;
+        return {};
+      }
       const std::string id = Shell("xdotool search --name '^Zorbelline Quester$' 2>/dev/null");
       if (!id.empty()) return id.substr(0, id.find('\n'));
       std::this_thread::sleep_for(100ms);
