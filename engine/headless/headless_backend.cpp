@@ -43,20 +43,11 @@ bool HeadlessBackend::TakeRunPhase() {
 }
 
 void HeadlessBackend::ReadInput(InputSnapshot& input) {
-  input.down = held_;
-  input.clicked = pressedSince_;
-  pressedSince_.reset();
-  input.mouseX = mouseX_;
-  input.mouseY = mouseY_;
-  for (int b = 0; b < 3; ++b) {
-    input.mouseClicked[b] = mousePressedSince_[b];
-    mousePressedSince_[b] = false;
-  }
+  input_.TakeSnapshot(input);
 }
 
 void HeadlessBackend::ResetMouse(float x, float y) {
-  mouseX_ = x;
-  mouseY_ = y;
+  input_.MoveMouse(x, y);
 }
 
 void HeadlessBackend::Present(const World&) {
@@ -93,12 +84,16 @@ void HeadlessBackend::FreeSound(int id) {
 
 void HeadlessBackend::KeyDown(int code) {
   if (code < 0 || code >= 256) return;
-  if (!held_[code]) pressedSince_[code] = true;
-  held_[code] = true;
+  std::bitset<256> held = input_.held();
+  held[code] = true;
+  input_.SetHeld(held);
 }
 
 void HeadlessBackend::KeyUp(int code) {
-  if (code >= 0 && code < 256) held_[code] = false;
+  if (code < 0 || code >= 256) return;
+  std::bitset<256> held = input_.held();
+  held[code] = false;
+  input_.SetHeld(held);
 }
 
 void HeadlessBackend::KeyTap(int code) {
@@ -107,12 +102,11 @@ void HeadlessBackend::KeyTap(int code) {
 }
 
 void HeadlessBackend::MouseMove(float fractionX, float fractionY) {
-  mouseX_ = fractionX;
-  mouseY_ = fractionY;
+  input_.MoveMouse(fractionX, fractionY);
 }
 
 void HeadlessBackend::MouseClick(int button) {
-  if (button >= 0 && button < 3) mousePressedSince_[button] = true;
+  input_.PressButton(button);
 }
 
 std::vector<std::string> HeadlessBackend::TakeStartedSounds() {

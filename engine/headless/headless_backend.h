@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/backend.h"
+#include "engine/input_edges.h"
 #include "engine/render/world_renderer.h"
 #include "platform/clock.h"
 
@@ -68,11 +69,7 @@ class HeadlessBackend final : public Backend {
   bool fullScreen_ = false;
   bool active_ = true;
   int presentCount_ = 0;
-  std::bitset<256> held_;
-  std::bitset<256> pressedSince_;
-  float mouseX_ = 0.5f;
-  float mouseY_ = 0.5f;
-  bool mousePressedSince_[3] = {false, false, false};
+  InputEdges input_;
   std::map<int, SoundClip> sounds_;
   int nextSoundId_ = 1;
   std::vector<std::string> startedSounds_;

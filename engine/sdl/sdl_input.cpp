@@ -38,10 +38,9 @@ SdlInput::~SdlInput() {
 }
 
 void SdlInput::Update(const std::bitset<256>& keyboard, const std::bitset<256>& pads) {
-  const std::bitset<256> before = keyboard_ | pads_;
   keyboard_ = keyboard;
   pads_ = pads;
-  pressedSince_ |= (keyboard_ | pads_) & ~before;
+  edges_.SetHeld(keyboard_ | pads_);
 }
 
 void SdlInput::SetKeyboard(int code, bool down) {
@@ -74,17 +73,17 @@ void SdlInput::Handle(const SDL_Event& event) {
       SetKeyboard(DirectInputCodeOfScancode(event.key.keysym.scancode), false);
       break;
     case SDL_MOUSEMOTION:
-      mouseX_ = Fraction(event.motion.x, kScreenWidth);
-      mouseY_ = Fraction(event.motion.y, kScreenHeight);
+      edges_.MoveMouse(Fraction(event.motion.x, kScreenWidth),
+                       Fraction(event.motion.y, kScreenHeight));
       break;
     case SDL_MOUSEBUTTONDOWN: {
-      mouseX_ = Fraction(event.button.x, kScreenWidth);
-      mouseY_ = Fraction(event.button.y, kScreenHeight);
+      edges_.MoveMouse(Fraction(event.button.x, kScreenWidth),
+                       Fraction(event.button.y, kScreenHeight));
       const int index = event.button.button == SDL_BUTTON_LEFT     ? 0
                         : event.button.button == SDL_BUTTON_RIGHT  ? 1
                         : event.button.button == SDL_BUTTON_MIDDLE ? 2
                                                                    : -1;
-      if (index >= 0) mousePressedSince_[index] = true;
+      edges_.PressButton(index);
       break;
     }
     case SDL_CONTROLLERDEVICEADDED: {
@@ -129,20 +128,11 @@ void SdlInput::Handle(const SDL_Event& event) {
 }
 
 void SdlInput::Read(InputSnapshot& input) {
-  input.down = keyboard_ | pads_;
-  input.clicked = pressedSince_;
-  pressedSince_.reset();
-  input.mouseX = mouseX_;
-  input.mouseY = mouseY_;
-  for (int b = 0; b < 3; ++b) {
-    input.mouseClicked[b] = mousePressedSince_[b];
-    mousePressedSince_[b] = false;
-  }
+  edges_.TakeSnapshot(input);
 }
 
 void SdlInput::SetMouse(float x, float y) {
-  mouseX_ = x;
-  mouseY_ = y;
+  edges_.MoveMouse(x, y);
 }
 
 void SdlInput::ReleaseAll() {
@@ -152,6 +142,7 @@ void SdlInput::ReleaseAll() {
     pad.x = pad.y = 0;
   }
   pads_.reset();
+  edges_.SetHeld(keyboard_ | pads_);
 }
 
 }  // namespace engine

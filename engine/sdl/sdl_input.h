@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 
+#include "engine/input_edges.h"
 #include "engine/world.h"
 
 union SDL_Event;
@@ -48,10 +49,7 @@ class SdlInput {
 
   std::bitset<256> keyboard_;
   std::bitset<256> pads_;
-  std::bitset<256> pressedSince_;
-  float mouseX_ = 0.5f;
-  float mouseY_ = 0.5f;
-  bool mousePressedSince_[3] = {false, false, false};
+  InputEdges edges_;
   std::map<std::int32_t, Pad> padsById_;
 };
 
