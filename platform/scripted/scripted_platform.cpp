@@ -17,14 +17,14 @@ const ScriptedPlatform::WindowRecord* ScriptedPlatform::Window(WindowId window) 
 }
 
 bool ScriptedPlatform::RegisterWindowClass(const std::string& className, WindowProc proc) {
-  classes_[className] = std::move(proc);
+  classes_.Register(className, std::move(proc));
   return true;
 }
 
 WindowId ScriptedPlatform::CreateGameWindow(const std::string& className,
                                             const std::string& caption, int x, int y, int width,
                                             int height) {
-  if (!classes_.count(className)) return 0;
+  if (!classes_.Has(className)) return 0;
   const WindowId id = nextWindow_++;
   WindowRecord& w = windows_[id];
   w.className = className;
@@ -143,12 +143,9 @@ std::intptr_t ScriptedPlatform::SendMessage(WindowId window, std::uint32_t messa
                                             std::uintptr_t wParam, std::intptr_t lParam) {
   WindowRecord* w = Live(window);
   if (!w) return 0;
-  auto proc = classes_.find(w->className);
-  if (proc == classes_.end() || !proc->second)
-    return DefWindowProc(window, message, wParam, lParam);
-  // Copy: the procedure may register classes.
-  WindowProc call = proc->second;
-  return call(window, message, wParam, lParam);
+  const WindowProc proc = classes_.ProcOf(w->className);
+  return proc ? proc(window, message, wParam, lParam)
+              : DefWindowProc(window, message, wParam, lParam);
 }
 
 void ScriptedPlatform::PostQuitMessage(int exitCode) {

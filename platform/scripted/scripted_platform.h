@@ -18,6 +18,7 @@
 
 #include "platform/clock.h"
 #include "platform/platform.h"
+#include "platform/window_classes.h"
 
 namespace platform {
 
@@ -129,7 +130,7 @@ class ScriptedPlatform final : public Platform {
   WindowRecord* Live(WindowId window);
 
   const Clock& clock_;
-  std::map<std::string, WindowProc> classes_;
+  WindowClasses classes_;
   std::map<WindowId, WindowRecord> windows_;
   WindowId nextWindow_ = 1;
   WindowId active_ = 0;

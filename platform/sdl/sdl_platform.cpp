@@ -54,13 +54,13 @@ WindowId SdlPlatform::FromSdlId(std::uint32_t sdlWindowId) const {
 }
 
 bool SdlPlatform::RegisterWindowClass(const std::string& className, WindowProc proc) {
-  classes_[className] = std::move(proc);
+  classes_.Register(className, std::move(proc));
   return true;
 }
 
 WindowId SdlPlatform::CreateGameWindow(const std::string& className, const std::string& caption,
                                        int x, int y, int width, int height) {
-  if (!ready_ || !classes_.count(className)) return 0;
+  if (!ready_ || !classes_.Has(className)) return 0;
   SDL_Window* sdl = SDL_CreateWindow(caption.c_str(), x, y, width, height, SDL_WINDOW_HIDDEN);
   if (!sdl) return 0;
   const WindowId id = nextWindow_++;
@@ -241,11 +241,9 @@ std::intptr_t SdlPlatform::SendMessage(WindowId window, std::uint32_t message,
                                        std::uintptr_t wParam, std::intptr_t lParam) {
   auto it = windows_.find(window);
   if (it == windows_.end()) return 0;
-  auto proc = classes_.find(it->second.className);
-  if (proc == classes_.end() || !proc->second)
-    return DefWindowProc(window, message, wParam, lParam);
-  WindowProc call = proc->second;
-  return call(window, message, wParam, lParam);
+  const WindowProc proc = classes_.ProcOf(it->second.className);
+  return proc ? proc(window, message, wParam, lParam)
+              : DefWindowProc(window, message, wParam, lParam);
 }
 
 void SdlPlatform::PostQuitMessage(int exitCode) {

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "platform/sdl/event_router.h"
 #include "platform/sdl/x_hot_keys.h"
+#include "platform/window_classes.h"
 
 struct SDL_Window;
 
@@ -72,7 +73,7 @@ class SdlPlatform final : public Platform {
   SdlEventRouter& router_;
   const Clock& clock_;
   bool ready_ = false;
-  std::map<std::string, WindowProc> classes_;
+  WindowClasses classes_;
   std::map<WindowId, Window> windows_;
   WindowId nextWindow_ = 1;
   std::deque<Message> queue_;
