@@ -9,13 +9,13 @@ namespace {
 
 // Length of a WAV file in nanoseconds, or -1 when SDL cannot read it.
 std::int64_t WavDurationNs(const std::string& path) {
-  SDL_AudioSpec spec;
+  SDL_AudioSpec wav;
   Uint8* buffer = nullptr;
   Uint32 length = 0;
-  if (!SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) return -1;
+  if (!SDL_LoadWAV(path.c_str(), &wav, &buffer, &length)) return -1;
   SDL_FreeWAV(buffer);
   const std::int64_t bytesPerSecond =
-      static_cast<std::int64_t>(spec.freq) * spec.channels * (SDL_AUDIO_BITSIZE(spec.format) / 8);
+      static_cast<std::int64_t>(wav.freq) * wav.channels * (SDL_AUDIO_BITSIZE(wav.format) / 8);
   if (bytesPerSecond <= 0) return -1;
   return static_cast<std::int64_t>(length) * 1'000'000'000 / bytesPerSecond;
 }
