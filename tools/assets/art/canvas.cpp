@@ -82,6 +82,21 @@ void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double
   cairo_close_path(cr);
 }
 
+void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, double turn) {
+  cairo_new_path(cr);
+  for (int i = 0; i < 10; ++i) {
+    const double r = i % 2 == 0 ? outer : inner;
+    const double a = turn - std::numbers::pi / 2 + i * std::numbers::pi / 5;
+    const double x = cx + std::cos(a) * r, y = cy + std::sin(a) * r;
+    if (i == 0) {
+      cairo_move_to(cr, x, y);
+    } else {
+      cairo_line_to(cr, x, y);
+    }
+  }
+  cairo_close_path(cr);
+}
+
 void PolygonPath(cairo_t* cr, const std::vector<Point>& points) {
   if (points.empty()) return;
   cairo_new_sub_path(cr);

@@ -84,6 +84,9 @@ void SetColor(cairo_t* cr, Rgb c, double alpha = 1.0);
 void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry);
 void RoundedRectPath(cairo_t* cr, double x, double y, double w, double h, double r);
 void PolygonPath(cairo_t* cr, const std::vector<Point>& points);
+// A five-pointed star, points `outer` and notches `inner` from the centre,
+// its first point up and turned by `turn` radians.
+void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, double turn);
 // A closed smooth curve through the points (Catmull-Rom turned into Béziers).
 void SmoothClosedPath(cairo_t* cr, const std::vector<Point>& points);
 // An open smooth curve through the points.

@@ -9,21 +9,6 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-void StarPath(cairo_t* cr, double cx, double cy, double outer, double inner, double turn) {
-  cairo_new_path(cr);
-  for (int i = 0; i < 10; ++i) {
-    const double r = i % 2 == 0 ? outer : inner;
-    const double a = turn - kPi / 2 + i * kPi / 5;
-    const double x = cx + std::cos(a) * r, y = cy + std::sin(a) * r;
-    if (i == 0) {
-      cairo_move_to(cr, x, y);
-    } else {
-      cairo_line_to(cr, x, y);
-    }
-  }
-  cairo_close_path(cr);
-}
-
 }  // namespace
 
 void DrawEye(cairo_t* cr, const EyeSpec& eye) {

@@ -35,23 +35,8 @@ TextStyle GlowStyle(double outline, double glow) {
           .glowColour = {1.0, 0.95, 0.6}};
 }
 
-void StarShape(cairo_t* cr, double cx, double cy, double outer, double inner, double turn) {
-  cairo_new_path(cr);
-  for (int i = 0; i < 10; ++i) {
-    const double r = i % 2 == 0 ? outer : inner;
-    const double a = turn - kPi / 2 + i * kPi / 5;
-    const double x = cx + std::cos(a) * r, y = cy + std::sin(a) * r;
-    if (i == 0) {
-      cairo_move_to(cr, x, y);
-    } else {
-      cairo_line_to(cr, x, y);
-    }
-  }
-  cairo_close_path(cr);
-}
-
 void Star(cairo_t* cr, double cx, double cy, double outer, Rgb colour, double turn = 0) {
-  StarShape(cr, cx, cy, outer, outer * 0.45, turn);
+  StarPath(cr, cx, cy, outer, outer * 0.45, turn);
   ShadedFill(cr, colour, std::max(1.2, outer * 0.12));
 }
 
