@@ -143,6 +143,15 @@ void Outline(cairo_t* cr, double line) {
   cairo_stroke(cr);
 }
 
+void FillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
+  cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
+  cairo_pattern_add_color_stop_rgb(g, 0, top.r, top.g, top.b);
+  cairo_pattern_add_color_stop_rgb(g, 1, bottom.r, bottom.g, bottom.b);
+  cairo_set_source(cr, g);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(g);
+}
+
 void ShadedFill(cairo_t* cr, Rgb base, double line) {
   double x0, y0, x1, y1;
   cairo_fill_extents(cr, &x0, &y0, &x1, &y1);

@@ -95,6 +95,9 @@ void SmoothOpenPath(cairo_t* cr, const std::vector<Point>& points);
 // Fills the current path with soft cartoon shading: light toward the top-left,
 // the base colour in the middle and a darker rim, then outlines it. Keeps nothing.
 void ShadedFill(cairo_t* cr, Rgb base, double line);
+// Fills the current path (and keeps it) with a vertical gradient from `top` at
+// y0 to `bottom` at y1.
+void FillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
 // Flat fill plus outline.
 void FlatFill(cairo_t* cr, Rgb base, double line);
 // Outline only, in the outline colour.

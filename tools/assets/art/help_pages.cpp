@@ -34,12 +34,7 @@ double Say(cairo_t* cr, const Font& font, std::string_view text, double x, doubl
 void Card(cairo_t* cr, const Font& font, std::string_view title) {
   cairo_new_path(cr);
   RoundedRectPath(cr, 3, 3, 394, 274, 18);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 280);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.90, 0.96, 1.0);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.78, 0.87, 1.0);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  FillVertical(cr, 0, 280, {0.90, 0.96, 1.0}, {0.78, 0.87, 1.0});
   SetColor(cr, palette::kDeepBlue);
   cairo_set_line_width(cr, 3);
   cairo_stroke(cr);
@@ -69,12 +64,7 @@ double Key(cairo_t* cr, const Font& font, double x, double y, std::string_view l
   cairo_fill(cr);
   cairo_new_path(cr);
   RoundedRectPath(cr, x, y - h / 2 - 1, w, h - 2, 6);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, y - h / 2, 0, y + h / 2);
-  cairo_pattern_add_color_stop_rgb(g, 0, 1, 1, 1);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.84, 0.85, 0.92);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  FillVertical(cr, y - h / 2, y + h / 2, {1, 1, 1}, {0.84, 0.85, 0.92});
   Outline(cr, 1.6);
   const double cx = x + w / 2, cy = y - 2;
   if (arrow == Arrow::kNone) {

@@ -52,12 +52,7 @@ void Panel(cairo_t* cr, double w, double h, double frame, double radius) {
   const double m = 4;
   cairo_new_path(cr);
   RoundedRectPath(cr, m, m, w - 2 * m, h - 2 * m, radius);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, m, 0, h - m);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.62, 0.42, 0.86);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.30, 0.20, 0.58);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  FillVertical(cr, m, h - m, {0.62, 0.42, 0.86}, {0.30, 0.20, 0.58});
   Outline(cr, 4);
   // Frame gloss along the top.
   cairo_new_path(cr);
@@ -67,12 +62,7 @@ void Panel(cairo_t* cr, double w, double h, double frame, double radius) {
   const double in = m + frame;
   cairo_new_path(cr);
   RoundedRectPath(cr, in, in, w - 2 * in, h - 2 * in, std::max(4.0, radius - frame));
-  cairo_pattern_t* page = cairo_pattern_create_linear(0, in, 0, h - in);
-  cairo_pattern_add_color_stop_rgb(page, 0, 1.0, 0.98, 0.92);
-  cairo_pattern_add_color_stop_rgb(page, 1, 0.98, 0.90, 0.76);
-  cairo_set_source(cr, page);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(page);
+  FillVertical(cr, in, h - in, {1.0, 0.98, 0.92}, {0.98, 0.90, 0.76});
   SetColor(cr, palette::kGold);
   cairo_set_line_width(cr, 5);
   cairo_stroke_preserve(cr);
@@ -97,14 +87,9 @@ void PillButton(cairo_t* cr, double cx, double cy, double w, double h, bool lit)
   }
   cairo_new_path(cr);
   RoundedRectPath(cr, cx - w / 2, cy - h / 2, w, h, h / 2);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, cy - h / 2, 0, cy + h / 2);
   const Rgb top = lit ? Rgb{0.98, 0.55, 0.85} : Rgb{0.62, 0.42, 0.90};
   const Rgb low = lit ? Rgb{0.78, 0.25, 0.62} : Rgb{0.32, 0.20, 0.62};
-  cairo_pattern_add_color_stop_rgb(g, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(g, 1, low.r, low.g, low.b);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  FillVertical(cr, cy - h / 2, cy + h / 2, top, low);
   Outline(cr, 2.5);
   cairo_new_path(cr);
   RoundedRectPath(cr, cx - w / 2 + h * 0.3, cy - h / 2 + 3, w - h * 0.6, h * 0.3, h * 0.15);
@@ -187,12 +172,7 @@ void DrawHudPanel(cairo_t* cr, const Font& font) {
   // Only the lower 55 px are on screen.
   cairo_new_path(cr);
   RoundedRectPath(cr, 2, -30, 796, 128, 22);
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, 40, 0, 100);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.30, 0.20, 0.52);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.12, 0.08, 0.26);
-  cairo_set_source(cr, g);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(g);
+  FillVertical(cr, 40, 100, {0.30, 0.20, 0.52}, {0.12, 0.08, 0.26});
   SetColor(cr, palette::kGold);
   cairo_set_line_width(cr, 5);
   cairo_stroke_preserve(cr);
