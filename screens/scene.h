@@ -88,10 +88,10 @@ class Scene {
   void OpenLeaveGameDialog();
   void HandlePointerMove();
   void HandleClicks();
-  // Calls act(screen) with the screen whose page takes the pointer in the
-  // current state; nothing in states without one.
+  // Calls act(menu) with the menu screen that takes keys and the pointer in the
+  // current state; nothing in states without one (a game, the please-wait notice).
   template <typename Action>
-  void WithPointerScreen(Action&& act);
+  void WithMenuScreen(Action&& act);
 
   shell::Program& program_;
   SubmissionWorker& submission_;

@@ -65,73 +65,8 @@ void Scene::NormalFrame() {
   program_.music.MusicLoopCheck();
 }
 
-void Scene::HandleKeys() {
-  switch (state()) {
-    case shell::ssPlaying:
-    case shell::ssPaused:
-      HandleGameKeys();
-      break;
-    case shell::ssMainMenu:
-      mainMenu_.HandleKeys();
-      break;
-    case shell::ssOptions:
-    case shell::ssOptionsCountry:
-    case shell::ssOptionsBossKey:
-      optionsMenu_.HandleKeys();
-      break;
-    case shell::ssHelp:
-      helpMenu_.HandleKeys();
-      break;
-    case shell::ssRecords:
-      recordsMenu_.HandleKeys();
-      break;
-    case shell::ssRecordEntry:
-    case shell::ssRecordEntryName:
-    case shell::ssRecordEntryCountry:
-      recordInputMenu_.HandleKeys();
-      break;
-    case shell::ssConfirmQuit:
-    case shell::ssConfirmClearRecords:
-    case shell::ssConfirmLeaveGame:
-    case shell::ssConfirmSendResult:
-    case shell::ssConnectFailed:
-      exitMenu_.HandleKeys();
-      break;
-    default:
-      break;
-  }
-}
-
-// In a game Esc opens the leave-game question and P or Pause toggles the pause.
-// Both keys are looked at in the same frame, in this order, whatever the first
-// one did.
-void Scene::HandleGameKeys() {
-  const bool pauseKey = iKeyClick(kKeyPause) || iKeyClick(kKeyP);
-  const bool esc = iKeyClick(kKeyEsc);
-  if (state() == shell::ssPlaying) {
-    if (esc) OpenLeaveGameDialog();
-    if (pauseKey) {
-      SetState(shell::ssPaused);
-      game_.ShowPausePicture();
-    }
-  } else {
-    if (pauseKey) {
-      SetState(shell::ssPlaying);
-      game_.HidePausePicture();
-    }
-    if (esc) OpenLeaveGameDialog();
-  }
-}
-
-void Scene::OpenLeaveGameDialog() {
-  SetState(shell::ssConfirmLeaveGame);
-  pointer_.Show();
-  game_.LowerGameSprites();
-  exitMenu_.ShowBox();
-}
-
 template <typename Action>
-void Scene::WithPointerScreen(Action&& act) {
+void Scene::WithMenuScreen(Action&& act) {
   switch (state()) {
     case shell::ssMainMenu:
       act(mainMenu_);
@@ -164,12 +99,49 @@ void Scene::WithPointerScreen(Action&& act) {
   }
 }
 
+void Scene::HandleKeys() {
+  const std::uint8_t screen = state();
+  if (screen == shell::ssPlaying || screen == shell::ssPaused) {
+    HandleGameKeys();
+    return;
+  }
+  WithMenuScreen([](auto& menu) { menu.HandleKeys(); });
+}
+
+// In a game Esc opens the leave-game question and P or Pause toggles the pause.
+// Both keys are looked at in the same frame, in this order, whatever the first
+// one did.
+void Scene::HandleGameKeys() {
+  const bool pauseKey = iKeyClick(kKeyPause) || iKeyClick(kKeyP);
+  const bool esc = iKeyClick(kKeyEsc);
+  if (state() == shell::ssPlaying) {
+    if (esc) OpenLeaveGameDialog();
+    if (pauseKey) {
+      SetState(shell::ssPaused);
+      game_.ShowPausePicture();
+    }
+  } else {
+    if (pauseKey) {
+      SetState(shell::ssPlaying);
+      game_.HidePausePicture();
+    }
+    if (esc) OpenLeaveGameDialog();
+  }
+}
+
+void Scene::OpenLeaveGameDialog() {
+  SetState(shell::ssConfirmLeaveGame);
+  pointer_.Show();
+  game_.LowerGameSprites();
+  exitMenu_.ShowBox();
+}
+
 void Scene::HandlePointerMove() {
   const std::optional<ScreenPoint> point = pointer_.Read();
   if (!point) return;
   const ScreenPoint& last = pointer_.last();
   if (point->x != last.x || point->y != last.y) {
-    WithPointerScreen([&](auto& screen) { screen.Hover(point->x, point->y); });
+    WithMenuScreen([&](auto& screen) { screen.Hover(point->x, point->y); });
   }
   pointer_.Remember(*point);
 }
@@ -177,7 +149,7 @@ void Scene::HandlePointerMove() {
 void Scene::HandleClicks() {
   const std::optional<ScreenPoint> point = pointer_.Read();
   if (!point || !iMouseButtonClick(0)) return;
-  WithPointerScreen([&](auto& screen) { screen.Click(point->x, point->y); });
+  WithMenuScreen([&](auto& screen) { screen.Click(point->x, point->y); });
 }
 
 }  // namespace screens
