@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/little_endian.h"
+
 namespace engine {
 namespace {
 
@@ -19,11 +21,11 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 }
 
 std::uint16_t Get16(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+  return platform::le::Read16(b.data() + at);
 }
 
 std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
-  return Get16(b, at) | (static_cast<std::uint32_t>(Get16(b, at + 2)) << 16);
+  return platform::le::Read32(b.data() + at);
 }
 
 }  // namespace

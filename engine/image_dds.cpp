@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "engine/image_codecs.h"
+#include "platform/little_endian.h"
 
 namespace engine::codecs {
 namespace {
@@ -29,8 +30,7 @@ constexpr std::uint32_t kFlagFourCC = 0x4;
 constexpr std::uint32_t kFlagRgb = 0x40;
 
 std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8 |
-         static_cast<std::uint32_t>(b[at + 2]) << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+  return platform::le::Read32(b.data() + at);
 }
 
 constexpr std::uint32_t FourCC(const char (&code)[5]) {

@@ -27,6 +27,11 @@ class Engine {
   Backend& backend() { return *backend_; }
 
   iHandle NewHandle() { return nextHandle_++; }
+  // Operations called with a non-zero handle that names no living object: a
+  // handle from before an engine restart whose owner forgot to make its object
+  // again, or one already destroyed. They do nothing; tests expect none.
+  std::uint64_t deadHandleCalls() const { return deadHandleCalls_; }
+  void CountDeadHandleCall() { ++deadHandleCalls_; }
   std::uint64_t NextOrder() { return world_.nextOrder++; }
 
   // Phase state, as the lifecycle operations report it.
@@ -57,6 +62,7 @@ class Engine {
   std::unique_ptr<Backend> backend_;
   Phase phase_;
   iHandle nextHandle_ = 1;
+  std::uint64_t deadHandleCalls_ = 0;
   std::uint64_t randomState_ = 0x9E3779B97F4A7C15ULL;
 };
 

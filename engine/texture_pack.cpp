@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "engine/engine.h"
+#include "platform/little_endian.h"
 #include "platform/paths.h"
 
 namespace {
@@ -48,11 +49,6 @@ class ReadOnlyFile {
   int fd_;
 };
 
-std::uint32_t LittleEndian32(const std::uint8_t* b) {
-  return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-         static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-}
-
 // nullopt when the pack cannot be opened; otherwise image `index`'s bytes, empty
 // when the entry holds no image or any part of it lies outside the file. The
 // image buffer is the only allocation.
@@ -68,8 +64,8 @@ std::optional<std::vector<std::uint8_t>> ReadPackImage(const char* fileName, std
   std::uint8_t entry[kEntryBytes];
   if (slot + kEntryBytes > *fileSize || !file.ReadAt(slot, entry, kEntryBytes)) return bytes;
 
-  const std::uint64_t offset = LittleEndian32(entry);
-  const std::uint64_t size = LittleEndian32(entry + 4);
+  const std::uint64_t offset = platform::le::Read32(entry);
+  const std::uint64_t size = platform::le::Read32(entry + 4);
   // Sizes travel on as signed 32-bit counts (ImageBlob::Size, the texture call).
   if (size == 0 || size > std::numeric_limits<std::int32_t>::max() || offset + size > *fileSize) {
     return bytes;

@@ -3,6 +3,9 @@
 
 #include <cstdint>
 
+#include "platform/clock.h"
+#include "platform/native_window.h"
+
 // Opaque engine object handle; 0 is "no object". Handles are never reused, so a
 // handle from before i3ImpactClose stays dead.
 using iHandle = std::uint32_t;
@@ -29,7 +32,7 @@ namespace engine {
 
 // A platform window as the engine receives it (an SDL_Window* on the real
 // backend, an arbitrary non-zero token on the headless one).
-using WindowHandle = void*;
+using WindowHandle = platform::NativeWindow;
 
 // Screen geometry: 800 x 600 pixels, location units x -16..16, y -12..12.
 inline constexpr int kScreenWidth = 800;
@@ -43,6 +46,6 @@ inline constexpr float kScreenUnitsPerWorldUnit = 16.0f / 5.5f;
 // (1 for a sparkle, 6 for the intro spiral) then give 7 to 44 pixel glows.
 inline constexpr float kParticleSizePerScale = 0.1f;
 // One run phase: 1/75 s.
-inline constexpr int kRunPhasesPerSecond = 75;
+inline constexpr int kRunPhasesPerSecond = platform::kRunPhasesPerSecond;
 
 }  // namespace engine

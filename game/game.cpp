@@ -18,9 +18,14 @@ iHandle PictureSprite(const char* file, iVec2 scale, iVec2 location) {
 
 }  // namespace
 
-void TGame::SetScore(std::int32_t score) {
-  if (score >= 0) score_.Set(score);
-}
+TGame::TGame(core::Program& program, GameHost& host)
+    : program_(program), context_{program.persistent.settings,
+                                  program.platform,
+                                  counters_,
+                                  objects_,
+                                  state_,
+                                  resources_,
+                                  host} {}
 
 void TGame::CreateSprites() {
   for (std::size_t i = 0; i < backgrounds_.size(); ++i) {
@@ -45,9 +50,9 @@ void TGame::CreateSprites() {
 }
 
 void TGame::LoadResources() {
-  level_.Set(0);
-  score_.Set(0);
-  lives_.Set(3);
+  counters_.SetLevel(0);
+  counters_.SetScore(0);
+  counters_.SetLives(3);
   CreateSprites();
   resourcesLoaded_ = true;
   gameOverPhase_ = true;  // cleared by StartLevel
@@ -58,7 +63,7 @@ void TGame::ReloadResources() {
 }
 
 void TGame::StartLevel() {
-  level_.Set(level_.Get() + 1);
+  counters_.SetLevel(counters_.GetLevel() + 1);
   gameOverPhase_ = false;
   ShowGameSprites();
   RaiseGameSprites();
@@ -109,9 +114,9 @@ void TGame::LowerGameSprites() {}
 
 void TGame::ResetGame() {
   ClearLevel();
-  score_.Set(0);
-  lives_.Set(3);
-  level_.Set(0);
+  counters_.SetScore(0);
+  counters_.SetLives(3);
+  counters_.SetLevel(0);
 }
 
 void TGame::ClearLevel() {

@@ -1,6 +1,7 @@
 // TGame: the one game object. It owns the running level, the HUD and the three
 // counters score, level and lives, which are held masked and reached only
-// through their accessors.
+// through their accessors. Level objects reach it through the GameContext it
+// hands them.
 //
 // The level itself (hero, platforms, bonuses, enemies, raven) is not built yet:
 // a level is empty, so play frames change nothing and a level never ends.
@@ -9,25 +10,35 @@
 #include <array>
 #include <cstdint>
 
+#include "core/program.h"
 #include "engine/types.h"
-#include "game/masked_counter.h"
-#include "shell/program.h"
+#include "game/counters.h"
+#include "game/game_context.h"
+#include "game/game_resources.h"
 
 namespace game {
 
 class TGame {
  public:
-  explicit TGame(shell::Program& program) : program_(program) {}
+  TGame(core::Program& program, GameHost& host);
   TGame(const TGame&) = delete;
   TGame& operator=(const TGame&) = delete;
 
-  std::int32_t GetScore() const { return score_.Get(); }
+  std::int32_t GetScore() const { return counters_.GetScore(); }
   // A negative score is ignored.
-  void SetScore(std::int32_t score);
-  std::int32_t GetLevel() const { return level_.Get(); }
-  void SetLevel(std::int32_t level) { level_.Set(level); }
-  std::int32_t GetLives() const { return lives_.Get(); }
-  void SetLives(std::int32_t lives) { lives_.Set(lives); }
+  void SetScore(std::int32_t score) { counters_.SetScore(score); }
+  std::int32_t GetLevel() const { return counters_.GetLevel(); }
+  void SetLevel(std::int32_t level) { counters_.SetLevel(level); }
+  std::int32_t GetLives() const { return counters_.GetLives(); }
+  void SetLives(std::int32_t lives) { counters_.SetLives(lives); }
+
+  // The game camera every level sprite is made on (the scene's, made again
+  // after each engine restart).
+  void SetCamera(iHandle camera) { context_.camera = camera; }
+
+  GameContext& context() { return context_; }
+  const LevelObjects& objects() const { return objects_; }
+  const LevelState& state() const { return state_; }
 
   // The font every game text is printed with (the scene's one font, made again
   // after each engine restart).
@@ -66,10 +77,12 @@ class TGame {
   void CreateSprites();
   iHandle CurrentBackground() const;
 
-  shell::Program& program_;
-  MaskedCounter score_;
-  MaskedCounter level_;
-  MaskedCounter lives_;
+  core::Program& program_;
+  Counters counters_;
+  LevelObjects objects_;
+  LevelState state_;
+  GameResources resources_;
+  GameContext context_;
   iHandle font_ = 0;
 
   std::array<iHandle, 3> backgrounds_{};

@@ -28,11 +28,15 @@ class SteadyClock final : public Clock {
   std::chrono::steady_clock::time_point start_;
 };
 
+// The engine runs the game at this many run phases a second; every per-frame
+// constant of the game assumes it.
+inline constexpr int kRunPhasesPerSecond = 75;
+
 // Advances in whole run phases of 1/75 s, computed from the phase count so that
 // no rounding error accumulates (phase 75 is exactly one second).
 class VirtualClock final : public Clock {
  public:
-  static constexpr std::int64_t kPhasesPerSecond = 75;
+  static constexpr std::int64_t kPhasesPerSecond = kRunPhasesPerSecond;
   std::int64_t NowNs() const override { return phases_ * 1'000'000'000 / kPhasesPerSecond; }
   void AdvancePhase() { ++phases_; }
   std::int64_t Phases() const { return phases_; }

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "engine/types.h"
+#include "platform/native_window.h"
 
 namespace platform {
 
@@ -65,12 +65,12 @@ class Platform {
   // --- Windows ---
   virtual bool RegisterWindowClass(const std::string& className, WindowProc proc) = 0;
   // Created hidden; 0 on failure.
-  virtual WindowId CreateGameWindow(const std::string& className, const std::string& caption,
-                                    int x, int y, int width, int height) = 0;
+  virtual WindowId CreateGameWindow(const std::string& className, const std::string& caption, int x,
+                                    int y, int width, int height) = 0;
   virtual void DestroyGameWindow(WindowId window) = 0;
   virtual void ShowGameWindow(WindowId window, ShowCommand command) = 0;
   // What the engine's i3ImpactOpen receives for this window.
-  virtual engine::WindowHandle EngineWindow(WindowId window) = 0;
+  virtual NativeWindow EngineWindow(WindowId window) = 0;
   // 0 when no window has this caption.
   virtual WindowId FindWindowByCaption(const std::string& caption) = 0;
   // Outer rectangle in desktop pixels (caption bar included).
@@ -95,8 +95,8 @@ class Platform {
                                     std::intptr_t lParam) = 0;
   virtual void PostQuitMessage(int exitCode) = 0;
   // The default handling (WM_SYSCOMMAND SC_MINIMIZE minimises; the rest does nothing).
-  virtual std::intptr_t DefWindowProc(WindowId window, std::uint32_t message,
-                                      std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  virtual std::intptr_t DefWindowProc(WindowId window, std::uint32_t message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) = 0;
 
   // --- Hot keys (system-wide) ---
   virtual bool RegisterHotKey(WindowId window, int id, unsigned modifiers, int virtualKey) = 0;

@@ -23,24 +23,24 @@ struct Question {
 };
 
 constexpr Question kQuestions[] = {
-    {shell::ssConfirmQuit, 0.5f, &kTextColor, {{"Exit The Game?", {-3.5f, 1}}}, 1},
-    {shell::ssConfirmLeaveGame, 0.5f, &kTextColor, {{"Exit To Menu?", {-3.5f, 1}}}, 1},
-    {shell::ssConfirmClearRecords,
+    {core::ssConfirmQuit, 0.5f, &kTextColor, {{"Exit The Game?", {-3.5f, 1}}}, 1},
+    {core::ssConfirmLeaveGame, 0.5f, &kTextColor, {{"Exit To Menu?", {-3.5f, 1}}}, 1},
+    {core::ssConfirmClearRecords,
      0.5f,
      &kTextColor,
      {{"Do You Want To", {-3.5f, 2}},
       {"Clear The High", {-3.5f, 1}},
       {"Scores Table?", {-3.5f, 0}}},
      3},
-    {shell::ssConfirmSendResult,
+    {core::ssConfirmSendResult,
      0.4f,
      &kTextColor,
      {{"Send The Result", {-3.5f, 2}},
       {"To World's", {-3.5f, 1}},
       {"Highscores page?", {-3.5f, 0}}},
      3},
-    {shell::ssSending, 0.5f, &kAlarmColor, {{"Please wait...", {-3.5f, 0}}}, 1},
-    {shell::ssConnectFailed,
+    {core::ssSending, 0.5f, &kAlarmColor, {{"Please wait...", {-3.5f, 0}}}, 1},
+    {core::ssConnectFailed,
      0.4f,
      &kAlarmColor,
      {{"Can't connect", {-2.9f, 1}}, {"to server! Repeat?", {-4.2f, 0}}},
@@ -58,7 +58,7 @@ const Question* QuestionOf(std::uint8_t state) {
 }
 
 bool IsSendOrRetry(std::uint8_t state) {
-  return state == shell::ssConfirmSendResult || state == shell::ssConnectFailed;
+  return state == core::ssConfirmSendResult || state == core::ssConnectFailed;
 }
 
 }  // namespace
@@ -106,7 +106,7 @@ void TExitMenu::Draw() const {
     const Line& line = question->lines[i];
     iPrint(line.text, line.position, {question->scale, question->scale}, kSpacing, scene_.font());
   }
-  if (state == shell::ssSending) return;
+  if (state == core::ssSending) return;
   SetPrintColor(ButtonColor(list_.selection() == kYes));
   iPrint(" YES", {-3, -2.5f}, {0.5f, 0.5f}, kSpacing, scene_.font());
   SetPrintColor(ButtonColor(list_.selection() == kNo));
@@ -118,7 +118,7 @@ void TExitMenu::Draw() const {
 // questions). One answer per frame.
 void TExitMenu::HandleKeys() {
   const std::uint8_t state = scene_.state();
-  if (state == shell::ssSending) return;
+  if (state == core::ssSending) return;
   if (iKeyClick(kKeyUp) || iKeyClick(kKeyDown) || iKeyClick(kKeyLeft) || iKeyClick(kKeyRight)) {
     Toggle();
   }
@@ -138,13 +138,13 @@ void TExitMenu::HandleKeys() {
 }
 
 void TExitMenu::Hover(long double x, long double y) {
-  if (scene_.state() == shell::ssSending) return;
+  if (scene_.state() == core::ssSending) return;
   const int button = MenuList::ItemAt(kButtonAreas, x, y);
   if (button != 0) list_.Select(button);
 }
 
 void TExitMenu::Click(long double x, long double y) {
-  if (scene_.state() == shell::ssSending) return;
+  if (scene_.state() == core::ssSending) return;
   const int button = MenuList::ItemAt(kButtonAreas, x, y);
   if (button != 0) Answer(button);
 }
@@ -159,18 +159,18 @@ void TExitMenu::Answer(int button) {
 
 void TExitMenu::Yes() {
   switch (scene_.state()) {
-    case shell::ssConfirmQuit:
+    case core::ssConfirmQuit:
       iExit();
       break;
-    case shell::ssConfirmLeaveGame:
+    case core::ssConfirmLeaveGame:
       LeaveGame();
       break;
-    case shell::ssConfirmClearRecords:
+    case core::ssConfirmClearRecords:
       ClearRecords();
       break;
-    case shell::ssConfirmSendResult:
-    case shell::ssConnectFailed:
-      scene_.SetState(shell::ssSending);
+    case core::ssConfirmSendResult:
+    case core::ssConnectFailed:
+      scene_.SetState(core::ssSending);
       scene_.submission().StartNew();
       break;
     default:
@@ -180,29 +180,29 @@ void TExitMenu::Yes() {
 
 void TExitMenu::No() {
   switch (scene_.state()) {
-    case shell::ssConfirmQuit:
+    case core::ssConfirmQuit:
       iPrintsHide();
       HideBox();
       scene_.mainMenu().Show();
-      scene_.SetState(shell::ssMainMenu);
+      scene_.SetState(core::ssMainMenu);
       scene_.HideMenuPages();
       break;
-    case shell::ssConfirmLeaveGame:
+    case core::ssConfirmLeaveGame:
       iPrintsHide();
       HideBox();
-      scene_.SetState(shell::ssPlaying);
+      scene_.SetState(core::ssPlaying);
       scene_.game().RaiseGameSprites();
       scene_.pointer().Hide();
       scene_.game().HidePausePicture();
       break;
-    case shell::ssConfirmClearRecords:
+    case core::ssConfirmClearRecords:
       iPrintsHide();
-      scene_.SetState(shell::ssRecords);
+      scene_.SetState(core::ssRecords);
       HideBox();
       scene_.recordsMenu().Open();
       break;
-    case shell::ssConfirmSendResult:
-    case shell::ssConnectFailed:
+    case core::ssConfirmSendResult:
+    case core::ssConnectFailed:
       BackToTable();
       break;
     default:
@@ -211,7 +211,7 @@ void TExitMenu::No() {
 }
 
 void TExitMenu::LeaveGame() {
-  shell::Program& program = scene_.program();
+  core::Program& program = scene_.program();
   scene_.HideGameOverPicture();
   // A score that beats an entry of the table goes to the name entry.
   if (!scene_.recordInputMenu().OpenForScore(scene_.game().GetScore())) {
@@ -222,20 +222,20 @@ void TExitMenu::LeaveGame() {
 }
 
 void TExitMenu::ClearRecords() {
-  shell::ResetRecordsFile(scene_.program().persistent);
+  core::ResetRecordsFile(scene_.program().persistent);
   iPrintsHide();
   HideBox();
   scene_.recordsMenu().Open();
 }
 
 void TExitMenu::BackToTable() {
-  shell::Program& program = scene_.program();
+  core::Program& program = scene_.program();
   iPrintsHide();
   HideBox();
   scene_.mainMenu().Show();
   scene_.game().HideGameSprites();
   scene_.game().ResetGame();
-  scene_.SetState(shell::ssMainMenu);
+  scene_.SetState(core::ssMainMenu);
   program.MenuSceneActive = true;
   if (program.persistent.settings.MusicOn != 0) program.music.MusicPlay("1", false);
   scene_.recordsMenu().Open();

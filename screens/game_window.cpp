@@ -2,7 +2,7 @@
 
 namespace screens {
 
-void MinimiseGameWindow(shell::Program& program) {
+void MinimiseGameWindow(core::Program& program) {
   const platform::WindowId window =
       program.platform.FindWindowByCaption(program.windowParams.Caption);
   if (window != 0) {
@@ -10,7 +10,7 @@ void MinimiseGameWindow(shell::Program& program) {
   }
 }
 
-void OpenLinkFromGame(shell::Program& program, const std::string& target) {
+void OpenLinkFromGame(core::Program& program, const std::string& target) {
   // Any Windowed value but 1 runs full screen (the driver's rule), so the link
   // must end the engine run for those too.
   if (program.persistent.settings.Windowed != 1) {

@@ -4,15 +4,15 @@
 
 #include <string>
 
-#include "shell/program.h"
+#include "core/program.h"
 
 namespace screens {
 
-void MinimiseGameWindow(shell::Program& program);
+void MinimiseGameWindow(core::Program& program);
 
 // Opens a web address from inside the game: in full screen the engine run ends
 // and waits for the window to be restored (MinimisedForLink); in either mode
 // the window is minimised and the shell opens the target.
-void OpenLinkFromGame(shell::Program& program, const std::string& target);
+void OpenLinkFromGame(core::Program& program, const std::string& target);
 
 }  // namespace screens

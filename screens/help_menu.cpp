@@ -35,7 +35,7 @@ void THelpMenu::Create() {
 void THelpMenu::Open() {
   page_ = 1;
   Show();
-  scene_.SetState(shell::ssHelp);
+  scene_.SetState(core::ssHelp);
 }
 
 void THelpMenu::Show() {
@@ -68,7 +68,7 @@ void THelpMenu::Back() {
   iPrintsHide();
   Hide();
   scene_.mainMenu().Show();
-  scene_.SetState(shell::ssMainMenu);
+  scene_.SetState(core::ssMainMenu);
 }
 
 void THelpMenu::Activate(int button) {
@@ -89,7 +89,7 @@ void THelpMenu::HandleKeys() {
   if (iKeyClick(kKeyRight)) list_.Next(scene_.menuSound());
   if (iKeyClick(kKeyLeft)) list_.Previous(scene_.menuSound());
   if (iKeyClick(kKeyEnter)) Activate(list_.selection());
-  if (scene_.state() == shell::ssHelp && iKeyClick(kKeyEsc)) Back();
+  if (scene_.state() == core::ssHelp && iKeyClick(kKeyEsc)) Back();
 }
 
 void THelpMenu::Hover(long double x, long double y) {

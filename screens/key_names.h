@@ -9,16 +9,6 @@
 
 namespace screens {
 
-// Scan codes of the keys typing and the boss-key capture read, besides those
-// of screens/keys.h.
-inline constexpr int kKeyBackspace = 14;
-inline constexpr int kKeyLeftCtrl = 29;
-inline constexpr int kKeyLeftShift = 42;
-inline constexpr int kKeyRightShift = 54;
-inline constexpr int kKeyLeftAlt = 56;
-inline constexpr int kKeyRightCtrl = 157;
-inline constexpr int kKeyRightAlt = 184;
-
 // "ESCAPE", "1", "Q", "F11", ...; empty for a code without a name.
 std::string_view KeyName(int code);
 

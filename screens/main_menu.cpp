@@ -114,13 +114,13 @@ void TMainMenu::FadeHighlights() {
 }
 
 void TMainMenu::Activate(int item) {
-  shell::Program& program = scene_.program();
+  core::Program& program = scene_.program();
   switch (item) {
     case kNewGame:
       scene_.pointer().Hide();
       Hide();
       iPrintsHide();
-      scene_.SetState(shell::ssNewGame);
+      scene_.SetState(core::ssNewGame);
       scene_.menuScene().HideAll();
       program.music.MusicStop("1");
       if (!scene_.game().resourcesLoaded()) scene_.game().LoadResources();
@@ -129,7 +129,7 @@ void TMainMenu::Activate(int item) {
       break;
     case kOptions:
       scene_.optionsMenu().Open();
-      scene_.SetState(shell::ssOptions);
+      scene_.SetState(core::ssOptions);
       scene_.optionsMenu().CopyLiveSettings();
       break;
     case kHighScores:
@@ -137,7 +137,7 @@ void TMainMenu::Activate(int item) {
       break;
     case kHelp:
       scene_.helpMenu().Open();
-      scene_.SetState(shell::ssHelp);
+      scene_.SetState(core::ssHelp);
       break;
     case kWebSite:
       OpenLinkFromGame(program, WebSiteLink());
@@ -149,7 +149,7 @@ void TMainMenu::Activate(int item) {
       OpenLinkFromGame(program, SubscribeLink());
       break;
     case kExit:
-      scene_.exitMenu().Open(shell::ssConfirmQuit);
+      scene_.exitMenu().Open(core::ssConfirmQuit);
       break;
     default:
       break;

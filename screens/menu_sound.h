@@ -2,14 +2,14 @@
 // the live Sound setting is on.
 #pragma once
 
+#include "core/persistent_files.h"
 #include "engine/types.h"
-#include "shell/persistent_files.h"
 
 namespace screens {
 
 class MenuSound {
  public:
-  explicit MenuSound(const shell::GameSettings& settings) : settings_(settings) {}
+  explicit MenuSound(const core::GameSettings& settings) : settings_(settings) {}
 
   // Creates the engine sound (again after an engine restart).
   void Create();
@@ -19,7 +19,7 @@ class MenuSound {
   void PlayUnlessPlaying() const;
 
  private:
-  const shell::GameSettings& settings_;
+  const core::GameSettings& settings_;
   iHandle sound_ = 0;
 };
 

@@ -46,8 +46,8 @@ std::uint8_t Flipped(std::uint8_t value) {
 }
 
 bool IsOptionsState(std::uint8_t state) {
-  return state == shell::ssOptions || state == shell::ssOptionsCountry ||
-         state == shell::ssOptionsBossKey;
+  return state == core::ssOptions || state == core::ssOptionsCountry ||
+         state == core::ssOptionsBossKey;
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ bool IsBossKeyCandidate(int code) {
          (code >= 59 && code <= 69) || (code >= 87 && code <= 88);
 }
 
-std::string BossKeyText(const shell::GameSettings& settings) {
+std::string BossKeyText(const core::GameSettings& settings) {
   std::string text(KeyName(settings.BossKey));
   if (settings.BossShift != 0) text += "+SHIFT";
   if (settings.BossAlt != 0) text += "+ALT";
@@ -72,7 +72,7 @@ void TOptMenu::Create() {
 
 void TOptMenu::Open() {
   Show();
-  scene_.SetState(shell::ssOptions);
+  scene_.SetState(core::ssOptions);
   CopyLiveSettings();
   displayChanged_ = false;
 }
@@ -114,10 +114,10 @@ void TOptMenu::Activate(int item) {
       Toggle(item);
       break;
     case kCountry:
-      scene_.SetState(shell::ssOptionsCountry);
+      scene_.SetState(core::ssOptionsCountry);
       break;
     case kBossKey:
-      scene_.SetState(shell::ssOptionsBossKey);
+      scene_.SetState(core::ssOptionsBossKey);
       break;
     case kApply:
       Apply();
@@ -129,7 +129,7 @@ void TOptMenu::Activate(int item) {
 }
 
 void TOptMenu::LeaveSubState() {
-  scene_.SetState(shell::ssOptions);
+  scene_.SetState(core::ssOptions);
   // One item up, wrapping like a move, without the tick. A click on the
   // country or boss-key value can start typing while another item is selected,
   // so item 1 may be the one left.
@@ -139,13 +139,13 @@ void TOptMenu::LeaveSubState() {
 
 void TOptMenu::HandleKeys() {
   switch (scene_.state()) {
-    case shell::ssOptions:
+    case core::ssOptions:
       HandleChoosingKeys();
       break;
-    case shell::ssOptionsCountry:
+    case core::ssOptionsCountry:
       HandleCountryKeys();
       break;
-    case shell::ssOptionsBossKey:
+    case core::ssOptionsBossKey:
       HandleBossKeyCapture();
       break;
     default:
@@ -178,7 +178,7 @@ void TOptMenu::HandleCountryKeys() {
   } else if (code == kKeyUp || code == kKeyDown) {
     LeaveSubState();
   } else if (code == kKeyEnter) {
-    scene_.SetState(shell::ssOptions);
+    scene_.SetState(core::ssOptions);
   }
 }
 
@@ -189,11 +189,11 @@ void TOptMenu::HandleBossKeyCapture() {
     edit_.BossShift = iKeyDown(kKeyLeftShift) || iKeyDown(kKeyRightShift) ? 1 : 0;
     edit_.BossAlt = iKeyDown(kKeyLeftAlt) || iKeyDown(kKeyRightAlt) ? 1 : 0;
     edit_.BossCtrl = iKeyDown(kKeyLeftCtrl) || iKeyDown(kKeyRightCtrl) ? 1 : 0;
-    scene_.SetState(shell::ssOptions);
+    scene_.SetState(core::ssOptions);
   } else if (code == kKeyUp || code == kKeyDown) {
     LeaveSubState();
   } else if (code == kKeyEnter) {
-    scene_.SetState(shell::ssOptions);
+    scene_.SetState(core::ssOptions);
   }
 }
 
@@ -202,25 +202,25 @@ void TOptMenu::Hover(long double x, long double y) {
 }
 
 void TOptMenu::Click(long double x, long double y) {
-  const shell::GameSettings& live = scene_.program().persistent.settings;
+  const core::GameSettings& live = scene_.program().persistent.settings;
   if (kWinArea.Contains(x, y)) {
     edit_.Windowed = 1;
     displayChanged_ = live.Windowed != 1;
-    scene_.SetState(shell::ssOptions);
+    scene_.SetState(core::ssOptions);
   } else if (kFullArea.Contains(x, y)) {
     edit_.Windowed = 0;
     displayChanged_ = live.Windowed != 0;
-    scene_.SetState(shell::ssOptions);
+    scene_.SetState(core::ssOptions);
   } else if (kSoundOnArea.Contains(x, y) || kSoundOffArea.Contains(x, y)) {
     edit_.SoundOn = kSoundOnArea.Contains(x, y) ? 1 : 0;
-    scene_.SetState(shell::ssOptions);
+    scene_.SetState(core::ssOptions);
   } else if (kMusicOnArea.Contains(x, y) || kMusicOffArea.Contains(x, y)) {
     edit_.MusicOn = kMusicOnArea.Contains(x, y) ? 1 : 0;
-    scene_.SetState(shell::ssOptions);
+    scene_.SetState(core::ssOptions);
   } else if (kCountryArea.Contains(x, y)) {
-    scene_.SetState(shell::ssOptionsCountry);
+    scene_.SetState(core::ssOptionsCountry);
   } else if (kBossKeyArea.Contains(x, y)) {
-    scene_.SetState(shell::ssOptionsBossKey);
+    scene_.SetState(core::ssOptionsBossKey);
   } else if (kApplyArea.Contains(x, y)) {
     Apply();
   } else if (kCancelArea.Contains(x, y)) {
@@ -229,9 +229,9 @@ void TOptMenu::Click(long double x, long double y) {
 }
 
 void TOptMenu::Apply() {
-  shell::Program& program = scene_.program();
-  shell::GameSettings& live = program.persistent.settings;
-  shell::SaveSettingsFile(edit_);
+  core::Program& program = scene_.program();
+  core::GameSettings& live = program.persistent.settings;
+  core::SaveSettingsFile(edit_);
   if (edit_.MusicOn == 0) {
     program.music.MusicStop("1");
   } else if (live.MusicOn == 0) {
@@ -240,7 +240,7 @@ void TOptMenu::Apply() {
   }
   live = edit_;
   if (displayChanged_) {
-    scene_.SetState(shell::ssMainMenu);
+    scene_.SetState(core::ssMainMenu);
     MinimiseGameWindow(program);
     program.driver.DisplayChanged = true;
     program.driver.RestartRequested = -1;
@@ -251,7 +251,7 @@ void TOptMenu::Apply() {
 void TOptMenu::Cancel() {
   iPrintsHide();
   Hide();
-  scene_.SetState(shell::ssMainMenu);
+  scene_.SetState(core::ssMainMenu);
   scene_.mainMenu().Show();
 }
 
@@ -287,7 +287,7 @@ void TOptMenu::Draw() {
 
   std::string country = "Country: " + edit_.Country.Text();
   bool countryChosen = selected == kCountry;
-  if (state == shell::ssOptionsCountry) {
+  if (state == core::ssOptionsCountry) {
     cursor_.Update(iSystemTimer());
     countryChosen = true;
     if (cursor_.visible()) country += "I";
@@ -297,7 +297,7 @@ void TOptMenu::Draw() {
   const iColor& bossColour = ButtonColor(selected == kBossKey);
   const long double bossY = kRowY[kBossKey - 1];
   PrintMenuText("Bosskey: ", kLabelX, bossY, kLetters, bossColour, font);
-  const std::string bossText = state == shell::ssOptionsBossKey ? "..." : BossKeyText(edit_);
+  const std::string bossText = state == core::ssOptionsBossKey ? "..." : BossKeyText(edit_);
   PrintMenuText(bossText, -0.2L, bossY, kLetters, bossColour, font);
 
   PrintMenuText("APPLY", -4, kRowY[kApply - 1], kLetters, ButtonColor(selected == kApply), font);

@@ -8,10 +8,10 @@
 
 #include <string>
 
+#include "core/persistent_files.h"
 #include "engine/types.h"
 #include "screens/menu_list.h"
 #include "screens/text_entry.h"
-#include "shell/persistent_files.h"
 
 namespace screens {
 
@@ -53,7 +53,7 @@ class TOptMenu {
   void Cancel();
 
   int selection() const { return list_.selection(); }
-  const shell::GameSettings& edit() const { return edit_; }
+  const core::GameSettings& edit() const { return edit_; }
   bool displayChanged() const { return displayChanged_; }
   bool shown() const { return shown_; }
 
@@ -69,7 +69,7 @@ class TOptMenu {
 
   Scene& scene_;
   MenuList list_{7, kDisplay};
-  shell::GameSettings edit_;
+  core::GameSettings edit_;
   bool displayChanged_ = false;
   CursorBlink cursor_;
   bool shown_ = false;
@@ -81,6 +81,6 @@ class TOptMenu {
 bool IsBossKeyCandidate(int code);
 
 // The boss-key combination as the options show it: "F6+SHIFT+CTRL".
-std::string BossKeyText(const shell::GameSettings& settings);
+std::string BossKeyText(const core::GameSettings& settings);
 
 }  // namespace screens

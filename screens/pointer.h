@@ -7,8 +7,8 @@
 
 #include <optional>
 
+#include "core/program.h"
 #include "engine/types.h"
-#include "shell/program.h"
 
 namespace screens {
 
@@ -19,7 +19,7 @@ struct ScreenPoint {
 
 class Pointer {
  public:
-  explicit Pointer(shell::Program& program) : program_(program) {}
+  explicit Pointer(core::Program& program) : program_(program) {}
 
   // "data\cursor.png" on the front layer; the engine's mouse back to the centre.
   void Create();
@@ -41,7 +41,7 @@ class Pointer {
   std::optional<ScreenPoint> ReadWindowed();
   void SetSystemPointerShown(bool shown);
 
-  shell::Program& program_;
+  core::Program& program_;
   iHandle sprite_ = 0;
   ScreenPoint last_;
   std::optional<bool> systemPointerShown_;

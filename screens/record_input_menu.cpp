@@ -31,11 +31,11 @@ void TRecordInputMenu::Create() {
 }
 
 bool TRecordInputMenu::OpenForScore(std::int32_t score) {
-  const std::optional<int> rank = shell::FindRecordRank(scene_.program().persistent, score);
+  const std::optional<int> rank = core::FindRecordRank(scene_.program().persistent, score);
   if (!rank) return false;
   rank_ = *rank;
   score_ = score;
-  scene_.SetState(shell::ssRecordEntry);
+  scene_.SetState(core::ssRecordEntry);
   country_ = scene_.program().persistent.settings.Country.Text();
   Open();
   return true;
@@ -44,7 +44,7 @@ bool TRecordInputMenu::OpenForScore(std::int32_t score) {
 void TRecordInputMenu::Open() {
   Show();
   scene_.game().LowerGameSprites();
-  scene_.SetState(shell::ssRecordEntryName);
+  scene_.SetState(core::ssRecordEntryName);
 }
 
 void TRecordInputMenu::Show() {
@@ -62,13 +62,13 @@ void TRecordInputMenu::Close() {
 void TRecordInputMenu::FollowSelection() {
   switch (list_.selection()) {
     case kName:
-      scene_.SetState(shell::ssRecordEntryName);
+      scene_.SetState(core::ssRecordEntryName);
       break;
     case kCountry:
-      scene_.SetState(shell::ssRecordEntryCountry);
+      scene_.SetState(core::ssRecordEntryCountry);
       break;
     default:
-      scene_.SetState(shell::ssRecordEntry);
+      scene_.SetState(core::ssRecordEntry);
       break;
   }
 }
@@ -85,7 +85,7 @@ void TRecordInputMenu::MoveDown() {
 
 void TRecordInputMenu::HandleKeys() {
   switch (scene_.state()) {
-    case shell::ssRecordEntry:
+    case core::ssRecordEntry:
       if (iKeyClick(kKeyEsc)) {
         Cancel();
         return;
@@ -107,10 +107,10 @@ void TRecordInputMenu::HandleKeys() {
         }
       }
       break;
-    case shell::ssRecordEntryName:
+    case core::ssRecordEntryName:
       HandleTypingKeys(name_);
       break;
-    case shell::ssRecordEntryCountry:
+    case core::ssRecordEntryCountry:
       HandleTypingKeys(country_);
       break;
     default:
@@ -129,7 +129,7 @@ void TRecordInputMenu::HandleTypingKeys(std::string& field) {
   }
   const int code = LowestClickedKey();
   if (code == kKeyEnter) {
-    scene_.SetState(shell::ssRecordEntry);
+    scene_.SetState(core::ssRecordEntry);
   } else {
     TypeKey(field, code, ShiftHeld());
   }
@@ -139,15 +139,15 @@ void TRecordInputMenu::Hover(long double x, long double y) {
   const int item = MenuList::ItemAt(kHoverAreas, x, y);
   if (item == 0) return;
   if (list_.Hover(kHoverAreas, x, y)) scene_.menuSound().Play();
-  if (item == kName) scene_.SetState(shell::ssRecordEntryName);
-  if (item == kCountry) scene_.SetState(shell::ssRecordEntryCountry);
+  if (item == kName) scene_.SetState(core::ssRecordEntryName);
+  if (item == kCountry) scene_.SetState(core::ssRecordEntryCountry);
 }
 
 void TRecordInputMenu::Click(long double x, long double y) {
   if (kNameClickArea.Contains(x, y)) {
-    scene_.SetState(shell::ssRecordEntryName);
+    scene_.SetState(core::ssRecordEntryName);
   } else if (kCountryClickArea.Contains(x, y)) {
-    scene_.SetState(shell::ssRecordEntryCountry);
+    scene_.SetState(core::ssRecordEntryCountry);
   } else if (kHoverAreas[kOk - 1].Contains(x, y)) {
     Ok();
   } else if (kHoverAreas[kCancel - 1].Contains(x, y)) {
@@ -158,10 +158,10 @@ void TRecordInputMenu::Click(long double x, long double y) {
 void TRecordInputMenu::Ok() {
   // InsertRecord also writes "data\records.dat": the entry is saved whatever
   // is answered to the send-result question.
-  shell::InsertRecord(scene_.program().persistent, rank_, name_, score_);
+  core::InsertRecord(scene_.program().persistent, rank_, name_, score_);
   // The live country changes without writing the settings file.
   scene_.program().persistent.settings.Country.SetText(country_);
-  scene_.SetState(shell::ssConfirmSendResult);
+  scene_.SetState(core::ssConfirmSendResult);
   Close();
   scene_.exitMenu().ShowBox();
 }
@@ -170,7 +170,7 @@ void TRecordInputMenu::Cancel() {
   scene_.game().HideGameSprites();
   Close();
   scene_.game().ResetGame();
-  scene_.SetState(shell::ssMainMenu);
+  scene_.SetState(core::ssMainMenu);
   scene_.mainMenu().Show();
   scene_.program().MenuSceneActive = true;
   if (scene_.program().persistent.settings.MusicOn != 0)
@@ -197,11 +197,11 @@ void TRecordInputMenu::Draw() {
   PrintMenuText("Your score is " + std::to_string(score_), -4, 4, kLetters, kTextColor, font);
   PrintMenuText("Please enter your name:", -5.5L, 1, kLetters, kTextColor, font);
   PrintMenuText(kUnderline, -5.7L, 0, kUnderlineLetters, kTextColor, font);
-  DrawField(name_, 0, state == shell::ssRecordEntryName, selected == kName);
+  DrawField(name_, 0, state == core::ssRecordEntryName, selected == kName);
 
   PrintMenuText("Your country:", -3, -1, kLetters, kTextColor, font);
   PrintMenuText(kUnderline, -5.7L, -2, kUnderlineLetters, kTextColor, font);
-  DrawField(country_, -2, state == shell::ssRecordEntryCountry, selected == kCountry);
+  DrawField(country_, -2, state == core::ssRecordEntryCountry, selected == kCountry);
 
   PrintMenuText("OK", -3.5L, -5.5L, kLetters, ButtonColor(selected == kOk), font);
   PrintMenuText("CANCEL", 1, -5.5L, kLetters, ButtonColor(selected == kCancel), font);

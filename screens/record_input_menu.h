@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/persistent_files.h"
 #include "engine/types.h"
 #include "screens/menu_list.h"
 #include "screens/text_entry.h"
-#include "shell/persistent_files.h"
 
 namespace screens {
 

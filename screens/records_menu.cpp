@@ -27,7 +27,7 @@ std::string WorldHighScoresLink() {
   return std::string(kPublisherSite) + "/cgi/version.pl?prg=ZorbellineQuester&show&type=0";
 }
 
-std::string RecordRowText(const shell::TRecordEntry& entry) {
+std::string RecordRowText(const core::TRecordEntry& entry) {
   char row[64];
   std::snprintf(row, sizeof row, "%10s   %6d", entry.Name.Text().c_str(),
                 static_cast<int>(entry.Score));
@@ -40,7 +40,7 @@ void TRecordsMenu::Create() {
 }
 
 void TRecordsMenu::Open() {
-  scene_.SetState(shell::ssRecords);
+  scene_.SetState(core::ssRecords);
   Show();
 }
 
@@ -58,13 +58,13 @@ void TRecordsMenu::Back() {
   iPrintsHide();
   Hide();
   scene_.mainMenu().Show();
-  scene_.SetState(shell::ssMainMenu);
+  scene_.SetState(core::ssMainMenu);
 }
 
 void TRecordsMenu::Clear() {
   iPrintsHide();
   Hide();
-  scene_.SetState(shell::ssConfirmClearRecords);
+  scene_.SetState(core::ssConfirmClearRecords);
   scene_.exitMenu().ShowBox();
   scene_.exitMenu().SelectNo();
 }
@@ -91,7 +91,7 @@ void TRecordsMenu::HandleKeys() {
   if (iKeyClick(kKeyUp) || iKeyClick(kKeyRight)) StepSelection(list_, 3, -1, scene_.menuSound());
   if (iKeyClick(kKeyDown) || iKeyClick(kKeyLeft)) StepSelection(list_, 3, +1, scene_.menuSound());
   if (iKeyClick(kKeyEnter)) Activate(list_.selection());
-  if (scene_.state() == shell::ssRecords && iKeyClick(kKeyEsc)) Back();
+  if (scene_.state() == core::ssRecords && iKeyClick(kKeyEsc)) Back();
 }
 
 void TRecordsMenu::Hover(long double x, long double y) {
@@ -107,7 +107,7 @@ void TRecordsMenu::Draw() const {
   iPrintsHide();
   const iHandle font = scene_.font();
   const auto& entries = scene_.program().persistent.records.entries;
-  for (int r = 1; r <= shell::RecordsTable::kEntries; ++r) {
+  for (int r = 1; r <= core::RecordsTable::kEntries; ++r) {
     PrintMenuText(RecordRowText(entries[static_cast<std::size_t>(r - 1)]), -5.5L, 6.5L - 1.12L * r,
                   0.5f, kAlarmColor, font);
   }

@@ -5,9 +5,9 @@
 
 #include <string>
 
+#include "core/persistent_files.h"
 #include "engine/types.h"
 #include "screens/menu_list.h"
-#include "shell/persistent_files.h"
 
 namespace screens {
 
@@ -18,7 +18,7 @@ std::string WorldHighScoresLink();
 
 // One row of the table: the name right-aligned in 10 characters, three spaces,
 // the score right-aligned in 6 digits.
-std::string RecordRowText(const shell::TRecordEntry& entry);
+std::string RecordRowText(const core::TRecordEntry& entry);
 
 class TRecordsMenu {
  public:

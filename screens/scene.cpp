@@ -5,7 +5,7 @@
 
 namespace screens {
 
-Scene::Scene(shell::Program& program, SubmissionWorker& submission, SceneOptions options)
+Scene::Scene(core::Program& program, SubmissionWorker& submission, SceneOptions options)
     : program_(program),
       submission_(submission),
       options_(options),
@@ -16,7 +16,7 @@ Scene::Scene(shell::Program& program, SubmissionWorker& submission, SceneOptions
       recordsMenu_(*this),
       optionsMenu_(*this),
       recordInputMenu_(*this),
-      game_(program),
+      game_(program, *this),
       pointer_(program) {}
 
 void Scene::InitialiseAll() {
@@ -34,7 +34,7 @@ void Scene::InitialiseFirst() {
     platform::SeedRandomFromClock();
   }
   program_.MenuSceneActive = true;
-  SetState(shell::ssMainMenu);
+  SetState(core::ssMainMenu);
 
   CreateCommonEngineObjects();
   intro_.ResetFrames();
@@ -48,10 +48,10 @@ void Scene::InitialiseFirst() {
   menuScene_.CreateCorner();
   CreateGameOverPicture();
 
-  if (state() == shell::ssResumeGame) {
+  if (state() == core::ssResumeGame) {
     game_.LoadResources();
     game_.StartLevel();
-    SetState(shell::ssPlaying);
+    SetState(core::ssPlaying);
   }
   RenderLoading();
 
@@ -66,7 +66,7 @@ void Scene::InitialiseFirst() {
   CreateFont();
   pointer_.Create();
 
-  if (state() == shell::ssOptions) optionsMenu_.CopyLiveSettings();
+  if (state() == core::ssOptions) optionsMenu_.CopyLiveSettings();
   ShowCurrentPage();
   RenderLoading();
 
@@ -80,12 +80,12 @@ void Scene::InitialiseFirst() {
   iSpriteHide(loading_);
 
   const std::uint8_t s = state();
-  if (s == shell::ssPlaying || (s >= shell::ssPaused && s <= shell::ssNewGame)) {
+  if (s == core::ssPlaying || (s >= core::ssPaused && s <= core::ssNewGame)) {
     game_.ShowGameSprites();
   }
   if (program_.MenuSceneActive) program_.music.MusicPlay("1", false);
 
-  if (state() == shell::ssMainMenu && !program_.persistent.resumedFromBoss) {
+  if (state() == core::ssMainMenu && !program_.persistent.resumedFromBoss) {
     intro_.Start();
     mainMenu_.Hide();
     pointer_.Hide();
@@ -133,8 +133,8 @@ void Scene::InitialiseAgain() {
     pointer_.Hide();
     game_.ShowGameSprites();
     // A dialog or the pause over the game stays on screen as it was.
-    if (state() == shell::ssPaused) game_.ShowPausePicture();
-    if (state() == shell::ssConfirmLeaveGame) {
+    if (state() == core::ssPaused) game_.ShowPausePicture();
+    if (state() == core::ssConfirmLeaveGame) {
       pointer_.Show();
       game_.LowerGameSprites();
     }
@@ -148,6 +148,7 @@ void Scene::InitialiseAgain() {
 void Scene::CreateCommonEngineObjects() {
   iEscEnable(0);
   camera_ = iCameraCreate(0, 0, 1, 1);
+  game_.SetCamera(camera_);
   iCameraLocationSet(camera_, {0, 0, -10});
   iCameraFovSet(camera_, 45);
   iTextureMipLevelsSet(1);
@@ -186,18 +187,18 @@ void Scene::RenderLoading() const {
 void Scene::ShowCurrentPage() {
   const std::uint8_t s = state();
   switch (s) {
-    case shell::ssMainMenu:
+    case core::ssMainMenu:
       mainMenu_.Show();
       break;
-    case shell::ssOptions:
-    case shell::ssOptionsCountry:
-    case shell::ssOptionsBossKey:
+    case core::ssOptions:
+    case core::ssOptionsCountry:
+    case core::ssOptionsBossKey:
       optionsMenu_.Open();
       break;
-    case shell::ssHelp:
+    case core::ssHelp:
       helpMenu_.Open();
       break;
-    case shell::ssRecords:
+    case core::ssRecords:
       recordsMenu_.Open();
       break;
     default:
@@ -206,8 +207,38 @@ void Scene::ShowCurrentPage() {
   }
 }
 
-void Scene::HideGameOverPicture() const {
+void Scene::HideGameOverPicture() {
   iSpriteHide(gameOver_);
+}
+
+void Scene::ShowGameOverPicture() {
+  iSpriteShow(gameOver_);
+}
+
+void Scene::ShowAndRenderLoadingPicture() {
+  iSpriteShow(loading_);
+  RenderLoading();
+}
+
+void Scene::HideLoadingPicture() {
+  iSpriteHide(loading_);
+}
+
+bool Scene::OpenRecordEntry(std::int32_t score) {
+  return recordInputMenu_.OpenForScore(score);
+}
+
+void Scene::ReturnToMainMenu() {
+  ReturnToMenuFromGame();
+}
+
+void Scene::ShowPointer() {
+  pointer_.Show();
+}
+
+void Scene::RecreateDialogPictures() {
+  exitMenu_.Reload();
+  recordInputMenu_.Reload();
 }
 
 void Scene::HideMenuPages() {
@@ -220,7 +251,7 @@ void Scene::ReturnToMenuFromGame() {
   game_.HideGameSprites();
   menuScene_.ShowAll();
   game_.ResetGame();
-  SetState(shell::ssMainMenu);
+  SetState(core::ssMainMenu);
   mainMenu_.Show();
   program_.MenuSceneActive = true;
 }

@@ -5,12 +5,13 @@
 //
 // Wiring:  screens::NoSubmissionWorker worker;
 //          screens::Scene scene(program, worker);
-//          shell::GameHooks hooks{[&] { scene.InitialiseAll(); }, [&] { scene.DispatchFrame(); }};
+//          core::GameHooks hooks{[&] { scene.InitialiseAll(); }, [&] { scene.DispatchFrame(); }};
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
+#include "core/program.h"
 #include "engine/types.h"
 #include "game/game.h"
 #include "screens/exit_menu.h"
@@ -24,7 +25,6 @@
 #include "screens/record_input_menu.h"
 #include "screens/records_menu.h"
 #include "screens/submission.h"
-#include "shell/program.h"
 
 namespace screens {
 
@@ -33,9 +33,9 @@ struct SceneOptions {
   std::optional<std::uint64_t> seed;
 };
 
-class Scene {
+class Scene : public game::GameHost {
  public:
-  Scene(shell::Program& program, SubmissionWorker& submission, SceneOptions options = {});
+  Scene(core::Program& program, SubmissionWorker& submission, SceneOptions options = {});
   Scene(const Scene&) = delete;
   Scene& operator=(const Scene&) = delete;
 
@@ -46,7 +46,7 @@ class Scene {
   void DispatchFrame();
 
   // --- What the screens share ---
-  shell::Program& program() { return program_; }
+  core::Program& program() { return program_; }
   std::uint8_t state() const { return program_.ScreenState.load(); }
   void SetState(std::uint8_t state) { program_.ScreenState.store(state); }
   const MenuSound& menuSound() const { return menuSound_; }
@@ -66,7 +66,15 @@ class Scene {
   const Intro& intro() const { return intro_; }
   bool initialised() const { return initialised_; }
 
-  void HideGameOverPicture() const;
+  // What the game asks of the scene.
+  void ShowAndRenderLoadingPicture() override;
+  void HideLoadingPicture() override;
+  void ShowGameOverPicture() override;
+  void HideGameOverPicture() override;
+  bool OpenRecordEntry(std::int32_t score) override;
+  void ReturnToMainMenu() override;
+  void ShowPointer() override;
+  void RecreateDialogPictures() override;
   // Hides the sprites of the help, options and high-score screens.
   void HideMenuPages();
   // From a game back to the main menu: the game's sprites hidden, the menu
@@ -93,7 +101,7 @@ class Scene {
   template <typename Action>
   void WithMenuScreen(Action&& act);
 
-  shell::Program& program_;
+  core::Program& program_;
   SubmissionWorker& submission_;
   SceneOptions options_;
   bool initialised_ = false;

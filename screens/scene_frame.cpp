@@ -8,16 +8,16 @@ namespace screens {
 namespace {
 
 bool IsOptionsState(std::uint8_t s) {
-  return s == shell::ssOptions || s == shell::ssOptionsCountry || s == shell::ssOptionsBossKey;
+  return s == core::ssOptions || s == core::ssOptionsCountry || s == core::ssOptionsBossKey;
 }
 
 bool IsRecordEntryState(std::uint8_t s) {
-  return s == shell::ssRecordEntry || s == shell::ssRecordEntryName ||
-         s == shell::ssRecordEntryCountry;
+  return s == core::ssRecordEntry || s == core::ssRecordEntryName ||
+         s == core::ssRecordEntryCountry;
 }
 
 bool IsGameShown(std::uint8_t s) {
-  return s == shell::ssPlaying || s == shell::ssPaused || s == shell::ssConfirmLeaveGame;
+  return s == core::ssPlaying || s == core::ssPaused || s == core::ssConfirmLeaveGame;
 }
 
 }  // namespace
@@ -41,9 +41,9 @@ void Scene::NormalFrame() {
   HandlePointerMove();
   HandleClicks();
 
-  if (state() == shell::ssHelp) helpMenu_.Draw();
+  if (state() == core::ssHelp) helpMenu_.Draw();
   if (IsDialogState(state())) exitMenu_.Draw();
-  if (state() == shell::ssRecords) recordsMenu_.Draw();
+  if (state() == core::ssRecords) recordsMenu_.Draw();
   if (IsOptionsState(state())) optionsMenu_.Draw();
   if (IsRecordEntryState(state())) recordInputMenu_.Draw();
 
@@ -51,15 +51,15 @@ void Scene::NormalFrame() {
 
   // The game prints its texts afresh every frame it shows them; the last ones
   // stay up through the game-over phase, when nothing is printed.
-  if ((state() == shell::ssPlaying || state() == shell::ssPaused) && !game_.gameOverPhase()) {
+  if ((state() == core::ssPlaying || state() == core::ssPaused) && !game_.gameOverPhase()) {
     iPrintsHide();
   }
-  if (state() == shell::ssPlaying) game_.UpdateFrame();
-  if (state() == shell::ssNewGame) {
+  if (state() == core::ssPlaying) game_.UpdateFrame();
+  if (state() == core::ssNewGame) {
     game_.StartLevel();
-    SetState(shell::ssPlaying);
+    SetState(core::ssPlaying);
   }
-  if (state() == shell::ssMainMenu) mainMenu_.FadeHighlights();
+  if (state() == core::ssMainMenu) mainMenu_.FadeHighlights();
   if (IsGameShown(state()) && !game_.gameOverPhase()) game_.DrawHud();
 
   program_.music.MusicLoopCheck();
@@ -68,30 +68,30 @@ void Scene::NormalFrame() {
 template <typename Action>
 void Scene::WithMenuScreen(Action&& act) {
   switch (state()) {
-    case shell::ssMainMenu:
+    case core::ssMainMenu:
       act(mainMenu_);
       break;
-    case shell::ssOptions:
-    case shell::ssOptionsCountry:
-    case shell::ssOptionsBossKey:
+    case core::ssOptions:
+    case core::ssOptionsCountry:
+    case core::ssOptionsBossKey:
       act(optionsMenu_);
       break;
-    case shell::ssHelp:
+    case core::ssHelp:
       act(helpMenu_);
       break;
-    case shell::ssRecords:
+    case core::ssRecords:
       act(recordsMenu_);
       break;
-    case shell::ssRecordEntry:
-    case shell::ssRecordEntryName:
-    case shell::ssRecordEntryCountry:
+    case core::ssRecordEntry:
+    case core::ssRecordEntryName:
+    case core::ssRecordEntryCountry:
       act(recordInputMenu_);
       break;
-    case shell::ssConfirmQuit:
-    case shell::ssConfirmClearRecords:
-    case shell::ssConfirmLeaveGame:
-    case shell::ssConfirmSendResult:
-    case shell::ssConnectFailed:
+    case core::ssConfirmQuit:
+    case core::ssConfirmClearRecords:
+    case core::ssConfirmLeaveGame:
+    case core::ssConfirmSendResult:
+    case core::ssConnectFailed:
       act(exitMenu_);
       break;
     default:
@@ -101,7 +101,7 @@ void Scene::WithMenuScreen(Action&& act) {
 
 void Scene::HandleKeys() {
   const std::uint8_t screen = state();
-  if (screen == shell::ssPlaying || screen == shell::ssPaused) {
+  if (screen == core::ssPlaying || screen == core::ssPaused) {
     HandleGameKeys();
     return;
   }
@@ -114,15 +114,15 @@ void Scene::HandleKeys() {
 void Scene::HandleGameKeys() {
   const bool pauseKey = iKeyClick(kKeyPause) || iKeyClick(kKeyP);
   const bool esc = iKeyClick(kKeyEsc);
-  if (state() == shell::ssPlaying) {
+  if (state() == core::ssPlaying) {
     if (esc) OpenLeaveGameDialog();
     if (pauseKey) {
-      SetState(shell::ssPaused);
+      SetState(core::ssPaused);
       game_.ShowPausePicture();
     }
   } else {
     if (pauseKey) {
-      SetState(shell::ssPlaying);
+      SetState(core::ssPlaying);
       game_.HidePausePicture();
     }
     if (esc) OpenLeaveGameDialog();
@@ -130,7 +130,7 @@ void Scene::HandleGameKeys() {
 }
 
 void Scene::OpenLeaveGameDialog() {
-  SetState(shell::ssConfirmLeaveGame);
+  SetState(core::ssConfirmLeaveGame);
   pointer_.Show();
   game_.LowerGameSprites();
   exitMenu_.ShowBox();

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/persistent_files.h"
+#include "core/program.h"
 #include "engine/music.h"
 #include "engine/runtime.h"
 #include "engine/sdl/sdl_backend.h"
@@ -12,8 +14,6 @@
 #include "screens/scene.h"
 #include "screens/submission.h"
 #include "shell/main_loop.h"
-#include "shell/persistent_files.h"
-#include "shell/program.h"
 
 int main() {
   platform::SdlEventRouter events;
@@ -23,10 +23,10 @@ int main() {
   engine::ScopedInstall installEngine(engine);
   engine::ScopedMusicInstall installMusic(backend.music());
   platform::SdlPlatform services(events, backend.clock());
-  shell::Program program(services);
+  core::Program program(services);
 
   try {
-    shell::LoadPersistentFiles(program.persistent);
+    core::LoadPersistentFiles(program.persistent);
   } catch (const platform::FileError& error) {
     if (services.Ready())
       services.MessageBox(0, error.what(), shell::kFatalCaption, platform::MB_ICONERROR);
@@ -41,12 +41,12 @@ int main() {
 
   int desktopWidth = 0, desktopHeight = 0;
   services.DesktopSize(desktopWidth, desktopHeight);
-  shell::FillWindowParams(program.windowParams, desktopWidth, desktopHeight,
-                          program.persistent.settings);
+  core::FillWindowParams(program.windowParams, desktopWidth, desktopHeight,
+                         program.persistent.settings);
 
   screens::NoSubmissionWorker submission;
   screens::Scene scene(program, submission);
-  shell::GameHooks hooks{[&scene] { scene.InitialiseAll(); }, [&scene] { scene.DispatchFrame(); }};
+  core::GameHooks hooks{[&scene] { scene.InitialiseAll(); }, [&scene] { scene.DispatchFrame(); }};
   shell::RunMainLoop(program, hooks);
 
   services.ShellOpen("play.url");

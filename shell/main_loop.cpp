@@ -1,18 +1,26 @@
 #include "shell/main_loop.h"
 
 #include "engine/engine.h"
+#include "platform/key_codes.h"
 
 namespace shell {
+
+using core::DriverFlags;
+using core::GameHooks;
+using core::GameSettings;
+using core::Program;
+using core::ssOptions;
+using core::ssOptionsBossKey;
+using core::ssPaused;
+using core::ssPlaying;
+using core::TWindowParams;
+
 namespace {
 
 using platform::Message;
 using platform::WindowId;
 
-// DirectInput codes of the modifier keys, left and right.
-constexpr int kLeftAlt = 56, kRightAlt = 184;
-constexpr int kLeftCtrl = 29, kRightCtrl = 157;
-constexpr int kLeftShift = 42, kRightShift = 54;
-constexpr int kTabCode = 15, kF4Code = 62;
+using namespace platform::keys;
 
 unsigned BossModifiers(const GameSettings& s) {
   return (s.BossCtrl ? platform::MOD_CONTROL : 0u) | (s.BossAlt ? platform::MOD_ALT : 0u) |
@@ -115,9 +123,8 @@ void EngineRun(Program& program, GameHooks& hooks, WindowId window,
   if (!i3ImpactSettings(record)) return;
 
   // Alt+Tab and Alt+F4 are swallowed while a full-screen run lasts.
-  if (iDisplayMode() > 0)
-    p.RegisterHotKey(window, kAltTabHotKey, platform::MOD_ALT, keys[kTabCode]);
-  if (iDisplayMode() > 0) p.RegisterHotKey(window, kAltF4HotKey, platform::MOD_ALT, keys[kF4Code]);
+  if (iDisplayMode() > 0) p.RegisterHotKey(window, kAltTabHotKey, platform::MOD_ALT, keys[kKeyTab]);
+  if (iDisplayMode() > 0) p.RegisterHotKey(window, kAltF4HotKey, platform::MOD_ALT, keys[kKeyF4]);
 
   bool neverSkip = false;
   switch (params.FrequencyMode) {
@@ -246,9 +253,9 @@ void CheckBossKey(Program& program, WindowId window) {
 
   const unsigned required =
       (s.BossAlt ? 1u : 0u) + (s.BossShift ? 4u : 0u) + (s.BossCtrl ? 2u : 0u);
-  const unsigned held = (iKeyDown(kLeftAlt) || iKeyDown(kRightAlt) ? 1u : 0u) +
-                        (iKeyDown(kLeftCtrl) || iKeyDown(kRightCtrl) ? 2u : 0u) +
-                        (iKeyDown(kLeftShift) || iKeyDown(kRightShift) ? 4u : 0u);
+  const unsigned held = (iKeyDown(kKeyLeftAlt) || iKeyDown(kKeyRightAlt) ? 1u : 0u) +
+                        (iKeyDown(kKeyLeftCtrl) || iKeyDown(kKeyRightCtrl) ? 2u : 0u) +
+                        (iKeyDown(kKeyLeftShift) || iKeyDown(kKeyRightShift) ? 4u : 0u);
   if (held != required) return;
 
   if (s.Windowed != 0 && program.ScreenState == ssPlaying) program.ScreenState = ssPaused;

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/program.h"
 #include "platform/platform.h"
-#include "shell/program.h"
 
 namespace shell {
 
@@ -26,14 +26,14 @@ using VirtualKeyTableType = std::array<std::uint8_t, 256>;
 VirtualKeyTableType MakeVirtualKeyTable();
 
 // Runs until the program is to end (the engine must be installed).
-void RunMainLoop(Program& program, GameHooks& hooks);
+void RunMainLoop(core::Program& program, core::GameHooks& hooks);
 
 // The window procedure of the game's window class.
-std::intptr_t GameWindowProc(Program& program, platform::WindowId window, std::uint32_t message,
-                             std::uintptr_t wParam, std::intptr_t lParam);
+std::intptr_t GameWindowProc(core::Program& program, platform::WindowId window,
+                             std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
 // After DispatchFrame in every run phase: the boss-key combination pauses a
 // running game (in a window), stops the music and minimises the window.
-void CheckBossKey(Program& program, platform::WindowId window);
+void CheckBossKey(core::Program& program, platform::WindowId window);
 
 }  // namespace shell

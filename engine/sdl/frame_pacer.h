@@ -20,7 +20,7 @@ class FramePacer {
  public:
   using Sleeper = std::function<void(std::int64_t nanoseconds)>;
 
-  static constexpr int kPhasesPerSecond = 75;
+  static constexpr int kPhasesPerSecond = platform::kRunPhasesPerSecond;
   // Sleeping stops this long before a deadline; the rest is spun.
   static constexpr std::int64_t kSpinNs = 300'000;
   // A phase later than this is a stall: the schedule restarts from now.

@@ -5,23 +5,23 @@
 #include <algorithm>
 
 #include "engine/sdl/key_map.h"
+#include "platform/key_codes.h"
 
 namespace engine {
 namespace {
 
-constexpr int kEsc = 1, kP = 25, kLeftCtrl = 29;
-constexpr int kUp = 200, kLeft = 203, kRight = 205, kDown = 208;
+using namespace platform::keys;
 
 struct PadButton {
   SDL_GameControllerButton button;
   int code;
 };
 constexpr PadButton kPadButtons[] = {
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, kUp},     {SDL_CONTROLLER_BUTTON_DPAD_DOWN, kDown},
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, kLeft}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, kRight},
-    {SDL_CONTROLLER_BUTTON_A, kUp},           {SDL_CONTROLLER_BUTTON_B, kLeftCtrl},
-    {SDL_CONTROLLER_BUTTON_X, kLeftCtrl},     {SDL_CONTROLLER_BUTTON_START, kP},
-    {SDL_CONTROLLER_BUTTON_BACK, kEsc},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, kKeyUp},     {SDL_CONTROLLER_BUTTON_DPAD_DOWN, kKeyDown},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, kKeyLeft}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, kKeyRight},
+    {SDL_CONTROLLER_BUTTON_A, kKeyUp},           {SDL_CONTROLLER_BUTTON_B, kKeyLeftCtrl},
+    {SDL_CONTROLLER_BUTTON_X, kKeyLeftCtrl},     {SDL_CONTROLLER_BUTTON_START, kKeyP},
+    {SDL_CONTROLLER_BUTTON_BACK, kKeyEsc},
 };
 
 float Fraction(int value, int size) {
@@ -55,10 +55,10 @@ void SdlInput::UpdatePads() {
   for (const auto& [id, pad] : padsById_) {
     for (const PadButton& b : kPadButtons)
       if (pad.buttons[b.button]) held[b.code] = true;
-    if (pad.x <= -kStickThreshold) held[kLeft] = true;
-    if (pad.x >= kStickThreshold) held[kRight] = true;
-    if (pad.y <= -kStickThreshold) held[kUp] = true;
-    if (pad.y >= kStickThreshold) held[kDown] = true;
+    if (pad.x <= -kStickThreshold) held[kKeyLeft] = true;
+    if (pad.x >= kStickThreshold) held[kKeyRight] = true;
+    if (pad.y <= -kStickThreshold) held[kKeyUp] = true;
+    if (pad.y >= kStickThreshold) held[kKeyDown] = true;
   }
   Update(keyboard_, held);
 }

@@ -52,7 +52,7 @@ void ScriptedPlatform::ShowGameWindow(WindowId window, ShowCommand command) {
   if (command != ShowCommand::ShowNormal && active_ == window) active_ = 0;
 }
 
-engine::WindowHandle ScriptedPlatform::EngineWindow(WindowId window) {
+NativeWindow ScriptedPlatform::EngineWindow(WindowId window) {
   WindowRecord* w = Live(window);
   if (!w) return nullptr;
   // The engine takes the window: it is shown and gets the focus.

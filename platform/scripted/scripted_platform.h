@@ -37,7 +37,7 @@ class ScriptedPlatform final : public Platform {
                             int width, int height) override;
   void DestroyGameWindow(WindowId window) override;
   void ShowGameWindow(WindowId window, ShowCommand command) override;
-  engine::WindowHandle EngineWindow(WindowId window) override;
+  NativeWindow EngineWindow(WindowId window) override;
   WindowId FindWindowByCaption(const std::string& caption) override;
   bool WindowRect(WindowId window, Rect& rect) override;
   int CaptionHeight() override { return captionHeight_; }

@@ -101,7 +101,7 @@ void SdlPlatform::ShowGameWindow(WindowId window, ShowCommand command) {
   }
 }
 
-engine::WindowHandle SdlPlatform::EngineWindow(WindowId window) {
+NativeWindow SdlPlatform::EngineWindow(WindowId window) {
   if (terminating_ && Sdl(window)) Post(window, WM_CLOSE);
   return Sdl(window);
 }

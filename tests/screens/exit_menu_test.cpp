@@ -32,7 +32,7 @@ class ExitMenuTest : public testing_support::MenuScreenTest {
   void StartGame() {
     scene_.mainMenu().Activate(TMainMenu::kNewGame);
     Frame();
-    ASSERT_EQ(state(), shell::ssPlaying);
+    ASSERT_EQ(state(), core::ssPlaying);
   }
 
   // The colour " YES" and " NO" are printed in.
@@ -52,24 +52,24 @@ TEST_F(ExitMenuTest, EveryQuestionHasItsLinesAndButtons) {
     iColor color;
     bool buttons;
   } kCases[] = {
-      {shell::ssConfirmQuit, {"Exit The Game?"}, -3.5f, 1, 0.5f, screens::kTextColor, true},
-      {shell::ssConfirmLeaveGame, {"Exit To Menu?"}, -3.5f, 1, 0.5f, screens::kTextColor, true},
-      {shell::ssConfirmClearRecords,
+      {core::ssConfirmQuit, {"Exit The Game?"}, -3.5f, 1, 0.5f, screens::kTextColor, true},
+      {core::ssConfirmLeaveGame, {"Exit To Menu?"}, -3.5f, 1, 0.5f, screens::kTextColor, true},
+      {core::ssConfirmClearRecords,
        {"Do You Want To", "Clear The High", "Scores Table?"},
        -3.5f,
        2,
        0.5f,
        screens::kTextColor,
        true},
-      {shell::ssConfirmSendResult,
+      {core::ssConfirmSendResult,
        {"Send The Result", "To World's", "Highscores page?"},
        -3.5f,
        2,
        0.4f,
        screens::kTextColor,
        true},
-      {shell::ssSending, {"Please wait..."}, -3.5f, 0, 0.5f, screens::kAlarmColor, false},
-      {shell::ssConnectFailed,
+      {core::ssSending, {"Please wait..."}, -3.5f, 0, 0.5f, screens::kAlarmColor, false},
+      {core::ssConnectFailed,
        {"Can't connect", "to server! Repeat?"},
        -2.9f,
        1,
@@ -78,7 +78,7 @@ TEST_F(ExitMenuTest, EveryQuestionHasItsLinesAndButtons) {
        true},
   };
   for (const auto& c : kCases) {
-    SCOPED_TRACE(shell::ScreenStateName(c.state));
+    SCOPED_TRACE(core::ScreenStateName(c.state));
     Ask(c.state);
     std::vector<std::string> expected = c.lines;
     if (c.buttons) {
@@ -87,7 +87,7 @@ TEST_F(ExitMenuTest, EveryQuestionHasItsLinesAndButtons) {
     }
     // Under the leave-game question the game's HUD follows.
     std::vector<std::string> texts = Texts();
-    if (c.state == shell::ssConfirmLeaveGame) texts.resize(std::min(texts.size(), expected.size()));
+    if (c.state == core::ssConfirmLeaveGame) texts.resize(std::min(texts.size(), expected.size()));
     EXPECT_EQ(texts, expected);
     const engine::PrintedText* first = FindText(c.lines[0]);
     ASSERT_NE(first, nullptr);
@@ -106,7 +106,7 @@ TEST_F(ExitMenuTest, EveryQuestionHasItsLinesAndButtons) {
 }
 
 TEST_F(ExitMenuTest, ArrowsToggleOnceAFrameWithATick) {
-  Ask(shell::ssConfirmQuit);
+  Ask(core::ssConfirmQuit);
   ASSERT_TRUE(YesSelected());
   Tap({screens::kKeyUp, screens::kKeyDown, screens::kKeyLeft, screens::kKeyRight});
   EXPECT_EQ(dialog().selection(), TExitMenu::kNo);
@@ -117,7 +117,7 @@ TEST_F(ExitMenuTest, ArrowsToggleOnceAFrameWithATick) {
 }
 
 TEST_F(ExitMenuTest, HoverSelectsSilentlyAndClicksAnswer) {
-  Ask(shell::ssConfirmQuit);
+  Ask(core::ssConfirmQuit);
   MoveTo(kNoX, kButtonsY);
   EXPECT_EQ(dialog().selection(), TExitMenu::kNo);
   MoveTo(kYesX, kButtonsY);
@@ -127,46 +127,46 @@ TEST_F(ExitMenuTest, HoverSelectsSilentlyAndClicksAnswer) {
   EXPECT_EQ(Ticks(), 0);
 
   ClickAt(kNoX, kButtonsY);
-  EXPECT_EQ(state(), shell::ssMainMenu);
+  EXPECT_EQ(state(), core::ssMainMenu);
   EXPECT_FALSE(Shown(dialog().boxSprite()));
   EXPECT_TRUE(Texts().empty());
 }
 
 TEST_F(ExitMenuTest, YesToExitEndsTheEngineLoop) {
-  Ask(shell::ssConfirmQuit);
+  Ask(core::ssConfirmQuit);
   ASSERT_TRUE(i3ImpactIsRendering());
   Tap(screens::kKeyEnter);
   EXPECT_FALSE(i3ImpactIsRendering());
 }
 
 TEST_F(ExitMenuTest, TheNextQuestionStartsWhereTheLastOneWasLeft) {
-  Ask(shell::ssConfirmQuit);
+  Ask(core::ssConfirmQuit);
   Tap(screens::kKeyRight);
   Tap(screens::kKeyEnter);  // NO
-  ASSERT_EQ(state(), shell::ssMainMenu);
+  ASSERT_EQ(state(), core::ssMainMenu);
   Tap(screens::kKeyEsc);
-  ASSERT_EQ(state(), shell::ssConfirmQuit);
+  ASSERT_EQ(state(), core::ssConfirmQuit);
   EXPECT_EQ(dialog().selection(), TExitMenu::kNo);
   EXPECT_FALSE(YesSelected());
 }
 
 TEST_F(ExitMenuTest, SendingTakesNoInput) {
-  Ask(shell::ssSending);
+  Ask(core::ssSending);
   Tap({screens::kKeyEnter, screens::kKeyEsc, screens::kKeyLeft});
   ClickAt(kYesX, kButtonsY);
   ClickAt(kNoX, kButtonsY);
-  EXPECT_EQ(state(), shell::ssSending);
+  EXPECT_EQ(state(), core::ssSending);
   EXPECT_EQ(dialog().selection(), TExitMenu::kYes);
   EXPECT_EQ(Texts(), std::vector<std::string>{"Please wait..."});
 }
 
 TEST_F(ExitMenuTest, SendAndRetryTakeEscBeforeEnter) {
-  for (const std::uint8_t question : {shell::ssConfirmSendResult, shell::ssConnectFailed}) {
-    SCOPED_TRACE(shell::ScreenStateName(question));
+  for (const std::uint8_t question : {core::ssConfirmSendResult, core::ssConnectFailed}) {
+    SCOPED_TRACE(core::ScreenStateName(question));
     Ask(question);
     ASSERT_EQ(dialog().selection(), TExitMenu::kYes);
     Tap({screens::kKeyEnter, screens::kKeyEsc});  // Esc wins: back to the table
-    EXPECT_EQ(state(), shell::ssRecords);
+    EXPECT_EQ(state(), core::ssRecords);
     EXPECT_TRUE(program_.MenuSceneActive);
     EXPECT_EQ(worker_.started(), 0);
     Tap(screens::kKeyEsc);
@@ -174,24 +174,24 @@ TEST_F(ExitMenuTest, SendAndRetryTakeEscBeforeEnter) {
 }
 
 TEST_F(ExitMenuTest, YesToSendStartsTheWorker) {
-  Ask(shell::ssConnectFailed);
+  Ask(core::ssConnectFailed);
   ClickAt(kYesX, kButtonsY);
-  EXPECT_EQ(state(), shell::ssSending);
+  EXPECT_EQ(state(), core::ssSending);
   EXPECT_EQ(worker_.started(), 1);
 }
 
 TEST_F(ExitMenuTest, ClearingTheTableWritesTheDefaults) {
-  shell::InsertRecord(program_.persistent, 1, "Zed", 5000);
-  Ask(shell::ssConfirmClearRecords);
+  core::InsertRecord(program_.persistent, 1, "Zed", 5000);
+  Ask(core::ssConfirmClearRecords);
   Tap(screens::kKeyEsc);  // NO: the table stays
-  EXPECT_EQ(state(), shell::ssRecords);
+  EXPECT_EQ(state(), core::ssRecords);
   EXPECT_EQ(program_.persistent.records.entries[0].Score, 5000);
 
-  Ask(shell::ssConfirmClearRecords);
+  Ask(core::ssConfirmClearRecords);
   Tap(screens::kKeyEnter);
-  EXPECT_EQ(state(), shell::ssRecords);
-  EXPECT_EQ(program_.persistent.records, shell::RecordsTable::Defaults());
-  EXPECT_EQ(testing_support::FileBytes(kRecordsPath).size(), shell::RecordsTable::kSize);
+  EXPECT_EQ(state(), core::ssRecords);
+  EXPECT_EQ(program_.persistent.records, core::RecordsTable::Defaults());
+  EXPECT_EQ(testing_support::FileBytes(kRecordsPath).size(), core::RecordsTable::kSize);
   EXPECT_FALSE(Shown(dialog().boxSprite()));
 }
 
@@ -201,16 +201,16 @@ TEST_F(ExitMenuTest, LeavingAGameGoesToTheNameEntryOnlyForABeatenEntry) {
     std::uint8_t state;
     int rank;
   } kCases[] = {
-      {100, shell::ssMainMenu, 0},  // ties the tenth entry
-      {101, shell::ssRecordEntryName, 10},
-      {1001, shell::ssRecordEntryName, 1},  // above the first
+      {100, core::ssMainMenu, 0},  // ties the tenth entry
+      {101, core::ssRecordEntryName, 10},
+      {1001, core::ssRecordEntryName, 1},  // above the first
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.score);
     StartGame();
     scene_.game().SetScore(c.score);
     Tap(screens::kKeyEsc);
-    ASSERT_EQ(state(), shell::ssConfirmLeaveGame);
+    ASSERT_EQ(state(), core::ssConfirmLeaveGame);
     EXPECT_TRUE(Shown(scene_.pointer().sprite()));
     Tap(screens::kKeyEnter);
     EXPECT_EQ(state(), c.state);
@@ -226,14 +226,14 @@ TEST_F(ExitMenuTest, LeavingAGameGoesToTheNameEntryOnlyForABeatenEntry) {
       scene_.recordInputMenu().Cancel();
       Frame();
     }
-    ASSERT_EQ(state(), shell::ssMainMenu);
+    ASSERT_EQ(state(), core::ssMainMenu);
   }
 }
 
 TEST_F(ExitMenuTest, EscAndPauseInOneFrameEndPausedUnderTheQuestion) {
   StartGame();
   Tap({screens::kKeyEsc, screens::kKeyP});
-  EXPECT_EQ(state(), shell::ssPaused);
+  EXPECT_EQ(state(), core::ssPaused);
   EXPECT_TRUE(Shown(dialog().boxSprite()));
   EXPECT_TRUE(Shown(scene_.game().pausePicture()));
 }
@@ -241,21 +241,21 @@ TEST_F(ExitMenuTest, EscAndPauseInOneFrameEndPausedUnderTheQuestion) {
 TEST_F(ExitMenuTest, PauseThenLeaveQuestionAnsweredNoPlaysOnUnpaused) {
   StartGame();
   Tap(screens::kKeyPause);
-  ASSERT_EQ(state(), shell::ssPaused);
+  ASSERT_EQ(state(), core::ssPaused);
   EXPECT_TRUE(Shown(scene_.game().pausePicture()));
   Tap(screens::kKeyEsc);
-  ASSERT_EQ(state(), shell::ssConfirmLeaveGame);
+  ASSERT_EQ(state(), core::ssConfirmLeaveGame);
   EXPECT_EQ(Texts(), (std::vector<std::string>{"Exit To Menu?", " YES", " NO", "1", "0"}));
   MoveTo(kNoX, kButtonsY);
   ClickAt(kNoX, kButtonsY);
-  EXPECT_EQ(state(), shell::ssPlaying);
+  EXPECT_EQ(state(), core::ssPlaying);
   EXPECT_FALSE(Shown(scene_.game().pausePicture()));
   EXPECT_FALSE(Shown(scene_.pointer().sprite()));
   EXPECT_FALSE(Shown(dialog().boxSprite()));
   Tap(screens::kKeyP);
-  EXPECT_EQ(state(), shell::ssPaused);
+  EXPECT_EQ(state(), core::ssPaused);
   Tap(screens::kKeyP);
-  EXPECT_EQ(state(), shell::ssPlaying);
+  EXPECT_EQ(state(), core::ssPlaying);
 }
 
 }  // namespace

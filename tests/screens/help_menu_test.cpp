@@ -41,7 +41,7 @@ class HelpMenuTest : public testing_support::MenuScreenTest {
 
 TEST_F(HelpMenuTest, OpensOnPageOneWithThreeButtons) {
   OpenHelpByKeys();
-  ASSERT_EQ(state(), shell::ssHelp);
+  ASSERT_EQ(state(), core::ssHelp);
   EXPECT_EQ(help().page(), 1);
   EXPECT_EQ(ShownPages(), std::vector<int>{1});
 
@@ -82,7 +82,7 @@ TEST_F(HelpMenuTest, PagesWrapAroundBothWays) {
   }
   ClickAt(kPreviousX, kButtonsY);
   EXPECT_EQ(help().page(), 7);
-  EXPECT_EQ(state(), shell::ssHelp);
+  EXPECT_EQ(state(), core::ssHelp);
 }
 
 TEST_F(HelpMenuTest, SelectionWrapsWithATickAndUpDownDoNothing) {
@@ -135,9 +135,9 @@ TEST_F(HelpMenuTest, LeavingFromPageFiveAndComingBackShowsPageOne) {
   ASSERT_EQ(help().page(), 5);
 
   Tap(screens::kKeyEsc);
-  EXPECT_EQ(state(), shell::ssMainMenu);
+  EXPECT_EQ(state(), core::ssMainMenu);
   Tap(screens::kKeyEnter);  // the main menu still has Help selected
-  ASSERT_EQ(state(), shell::ssHelp);
+  ASSERT_EQ(state(), core::ssHelp);
   EXPECT_EQ(help().page(), 1);
   EXPECT_EQ(ShownPages(), std::vector<int>{1});
   EXPECT_EQ(help().selection(), THelpMenu::kNext);  // kept from the last visit
@@ -160,10 +160,10 @@ TEST_F(HelpMenuTest, EveryWayBackReachesTheMainMenu) {
     SCOPED_TRACE(way.name);
     scene_.mainMenu().Activate(screens::TMainMenu::kHelp);
     Frame();
-    ASSERT_EQ(state(), shell::ssHelp);
+    ASSERT_EQ(state(), core::ssHelp);
     ASSERT_TRUE(help().shown());
     way.leave(*this);
-    EXPECT_EQ(state(), shell::ssMainMenu);
+    EXPECT_EQ(state(), core::ssMainMenu);
     EXPECT_FALSE(help().shown());
     EXPECT_TRUE(ShownPages().empty());
     EXPECT_TRUE(Texts().empty());
@@ -178,7 +178,7 @@ TEST_F(HelpMenuTest, AnEngineRestartShowsTheOpenPageAgain) {
 
   world().Clear();  // every engine object dies with the engine
   scene_.InitialiseAll();
-  EXPECT_EQ(state(), shell::ssHelp);
+  EXPECT_EQ(state(), core::ssHelp);
   EXPECT_EQ(ShownPages(), std::vector<int>{2});
 }
 

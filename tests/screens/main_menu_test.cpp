@@ -92,7 +92,7 @@ TEST_F(MainMenuTest, BordersAndEmptyPlacesBelongToNoItem) {
     MoveTo(p.x, p.y);
     EXPECT_EQ(menu().selection(), 2);
     ClickAt(p.x, p.y);
-    EXPECT_EQ(state(), shell::ssMainMenu);
+    EXPECT_EQ(state(), core::ssMainMenu);
   }
   EXPECT_EQ(Ticks(), 1);
 }
@@ -102,17 +102,17 @@ TEST_F(MainMenuTest, ItemsOpenTheirScreens) {
     int item;
     std::uint8_t state;
   } kCases[] = {
-      {TMainMenu::kOptions, shell::ssOptions},
-      {TMainMenu::kHighScores, shell::ssRecords},
-      {TMainMenu::kHelp, shell::ssHelp},
-      {TMainMenu::kExit, shell::ssConfirmQuit},
+      {TMainMenu::kOptions, core::ssOptions},
+      {TMainMenu::kHighScores, core::ssRecords},
+      {TMainMenu::kHelp, core::ssHelp},
+      {TMainMenu::kExit, core::ssConfirmQuit},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.item);
     ClickAt(kInside[c.item].x, kInside[c.item].y);
     EXPECT_EQ(state(), c.state);
     Tap(screens::kKeyEsc);  // every one of them goes back on Esc
-    ASSERT_EQ(state(), shell::ssMainMenu);
+    ASSERT_EQ(state(), core::ssMainMenu);
     EXPECT_EQ(menu().selection(), c.item);  // kept across the visit
   }
 }
@@ -120,11 +120,11 @@ TEST_F(MainMenuTest, ItemsOpenTheirScreens) {
 TEST_F(MainMenuTest, EnterActivatesTheSelectionAndEscAsksToExit) {
   SelectByKeys(TMainMenu::kHighScores);
   Tap(screens::kKeyEnter);
-  EXPECT_EQ(state(), shell::ssRecords);
+  EXPECT_EQ(state(), core::ssRecords);
   Tap(screens::kKeyEsc);
-  ASSERT_EQ(state(), shell::ssMainMenu);
+  ASSERT_EQ(state(), core::ssMainMenu);
   Tap(screens::kKeyEsc);
-  EXPECT_EQ(state(), shell::ssConfirmQuit);
+  EXPECT_EQ(state(), core::ssConfirmQuit);
   EXPECT_TRUE(Shown(scene_.exitMenu().boxSprite()));
 }
 
@@ -137,7 +137,7 @@ TEST_F(MainMenuTest, OptionsCopyTheLiveSettings) {
 TEST_F(MainMenuTest, NewGameLeavesTheMenuSceneAndStartsLevelOne) {
   ClickAt(kInside[TMainMenu::kNewGame].x, kInside[TMainMenu::kNewGame].y);
   // The new-game state starts the level in the same frame and prints the HUD.
-  EXPECT_EQ(state(), shell::ssPlaying);
+  EXPECT_EQ(state(), core::ssPlaying);
   EXPECT_FALSE(program_.MenuSceneActive);
   EXPECT_TRUE(scene_.game().resourcesLoaded());
   EXPECT_EQ(scene_.game().GetLevel(), 1);
@@ -175,7 +175,7 @@ TEST_F(MainMenuTest, LinksMinimiseTheWindowAndOpenTheirTargets) {
       // In full screen the engine run ends and waits for the window to return.
       EXPECT_EQ(program_.driver.MinimisedForLink, !windowed);
       EXPECT_EQ(program_.driver.RestartRequested, windowed ? 0 : -1);
-      EXPECT_EQ(state(), shell::ssMainMenu);
+      EXPECT_EQ(state(), core::ssMainMenu);
     }
   }
 }
@@ -195,7 +195,7 @@ TEST_F(MainMenuTest, HighlightsFadeInAndOut) {
 
   // On other screens the highlights keep their opacity.
   Tap(screens::kKeyEsc);
-  ASSERT_EQ(state(), shell::ssConfirmQuit);
+  ASSERT_EQ(state(), core::ssConfirmQuit);
   const double lit = menu().opacity(2);
   for (int i = 0; i < 5; ++i) Frame();
   EXPECT_EQ(menu().opacity(2), lit);

@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
+#include "core/persistent_files.h"
+#include "core/program.h"
 #include "engine/engine.h"
 #include "engine/music.h"
 #include "platform/scripted/scripted_platform.h"
 #include "screens/scene.h"
 #include "screens/submission.h"
-#include "shell/persistent_files.h"
-#include "shell/program.h"
 #include "tests/shell/tiny_xm.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -70,7 +70,7 @@ class MenuScreenTest : public EngineTest {
     std::filesystem::create_directories("data");
     WriteSilentWav("sound/mainmenuchg.WAV", 1100);  // 0.05 s: about four run phases
     TinyXm{.orders = 2}.Write("sound/1.xm");
-    shell::LoadPersistentFiles(program_.persistent);
+    core::LoadPersistentFiles(program_.persistent);
     platform_.RegisterWindowClass(
         "Game", [this](platform::WindowId w, std::uint32_t m, std::uintptr_t wp, std::intptr_t lp) {
           return platform_.DefWindowProc(w, m, wp, lp);
@@ -150,7 +150,7 @@ class MenuScreenTest : public EngineTest {
       engine::MusicMixer::Virtual(backend().virtualClock());
   engine::ScopedMusicInstall musicInstall_{*mixer_};
   platform::ScriptedPlatform platform_{backend().virtualClock()};
-  shell::Program program_{platform_};
+  core::Program program_{platform_};
   screens::NoSubmissionWorker worker_;
   screens::Scene scene_{program_, worker_, {.seed = 1}};
   platform::WindowId window_ = 0;

@@ -31,15 +31,15 @@ constexpr int kKeySpace = 57;
 class OptionsMenuTest : public testing_support::MenuScreenTest {
  public:
   TOptMenu& options() { return scene_.optionsMenu(); }
-  const shell::GameSettings& edit() { return options().edit(); }
-  const shell::GameSettings& live() { return program_.persistent.settings; }
+  const core::GameSettings& edit() { return options().edit(); }
+  const core::GameSettings& live() { return program_.persistent.settings; }
 
   // Options from the main menu by keys.
   void OpenOptions() {
     for (int i = 0; i < 8 && scene_.mainMenu().selection() != screens::TMainMenu::kOptions; ++i)
       Tap(screens::kKeyDown);
     Tap(screens::kKeyEnter);
-    ASSERT_EQ(state(), shell::ssOptions);
+    ASSERT_EQ(state(), core::ssOptions);
   }
   // Moves the selection to `item` with the Down key.
   void SelectItem(int item) {
@@ -143,32 +143,32 @@ TEST_F(OptionsMenuTest, KeysMoveWrapAndToggle) {
   const struct {
     int item;
     int key;
-    std::uint8_t shell::GameSettings::*field;
+    std::uint8_t core::GameSettings::*field;
     std::uint8_t expected;
   } kToggles[] = {
-      {TOptMenu::kDisplay, screens::kKeyLeft, &shell::GameSettings::Windowed, 0},
-      {TOptMenu::kDisplay, screens::kKeyRight, &shell::GameSettings::Windowed, 1},
-      {TOptMenu::kDisplay, screens::kKeyEnter, &shell::GameSettings::Windowed, 0},
-      {TOptMenu::kSound, screens::kKeyRight, &shell::GameSettings::SoundOn, 0},
-      {TOptMenu::kSound, screens::kKeyEnter, &shell::GameSettings::SoundOn, 1},
-      {TOptMenu::kMusic, screens::kKeyLeft, &shell::GameSettings::MusicOn, 0},
+      {TOptMenu::kDisplay, screens::kKeyLeft, &core::GameSettings::Windowed, 0},
+      {TOptMenu::kDisplay, screens::kKeyRight, &core::GameSettings::Windowed, 1},
+      {TOptMenu::kDisplay, screens::kKeyEnter, &core::GameSettings::Windowed, 0},
+      {TOptMenu::kSound, screens::kKeyRight, &core::GameSettings::SoundOn, 0},
+      {TOptMenu::kSound, screens::kKeyEnter, &core::GameSettings::SoundOn, 1},
+      {TOptMenu::kMusic, screens::kKeyLeft, &core::GameSettings::MusicOn, 0},
   };
   for (const auto& t : kToggles) {
     SelectItem(t.item);
     Tap(t.key);
     EXPECT_EQ(edit().*t.field, t.expected) << "item " << t.item << " key " << t.key;
-    EXPECT_EQ(state(), shell::ssOptions);
+    EXPECT_EQ(state(), core::ssOptions);
   }
   // Left and Right change nothing on the other rows.
-  const shell::GameSettings before = edit();
+  const core::GameSettings before = edit();
   for (int item : {TOptMenu::kCountry, TOptMenu::kBossKey, TOptMenu::kApply, TOptMenu::kCancel}) {
     SelectItem(item);
     Tap({screens::kKeyLeft});
     Tap({screens::kKeyRight});
   }
   EXPECT_EQ(edit(), before);
-  EXPECT_EQ(state(), shell::ssOptions);
-  EXPECT_EQ(live(), shell::GameSettings{});  // nothing is live before APPLY
+  EXPECT_EQ(state(), core::ssOptions);
+  EXPECT_EQ(live(), core::GameSettings{});  // nothing is live before APPLY
 }
 
 TEST_F(OptionsMenuTest, ApplyWritesTheWorkingCopyExactly) {
@@ -192,12 +192,12 @@ TEST_F(OptionsMenuTest, ApplyWritesTheWorkingCopyExactly) {
                                               0, 0, 0, 0, 0,   64,  1,   0, 1};
   EXPECT_EQ(FileBytes(kSettingsPath), expected);
   EXPECT_EQ(live(), edit());
-  EXPECT_EQ(state(), shell::ssMainMenu);
+  EXPECT_EQ(state(), core::ssMainMenu);
   EXPECT_FALSE(options().shown());
 
   // The next run of the program reads the same settings.
-  shell::PersistentState next;
-  shell::LoadPersistentFiles(next);
+  core::PersistentState next;
+  core::LoadPersistentFiles(next);
   EXPECT_EQ(next.settings, live());
 }
 
@@ -216,7 +216,7 @@ TEST_F(OptionsMenuTest, OnlyAnOddNumberOfDisplayChangesRestartsTheEngine) {
     for (int i = 0; i < c.toggles; ++i) Tap(screens::kKeyLeft);
     SelectItem(TOptMenu::kApply);
     Tap(screens::kKeyEnter);
-    EXPECT_EQ(state(), shell::ssMainMenu);
+    EXPECT_EQ(state(), core::ssMainMenu);
     EXPECT_EQ(program_.driver.RestartRequested, c.restart ? -1 : 0);
     EXPECT_EQ(program_.driver.DisplayChanged, c.restart);
     EXPECT_EQ(platform_.Window(window_)->minimised, c.restart);
@@ -236,29 +236,29 @@ TEST_F(OptionsMenuTest, ClicksOnWinAndFullCompareWithTheRunningMode) {
 
   const struct {
     long double x, y;
-    std::uint8_t shell::GameSettings::*field;
+    std::uint8_t core::GameSettings::*field;
     std::uint8_t expected;
   } kClicks[] = {
-      {5, 2.5L, &shell::GameSettings::SoundOn, 0},
-      {0.2L, 2.5L, &shell::GameSettings::SoundOn, 1},
-      {5, 0.5L, &shell::GameSettings::MusicOn, 0},
-      {0.2L, 0.5L, &shell::GameSettings::MusicOn, 1},
+      {5, 2.5L, &core::GameSettings::SoundOn, 0},
+      {0.2L, 2.5L, &core::GameSettings::SoundOn, 1},
+      {5, 0.5L, &core::GameSettings::MusicOn, 0},
+      {0.2L, 0.5L, &core::GameSettings::MusicOn, 1},
   };
   for (const auto& c : kClicks) {
     ClickAt(c.x, c.y);
     EXPECT_EQ(edit().*c.field, c.expected) << c.x << ", " << c.y;
   }
   ClickAt(3, -1.4L);
-  EXPECT_EQ(state(), shell::ssOptionsCountry);
+  EXPECT_EQ(state(), core::ssOptionsCountry);
   ClickAt(3, -3.2L);
-  EXPECT_EQ(state(), shell::ssOptionsBossKey);
+  EXPECT_EQ(state(), core::ssOptionsBossKey);
   ClickAt(5, 2.5L);  // a value click ends the capture
-  EXPECT_EQ(state(), shell::ssOptions);
+  EXPECT_EQ(state(), core::ssOptions);
 }
 
 TEST_F(OptionsMenuTest, CancelLeavesSettingsAndFileUntouched) {
   const std::vector<std::uint8_t> before = FileBytes(kSettingsPath);
-  const shell::GameSettings liveBefore = live();
+  const core::GameSettings liveBefore = live();
   const struct {
     const char* name;
     void (*leave)(OptionsMenuTest&);
@@ -287,7 +287,7 @@ TEST_F(OptionsMenuTest, CancelLeavesSettingsAndFileUntouched) {
     ClickAt(3, -3.2L);
     Tap(kKeyF6);
     way.leave(*this);
-    EXPECT_EQ(state(), shell::ssMainMenu);
+    EXPECT_EQ(state(), core::ssMainMenu);
     EXPECT_FALSE(options().shown());
     EXPECT_TRUE(Texts().empty());
     EXPECT_EQ(live(), liveBefore);
@@ -302,7 +302,7 @@ TEST_F(OptionsMenuTest, CancelLeavesSettingsAndFileUntouched) {
 TEST_F(OptionsMenuTest, ApplyByClickAlsoReturnsToTheMainMenu) {
   OpenOptions();
   ClickAt(-3, -5.5L);
-  EXPECT_EQ(state(), shell::ssMainMenu);
+  EXPECT_EQ(state(), core::ssMainMenu);
   EXPECT_FALSE(options().shown());
 }
 
@@ -345,20 +345,20 @@ TEST_F(OptionsMenuTest, CapturesTheBossKeyWithItsModifiers) {
     OpenOptions();
     SelectItem(TOptMenu::kBossKey);
     Tap(screens::kKeyEnter);
-    ASSERT_EQ(state(), shell::ssOptionsBossKey);
+    ASSERT_EQ(state(), core::ssOptionsBossKey);
     EXPECT_EQ(BossKeyShown(), "...");
     TapHolding(c.held, c.key);
     if (c.accepted) {
-      EXPECT_EQ(state(), shell::ssOptions);
+      EXPECT_EQ(state(), core::ssOptions);
       EXPECT_EQ(edit().BossKey, c.key);
       EXPECT_EQ(BossKeyShown(), c.shown);
     } else {
       EXPECT_EQ(edit().BossKey, 88);
-      EXPECT_EQ(state(), c.key == 28 ? shell::ssOptions : shell::ssOptionsBossKey);
+      EXPECT_EQ(state(), c.key == 28 ? core::ssOptions : core::ssOptionsBossKey);
     }
-    if (state() == shell::ssOptionsBossKey) Tap(screens::kKeyEnter);
+    if (state() == core::ssOptionsBossKey) Tap(screens::kKeyEnter);
     Tap(screens::kKeyEsc);
-    ASSERT_EQ(state(), shell::ssMainMenu);
+    ASSERT_EQ(state(), core::ssMainMenu);
   }
 }
 
@@ -366,7 +366,7 @@ TEST_F(OptionsMenuTest, CountryTakesLettersOnly) {
   OpenOptions();
   SelectItem(TOptMenu::kCountry);
   Tap(screens::kKeyEnter);
-  ASSERT_EQ(state(), shell::ssOptionsCountry);
+  ASSERT_EQ(state(), core::ssOptionsCountry);
 
   Tap(kKey1);
   Tap(kKeySpace);
@@ -407,10 +407,10 @@ TEST_F(OptionsMenuTest, UpOrDownEndTypingOneItemUp) {
     std::uint8_t subState;
     int expected;
   } kCases[] = {
-      {TOptMenu::kCountry, screens::kKeyUp, shell::ssOptionsCountry, TOptMenu::kMusic},
-      {TOptMenu::kCountry, screens::kKeyDown, shell::ssOptionsCountry, TOptMenu::kMusic},
-      {TOptMenu::kBossKey, screens::kKeyDown, shell::ssOptionsBossKey, TOptMenu::kCountry},
-      {TOptMenu::kCountry, screens::kKeyEnter, shell::ssOptionsCountry, TOptMenu::kCountry},
+      {TOptMenu::kCountry, screens::kKeyUp, core::ssOptionsCountry, TOptMenu::kMusic},
+      {TOptMenu::kCountry, screens::kKeyDown, core::ssOptionsCountry, TOptMenu::kMusic},
+      {TOptMenu::kBossKey, screens::kKeyDown, core::ssOptionsBossKey, TOptMenu::kCountry},
+      {TOptMenu::kCountry, screens::kKeyEnter, core::ssOptionsCountry, TOptMenu::kCountry},
   };
   for (const auto& c : kCases) {
     OpenOptions();
@@ -418,7 +418,7 @@ TEST_F(OptionsMenuTest, UpOrDownEndTypingOneItemUp) {
     Tap(screens::kKeyEnter);
     ASSERT_EQ(state(), c.subState);
     Tap(c.key);
-    EXPECT_EQ(state(), shell::ssOptions);
+    EXPECT_EQ(state(), core::ssOptions);
     EXPECT_EQ(options().selection(), c.expected);
     Tap(screens::kKeyEsc);
   }
@@ -427,7 +427,7 @@ TEST_F(OptionsMenuTest, UpOrDownEndTypingOneItemUp) {
   OpenOptions();
   SelectItem(TOptMenu::kDisplay);
   ClickAt(6, -1.4L);  // on the country value, outside every hover area
-  ASSERT_EQ(state(), shell::ssOptionsCountry);
+  ASSERT_EQ(state(), core::ssOptionsCountry);
   Tap(screens::kKeyUp);
   EXPECT_EQ(options().selection(), TOptMenu::kCancel);
 }
@@ -437,7 +437,7 @@ TEST_F(OptionsMenuTest, HoverSelectsWithATick) {
   Ticks();
   MoveTo(-3, -3.2L);
   EXPECT_EQ(options().selection(), TOptMenu::kBossKey);
-  EXPECT_EQ(state(), shell::ssOptions);
+  EXPECT_EQ(state(), core::ssOptions);
   EXPECT_EQ(Ticks(), 1);
   MoveTo(-2, -3.3L);  // still item 5: no tick
   EXPECT_EQ(Ticks(), 0);

@@ -56,10 +56,10 @@ class RecordInputMenuTest : public testing_support::MenuScreenTest {
   void LeaveGameWithScore(std::int32_t score) {
     scene_.mainMenu().Activate(screens::TMainMenu::kNewGame);
     Frame();
-    ASSERT_EQ(state(), shell::ssPlaying);
+    ASSERT_EQ(state(), core::ssPlaying);
     scene_.game().SetScore(score);
     Tap(screens::kKeyEsc);
-    ASSERT_EQ(state(), shell::ssConfirmLeaveGame);
+    ASSERT_EQ(state(), core::ssConfirmLeaveGame);
     if (scene_.exitMenu().selection() != screens::TExitMenu::kYes) Tap(screens::kKeyLeft);
     Tap(screens::kKeyEnter);
   }
@@ -83,17 +83,17 @@ TEST_F(RecordInputMenuTest, OpensOnlyForAScoreThatBeatsAnEntry) {
     SCOPED_TRACE(c.score);
     LeaveGameWithScore(c.score);
     if (c.rank == 0) {
-      EXPECT_EQ(state(), shell::ssMainMenu);
+      EXPECT_EQ(state(), core::ssMainMenu);
       EXPECT_FALSE(entry().shown());
       EXPECT_TRUE(program_.MenuSceneActive);
       continue;
     }
-    EXPECT_EQ(state(), shell::ssRecordEntryName);
+    EXPECT_EQ(state(), core::ssRecordEntryName);
     EXPECT_TRUE(entry().shown());
     EXPECT_EQ(entry().rank(), c.rank);
     EXPECT_EQ(entry().score(), c.score);
     Tap(screens::kKeyEsc);
-    ASSERT_EQ(state(), shell::ssMainMenu);
+    ASSERT_EQ(state(), core::ssMainMenu);
   }
 }
 
@@ -153,7 +153,7 @@ TEST_F(RecordInputMenuTest, TheLowestLetterKeyOfAFrameIsTyped) {
   EXPECT_EQ(entry().name(), "Qqwaaaaaaa");  // ten letters: the rest is refused
   Tap(screens::kKeyBackspace);
   EXPECT_EQ(entry().name(), "Qqwaaaaaa");
-  EXPECT_EQ(state(), shell::ssRecordEntryName);
+  EXPECT_EQ(state(), core::ssRecordEntryName);
 }
 
 TEST_F(RecordInputMenuTest, SelectionMovesAndDecidesWhatIsTyped) {
@@ -166,15 +166,15 @@ TEST_F(RecordInputMenuTest, SelectionMovesAndDecidesWhatIsTyped) {
     int selection;
     std::uint8_t state;
   } kSteps[] = {
-      {screens::kKeyUp, TRecordInputMenu::kCancel, shell::ssRecordEntry},  // up from the name
-      {screens::kKeyUp, TRecordInputMenu::kOk, shell::ssRecordEntry},
-      {screens::kKeyUp, TRecordInputMenu::kCountry, shell::ssRecordEntryCountry},
-      {screens::kKeyEnter, TRecordInputMenu::kCountry, shell::ssRecordEntry},
-      {screens::kKeyEnter, TRecordInputMenu::kCountry, shell::ssRecordEntryCountry},
-      {screens::kKeyDown, TRecordInputMenu::kOk, shell::ssRecordEntry},
-      {screens::kKeyDown, TRecordInputMenu::kCancel, shell::ssRecordEntry},
-      {screens::kKeyDown, TRecordInputMenu::kName, shell::ssRecordEntryName},
-      {screens::kKeyDown, TRecordInputMenu::kCountry, shell::ssRecordEntryCountry},
+      {screens::kKeyUp, TRecordInputMenu::kCancel, core::ssRecordEntry},  // up from the name
+      {screens::kKeyUp, TRecordInputMenu::kOk, core::ssRecordEntry},
+      {screens::kKeyUp, TRecordInputMenu::kCountry, core::ssRecordEntryCountry},
+      {screens::kKeyEnter, TRecordInputMenu::kCountry, core::ssRecordEntry},
+      {screens::kKeyEnter, TRecordInputMenu::kCountry, core::ssRecordEntryCountry},
+      {screens::kKeyDown, TRecordInputMenu::kOk, core::ssRecordEntry},
+      {screens::kKeyDown, TRecordInputMenu::kCancel, core::ssRecordEntry},
+      {screens::kKeyDown, TRecordInputMenu::kName, core::ssRecordEntryName},
+      {screens::kKeyDown, TRecordInputMenu::kCountry, core::ssRecordEntryCountry},
   };
   for (const auto& step : kSteps) {
     Tap(step.key);
@@ -193,20 +193,20 @@ TEST_F(RecordInputMenuTest, PointerHoversAndClicksAsTheAreasSay) {
   Tap(screens::kKeyEnter);  // choosing, with the name selected
   MoveTo(-3, -2.5L);        // country field (hover area)
   EXPECT_EQ(entry().selection(), TRecordInputMenu::kCountry);
-  EXPECT_EQ(state(), shell::ssRecordEntryCountry);
+  EXPECT_EQ(state(), core::ssRecordEntryCountry);
   MoveTo(-3, -5.5L);  // OK: selected, still typing the country
   EXPECT_EQ(entry().selection(), TRecordInputMenu::kOk);
-  EXPECT_EQ(state(), shell::ssRecordEntryCountry);
+  EXPECT_EQ(state(), core::ssRecordEntryCountry);
   ClickAt(-3, 0);  // on the name's hover area but left of its click area
   EXPECT_EQ(entry().selection(), TRecordInputMenu::kName);
-  EXPECT_EQ(state(), shell::ssRecordEntryName);
+  EXPECT_EQ(state(), core::ssRecordEntryName);
   Tap(screens::kKeyEnter);
   ClickAt(0, 0);  // the name's click area starts typing it again
-  EXPECT_EQ(state(), shell::ssRecordEntryName);
+  EXPECT_EQ(state(), core::ssRecordEntryName);
   PointAt(0, -2.5L);  // a click without a move: the selection stays
   backend().MouseClick(0);
   Frame();
-  EXPECT_EQ(state(), shell::ssRecordEntryCountry);
+  EXPECT_EQ(state(), core::ssRecordEntryCountry);
   EXPECT_EQ(entry().selection(), TRecordInputMenu::kCountry);
 }
 
@@ -226,7 +226,7 @@ TEST_F(RecordInputMenuTest, OkSavesTheTableAndAsksToSend) {
   rows.insert(rows.begin() + 1, {"Zed", 950});
   rows.pop_back();
   EXPECT_EQ(FileBytes(kRecordsPath), TableBytes(rows));
-  EXPECT_EQ(state(), shell::ssConfirmSendResult);
+  EXPECT_EQ(state(), core::ssConfirmSendResult);
   EXPECT_FALSE(entry().shown());
   EXPECT_TRUE(Shown(scene_.menuScene().backdropSprite()));
   EXPECT_EQ(program_.persistent.settings.Country.Text(), "Ea");
@@ -234,7 +234,7 @@ TEST_F(RecordInputMenuTest, OkSavesTheTableAndAsksToSend) {
 
   // Whatever is answered, the table is saved; NO goes to the table.
   Tap(screens::kKeyEsc);
-  EXPECT_EQ(state(), shell::ssRecords);
+  EXPECT_EQ(state(), core::ssRecords);
   EXPECT_EQ(FileBytes(kRecordsPath), TableBytes(rows));
 
   // The next name entry opens with the name typed last time.
@@ -251,7 +251,7 @@ TEST_F(RecordInputMenuTest, InsertingAtTheTopOrTheBottom) {
   } kCases[] = {{101, 10}, {5000, 1}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.score);
-    shell::ResetRecordsFile(program_.persistent);
+    core::ResetRecordsFile(program_.persistent);
     LeaveGameWithScore(c.score);
     ASSERT_EQ(entry().rank(), c.rank);
     ClickAt(-3, -5.5L);  // OK
@@ -261,7 +261,7 @@ TEST_F(RecordInputMenuTest, InsertingAtTheTopOrTheBottom) {
     EXPECT_EQ(FileBytes(kRecordsPath), TableBytes(rows));
     Tap(screens::kKeyEsc);  // NO: to the table
     Tap(screens::kKeyEsc);
-    ASSERT_EQ(state(), shell::ssMainMenu);
+    ASSERT_EQ(state(), core::ssMainMenu);
   }
 }
 
@@ -293,15 +293,15 @@ TEST_F(RecordInputMenuTest, EveryCancelReturnsToTheMainMenuWithTheTableUntouched
   for (const auto& way : kWays) {
     SCOPED_TRACE(way.name);
     LeaveGameWithScore(950);
-    ASSERT_EQ(state(), shell::ssRecordEntryName);
+    ASSERT_EQ(state(), core::ssRecordEntryName);
     Tap(kKeyQ);
     way.cancel(*this);
-    EXPECT_EQ(state(), shell::ssMainMenu);
+    EXPECT_EQ(state(), core::ssMainMenu);
     EXPECT_FALSE(entry().shown());
     EXPECT_TRUE(program_.MenuSceneActive);
     EXPECT_NE(program_.music.CurrentSong(), 0);  // the menu song again
     EXPECT_EQ(scene_.game().GetScore(), 0);
-    EXPECT_EQ(program_.persistent.records, shell::RecordsTable::Defaults());
+    EXPECT_EQ(program_.persistent.records, core::RecordsTable::Defaults());
     EXPECT_EQ(FileBytes(kRecordsPath), before);
   }
 }

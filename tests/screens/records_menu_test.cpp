@@ -32,7 +32,7 @@ class RecordsMenuTest : public testing_support::MenuScreenTest {
   void OpenTable() {
     scene_.mainMenu().Activate(screens::TMainMenu::kHighScores);
     Frame();
-    ASSERT_EQ(state(), shell::ssRecords);
+    ASSERT_EQ(state(), core::ssRecords);
   }
 };
 
@@ -88,7 +88,7 @@ TEST_F(RecordsMenuTest, KeysMoveTheSelectionBothWaysRound) {
     Tap(step.key);
     EXPECT_EQ(records().selection(), step.selection);
   }
-  EXPECT_EQ(state(), shell::ssRecords);
+  EXPECT_EQ(state(), core::ssRecords);
 }
 
 TEST_F(RecordsMenuTest, HoverSelectsAndTicksOnlyOnAChange) {
@@ -109,18 +109,18 @@ TEST_F(RecordsMenuTest, ClearAsksWithNoSelectedAndNoKeepsTheTable) {
   // A previous dialog left YES selected.
   ASSERT_EQ(scene_.exitMenu().selection(), screens::TExitMenu::kYes);
   program_.persistent.records.entries[0].Score = 5000;
-  shell::SaveRecordsFile(program_.persistent);
+  core::SaveRecordsFile(program_.persistent);
   const std::vector<std::uint8_t> before = FileBytes(kRecordsPath);
 
   OpenTable();
   Tap(screens::kKeyDown);
   Tap(screens::kKeyEnter);
-  EXPECT_EQ(state(), shell::ssConfirmClearRecords);
+  EXPECT_EQ(state(), core::ssConfirmClearRecords);
   EXPECT_EQ(scene_.exitMenu().selection(), screens::TExitMenu::kNo);
   EXPECT_FALSE(records().shown());
 
   Tap(screens::kKeyEnter);  // NO
-  EXPECT_EQ(state(), shell::ssRecords);
+  EXPECT_EQ(state(), core::ssRecords);
   EXPECT_TRUE(records().shown());
   EXPECT_EQ(program_.persistent.records.entries[0].Score, 5000);
   EXPECT_EQ(FileBytes(kRecordsPath), before);
@@ -128,14 +128,14 @@ TEST_F(RecordsMenuTest, ClearAsksWithNoSelectedAndNoKeepsTheTable) {
 
 TEST_F(RecordsMenuTest, ClearByClickAndYesRestoresTheDefaultTable) {
   program_.persistent.records.entries[3].Name.SetText("Someone");
-  shell::SaveRecordsFile(program_.persistent);
+  core::SaveRecordsFile(program_.persistent);
   OpenTable();
   ClickAt(kClearX, kClearY);
-  ASSERT_EQ(state(), shell::ssConfirmClearRecords);
+  ASSERT_EQ(state(), core::ssConfirmClearRecords);
   Tap(screens::kKeyLeft);  // to YES
   Tap(screens::kKeyEnter);
-  EXPECT_EQ(state(), shell::ssRecords);
-  EXPECT_EQ(program_.persistent.records, shell::RecordsTable::Defaults());
+  EXPECT_EQ(state(), core::ssRecords);
+  EXPECT_EQ(program_.persistent.records, core::RecordsTable::Defaults());
   EXPECT_EQ(Texts()[3], " Anonymous      700");
 }
 
@@ -161,7 +161,7 @@ TEST_F(RecordsMenuTest, WorldHighScoresOpenThroughTheShell) {
     EXPECT_TRUE(platform_.Window(window_)->minimised);
     EXPECT_EQ(program_.driver.RestartRequested, mode.restart ? -1 : 0);
     EXPECT_EQ(program_.driver.MinimisedForLink, mode.restart);
-    EXPECT_EQ(state(), shell::ssRecords);
+    EXPECT_EQ(state(), core::ssRecords);
     Tap(screens::kKeyEsc);
   }
 }
@@ -180,7 +180,7 @@ TEST_F(RecordsMenuTest, EveryWayBackReachesTheMainMenu) {
     OpenTable();
     ASSERT_EQ(records().selection(), TRecordsMenu::kBack);
     way.leave(*this);
-    EXPECT_EQ(state(), shell::ssMainMenu);
+    EXPECT_EQ(state(), core::ssMainMenu);
     EXPECT_FALSE(records().shown());
     EXPECT_TRUE(Texts().empty());
   }

@@ -47,8 +47,8 @@ TEST_F(DriverTest, BossKeyInAWindowMinimisesPausesAGameAndStopsTheMusic) {
     std::uint8_t screen, after;
   };
   for (const Case c :
-       {Case{shell::ssPlaying, shell::ssPaused}, Case{shell::ssMainMenu, shell::ssMainMenu}}) {
-    SCOPED_TRACE(shell::ScreenStateName(c.screen));
+       {Case{core::ssPlaying, core::ssPaused}, Case{core::ssMainMenu, core::ssMainMenu}}) {
+    SCOPED_TRACE(core::ScreenStateName(c.screen));
     testing_support::DriverScenario s;
     s.AtFrame(2, [&s, &c] {
       s.program_.ScreenState = c.screen;

@@ -11,13 +11,13 @@
 #include <map>
 #include <memory>
 
+#include "core/program.h"
 #include "engine/engine.h"
 #include "engine/headless/headless_backend.h"
 #include "engine/music.h"
 #include "engine/runtime.h"
 #include "platform/scripted/scripted_platform.h"
 #include "shell/main_loop.h"
-#include "shell/program.h"
 #include "tests/shell/tiny_xm.h"
 #include "tests/support/temp_dir.h"
 
@@ -44,11 +44,11 @@ struct DriverScenario {
     };
   }
 
-  shell::GameSettings& settings() { return program_.persistent.settings; }
+  core::GameSettings& settings() { return program_.persistent.settings; }
 
   // Runs the driver with the window parameters the program entry would fill.
   void RunDriver() {
-    shell::FillWindowParams(program_.windowParams, 1024, 768, settings());
+    core::FillWindowParams(program_.windowParams, 1024, 768, settings());
     shell::RunMainLoop(program_, hooks_);
   }
 
@@ -75,8 +75,8 @@ struct DriverScenario {
       engine::MusicMixer::Virtual(backend_->virtualClock());
   engine::ScopedMusicInstall music_{*mixer_};
   platform::ScriptedPlatform platform_{backend_->virtualClock()};
-  shell::Program program_{platform_};
-  shell::GameHooks hooks_;
+  core::Program program_{platform_};
+  core::GameHooks hooks_;
   std::map<int, std::function<void()>> actions_;
   int initialisations_ = 0;
   int frames_ = 0;

@@ -97,11 +97,11 @@ TEST_F(RestartTest, WaitEndsWithTheHotKeyOrAClose) {
 TEST_F(RestartTest, HotKeyWhileTheBossKeyIsCapturedOnlyEndsTheCapture) {
   AtFrame(2, [this] { PressBossKey(); });
   platform_.WhenWaiting([this] {
-    program_.ScreenState = shell::ssOptionsBossKey;
+    program_.ScreenState = core::ssOptionsBossKey;
     platform_.PressHotKey(0, kF12Key);
   });
   platform_.WhenWaiting([this] {
-    EXPECT_EQ(program_.ScreenState, shell::ssOptions);
+    EXPECT_EQ(program_.ScreenState, core::ssOptions);
     EXPECT_FALSE(backend_->isOpen());  // still waiting
     platform_.PressHotKey(0, kF12Key);
   });

@@ -53,7 +53,7 @@ TEST_F(DriverTest, ExitFromTheGameEndsTheProgram) {
 
 TEST_F(DriverTest, UnreadableRefreshRateInFrequencyModeTwoEndsTheRun) {
   platform_.SetRefreshRate(0);
-  shell::FillWindowParams(program_.windowParams, 1024, 768, settings());
+  core::FillWindowParams(program_.windowParams, 1024, 768, settings());
   program_.windowParams.FrequencyMode = 2;
   shell::RunMainLoop(program_, hooks_);
   EXPECT_EQ(initialisations_, 0);

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <fstream>
 
-#include "shell/music_player.h"
+#include "core/music_player.h"
 #include "tests/shell/tiny_xm.h"
 #include "tests/support/temp_dir.h"
 
@@ -54,10 +54,10 @@ class MusicPlayerTest : public ::testing::Test {
   platform::VirtualClock clock_;
   std::unique_ptr<engine::MusicMixer> mixer_ = engine::MusicMixer::Virtual(clock_);
   engine::ScopedMusicInstall install_{*mixer_};
-  shell::GameSettings settings_;
-  shell::DriverFlags driver_;
+  core::GameSettings settings_;
+  core::DriverFlags driver_;
   bool menuScene_ = true;
-  shell::MusicPlayer player_{settings_, driver_, menuScene_};
+  core::MusicPlayer player_{settings_, driver_, menuScene_};
 };
 
 TEST_F(MusicPlayerTest, PlayStartsAtOrderZeroAndTheOrderAdvances) {

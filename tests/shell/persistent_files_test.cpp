@@ -1,4 +1,4 @@
-#include "shell/persistent_files.h"
+#include "core/persistent_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -17,7 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-using shell::PersistentState;
+using core::PersistentState;
 
 Bytes ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -60,7 +60,7 @@ class PersistentFilesTest : public ::testing::Test {
   std::string LoadError() {
     try {
       PersistentState fresh;
-      shell::LoadPersistentFiles(fresh);
+      core::LoadPersistentFiles(fresh);
     } catch (const platform::FileError& e) {
       return e.what();
     }
@@ -72,7 +72,7 @@ class PersistentFilesTest : public ::testing::Test {
 };
 
 TEST_F(PersistentFilesTest, FirstStartWritesDefaultFiles) {
-  shell::LoadPersistentFiles(state_);
+  core::LoadPersistentFiles(state_);
   EXPECT_EQ(ReadBytes("data/settings.dat"), kDefaultSettings);
   EXPECT_EQ(ReadBytes("data/records.dat"), kDefaultRecords);
   EXPECT_FALSE(fs::exists("data/boss.dat"));
@@ -82,8 +82,8 @@ TEST_F(PersistentFilesTest, FirstStartWritesDefaultFiles) {
   EXPECT_EQ(state_.settings.MusicOn, 1);
   EXPECT_EQ(state_.settings.Country.Text(), "");
   EXPECT_EQ(state_.settings.BossKey, 88);
-  EXPECT_EQ(state_.records, shell::RecordsTable::Defaults());
-  EXPECT_FALSE(shell::ResumedFromBoss(state_));
+  EXPECT_EQ(state_.records, core::RecordsTable::Defaults());
+  EXPECT_FALSE(core::ResumedFromBoss(state_));
 }
 
 TEST_F(PersistentFilesTest, ExistingFilesAreReadAsStoredAndLeftAlone) {
@@ -99,7 +99,7 @@ TEST_F(PersistentFilesTest, ExistingFilesAreReadAsStoredAndLeftAlone) {
   WriteBytes("Data/Settings.DAT", settings);
   WriteBytes("Data/RECORDS.dat", records);
 
-  shell::LoadPersistentFiles(state_);
+  core::LoadPersistentFiles(state_);
   EXPECT_EQ(state_.settings.Windowed, 7);
   EXPECT_EQ(state_.settings.SoundOn, 0);
   EXPECT_EQ(state_.settings.MusicOn, 2);
@@ -128,9 +128,9 @@ TEST_F(PersistentFilesTest, LongerFilesAreAcceptedAndNotTruncated) {
   WriteBytes("data/settings.dat", settings);
   WriteBytes("data/records.dat", records);
 
-  shell::LoadPersistentFiles(state_);
+  core::LoadPersistentFiles(state_);
   EXPECT_EQ(state_.settings.Windowed, 0);
-  EXPECT_EQ(state_.records, shell::RecordsTable::Defaults());
+  EXPECT_EQ(state_.records, core::RecordsTable::Defaults());
   EXPECT_EQ(ReadBytes("data/settings.dat"), settings);
   EXPECT_EQ(ReadBytes("data/records.dat"), records);
 }
@@ -170,7 +170,7 @@ TEST_F(PersistentFilesTest, ReadOnlyFileIsFatal) {
     SCOPED_TRACE(file);
     fs::remove_all("data");
     fs::create_directory("data");
-    shell::LoadPersistentFiles(state_);
+    core::LoadPersistentFiles(state_);
     WriteBytes("data/boss.dat", Bytes(8, 0));
     fs::permissions(file, fs::perms(0444));
     EXPECT_EQ(LoadError(),
@@ -180,28 +180,28 @@ TEST_F(PersistentFilesTest, ReadOnlyFileIsFatal) {
 
 TEST_F(PersistentFilesTest, ResumeRecordIsConsumed) {
   WriteBytes("data/boss.dat", {0xAA, 9, 1, 0xBB, 1, 2, 3, 4});
-  shell::LoadPersistentFiles(state_);
-  EXPECT_TRUE(shell::ResumedFromBoss(state_));
+  core::LoadPersistentFiles(state_);
+  EXPECT_TRUE(core::ResumedFromBoss(state_));
   EXPECT_EQ(state_.resumedScreenState, 9);
   EXPECT_EQ(state_.resumedMenuScene, 1);
   EXPECT_FALSE(fs::exists("data/boss.dat"));
 
-  shell::LoadPersistentFiles(state_);
-  EXPECT_FALSE(shell::ResumedFromBoss(state_));
+  core::LoadPersistentFiles(state_);
+  EXPECT_FALSE(core::ResumedFromBoss(state_));
 }
 
 TEST_F(PersistentFilesTest, SavedSettingsAreReadBack) {
-  shell::LoadPersistentFiles(state_);
-  shell::GameSettings edited = state_.settings;
+  core::LoadPersistentFiles(state_);
+  core::GameSettings edited = state_.settings;
   edited.Windowed = 0;
   edited.MusicOn = 0;
   edited.Country.SetText("Iceland");
   edited.BossKey = 1;
   edited.BossAlt = 1;
-  shell::SaveSettingsFile(edited);
+  core::SaveSettingsFile(edited);
 
   PersistentState reloaded;
-  shell::LoadPersistentFiles(reloaded);
+  core::LoadPersistentFiles(reloaded);
   EXPECT_EQ(reloaded.settings, edited);
   EXPECT_EQ(ReadBytes("data/settings.dat").size(), 18u);
 }
@@ -209,7 +209,7 @@ TEST_F(PersistentFilesTest, SavedSettingsAreReadBack) {
 TEST_F(PersistentFilesTest, FailedSaveIsFatalAndNamed) {
   fs::create_directory("data/settings.dat");
   try {
-    shell::SaveSettingsFile(shell::GameSettings{});
+    core::SaveSettingsFile(core::GameSettings{});
     FAIL() << "expected a FileError";
   } catch (const platform::FileError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("data/settings.dat: cannot replace:", 0), 0u) << e.what();
@@ -217,7 +217,7 @@ TEST_F(PersistentFilesTest, FailedSaveIsFatalAndNamed) {
 }
 
 TEST(ShortTextTest, OverlongLengthByteIsKeptButNeverReadPast) {
-  shell::ShortText text;
+  core::ShortText text;
   text.raw = {200, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J'};
   EXPECT_EQ(text.Text(), "ABCDEFGHIJ");
 
@@ -240,12 +240,12 @@ TEST_F(PersistentFilesTest, OverlongLengthBytesRoundTripByteIdentically) {
   WriteBytes("data/settings.dat", settings);
   WriteBytes("data/records.dat", records);
 
-  shell::LoadPersistentFiles(state_);
+  core::LoadPersistentFiles(state_);
   EXPECT_EQ(state_.settings.Country.Text(), "abcdefghij");
   EXPECT_EQ(state_.records.entries[4].Name.Text(), "Anonymous!");
 
-  shell::SaveSettingsFile(state_.settings);
-  shell::SaveRecordsFile(state_);
+  core::SaveSettingsFile(state_.settings);
+  core::SaveRecordsFile(state_);
   EXPECT_EQ(ReadBytes("data/settings.dat"), settings);
   EXPECT_EQ(ReadBytes("data/records.dat"), records);
 }
@@ -254,7 +254,7 @@ class RecordsTest : public PersistentFilesTest {
  protected:
   void SetUp() override {
     PersistentFilesTest::SetUp();
-    shell::LoadPersistentFiles(state_);
+    core::LoadPersistentFiles(state_);
   }
 
   std::vector<std::int32_t> Scores() const {
@@ -278,19 +278,19 @@ TEST_F(RecordsTest, RankOfScoreAgainstDefaultTable) {
       {1001, 1}, {1000, 2},           {999, 2},          {901, 2},       {900, 3},
       {101, 10}, {100, std::nullopt}, {0, std::nullopt}, {INT32_MAX, 1}, {INT32_MIN, std::nullopt},
   };
-  for (const Case& c : cases) EXPECT_EQ(shell::FindRecordRank(state_, c.score), c.rank) << c.score;
+  for (const Case& c : cases) EXPECT_EQ(core::FindRecordRank(state_, c.score), c.rank) << c.score;
 }
 
 TEST_F(RecordsTest, EqualScoresRankBelow) {
   for (auto& entry : state_.records.entries) entry.Score = 500;
   state_.records.entries[9].Score = 400;
-  EXPECT_EQ(shell::FindRecordRank(state_, 500), 10);
-  EXPECT_EQ(shell::FindRecordRank(state_, 501), 1);
-  EXPECT_EQ(shell::FindRecordRank(state_, 400), std::nullopt);
+  EXPECT_EQ(core::FindRecordRank(state_, 500), 10);
+  EXPECT_EQ(core::FindRecordRank(state_, 501), 1);
+  EXPECT_EQ(core::FindRecordRank(state_, 400), std::nullopt);
 }
 
 TEST_F(RecordsTest, InsertAtFirstPushesAllDown) {
-  shell::InsertRecord(state_, 1, "Zorbelline", 1001);
+  core::InsertRecord(state_, 1, "Zorbelline", 1001);
   EXPECT_EQ(Scores(),
             (std::vector<std::int32_t>{1001, 1000, 900, 800, 700, 600, 500, 400, 300, 200}));
   EXPECT_EQ(state_.records.entries[0].Name.Text(), "Zorbelline");
@@ -299,7 +299,7 @@ TEST_F(RecordsTest, InsertAtFirstPushesAllDown) {
 }
 
 TEST_F(RecordsTest, InsertAtLastReplacesOnlyTheLast) {
-  shell::InsertRecord(state_, 10, "A name longer than ten", 101);
+  core::InsertRecord(state_, 10, "A name longer than ten", 101);
   EXPECT_EQ(Scores(),
             (std::vector<std::int32_t>{1000, 900, 800, 700, 600, 500, 400, 300, 200, 101}));
   EXPECT_EQ(state_.records.entries[9].Name.Text(), "A name lon");
@@ -308,29 +308,29 @@ TEST_F(RecordsTest, InsertAtLastReplacesOnlyTheLast) {
 }
 
 TEST_F(RecordsTest, InsertInTheMiddleAndReload) {
-  shell::InsertRecord(state_, 3, "Mid", 850);
+  core::InsertRecord(state_, 3, "Mid", 850);
   EXPECT_EQ(Scores(),
             (std::vector<std::int32_t>{1000, 900, 850, 800, 700, 600, 500, 400, 300, 200}));
   PersistentState reloaded;
-  shell::LoadPersistentFiles(reloaded);
+  core::LoadPersistentFiles(reloaded);
   EXPECT_EQ(reloaded.records, state_.records);
 }
 
 TEST_F(RecordsTest, RankOutsideTableIsRefusedWithoutChange) {
   for (int rank : {0, 11, -1}) {
-    EXPECT_THROW(shell::InsertRecord(state_, rank, "X", 5000), std::out_of_range) << rank;
+    EXPECT_THROW(core::InsertRecord(state_, rank, "X", 5000), std::out_of_range) << rank;
   }
-  EXPECT_EQ(state_.records, shell::RecordsTable::Defaults());
+  EXPECT_EQ(state_.records, core::RecordsTable::Defaults());
   EXPECT_EQ(ReadBytes("data/records.dat"), kDefaultRecords);
 }
 
 TEST_F(RecordsTest, ResetWritesDefaults) {
   for (bool deletedByHand : {false, true}) {
     SCOPED_TRACE(deletedByHand ? "file deleted by hand" : "file present");
-    shell::InsertRecord(state_, 1, "Top", 5000);
+    core::InsertRecord(state_, 1, "Top", 5000);
     if (deletedByHand) fs::remove("data/records.dat");
-    shell::ResetRecordsFile(state_);
-    EXPECT_EQ(state_.records, shell::RecordsTable::Defaults());
+    core::ResetRecordsFile(state_);
+    EXPECT_EQ(state_.records, core::RecordsTable::Defaults());
     EXPECT_EQ(ReadBytes("data/records.dat"), kDefaultRecords);
   }
 }

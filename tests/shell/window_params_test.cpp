@@ -1,4 +1,4 @@
-#include "shell/window_params.h"
+#include "core/window_params.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@ TEST(WindowParams, WindowIsCentredAt800By600WhateverTheDesktop) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
-    shell::TWindowParams params;
-    shell::FillWindowParams(params, c.width, c.height, shell::GameSettings{});
+    core::TWindowParams params;
+    core::FillWindowParams(params, c.width, c.height, core::GameSettings{});
     EXPECT_EQ(params.Left, c.left);
     EXPECT_EQ(params.Top, c.top);
     EXPECT_EQ(params.Right, c.right);
@@ -29,11 +29,11 @@ TEST(WindowParams, WindowIsCentredAt800By600WhateverTheDesktop) {
 
 TEST(WindowParams, FullScreenUnlessWindowedIsExactlyOneAndBossKeyFromTheSettings) {
   for (const std::uint8_t windowed : {0, 1, 2, 7}) {
-    shell::GameSettings settings;
+    core::GameSettings settings;
     settings.Windowed = windowed;
     settings.BossKey = 59;
-    shell::TWindowParams params;
-    shell::FillWindowParams(params, 1024, 768, settings);
+    core::TWindowParams params;
+    core::FillWindowParams(params, 1024, 768, settings);
     EXPECT_EQ(params.FullScreen, windowed == 1 ? 0 : -1) << int{windowed};
     EXPECT_EQ(params.BossKey, 59);
     EXPECT_EQ(params.SettingsWord3, 15360000u);

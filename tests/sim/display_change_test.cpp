@@ -29,7 +29,7 @@ TEST_F(SimTest, AppliedDisplayChangeReopensTheEngineAtOnceInTheNewMode) {
   } kCases[] = {{"window to full screen", 1, 0, true}, {"full screen to window", 0, 1, false}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
-    shell::GameSettings settings;
+    core::GameSettings settings;
     settings.Windowed = c.windowedBefore;
     WriteSettings(settings);
     bool fullScreenAtEnd = !c.fullScreenAfter;
@@ -40,13 +40,13 @@ TEST_F(SimTest, AppliedDisplayChangeReopensTheEngineAtOnceInTheNewMode) {
               End::FramesRanOut);
     EXPECT_EQ(session_->platform().WindowsCreated(), 2);
     EXPECT_EQ(fullScreenAtEnd, c.fullScreenAfter);
-    EXPECT_EQ(At(300).state, shell::ssMainMenu);
+    EXPECT_EQ(At(300).state, core::ssMainMenu);
     EXPECT_TRUE(At(300).menuScene);
     EXPECT_EQ(session_->program().persistent.settings.Windowed, c.windowedAfter);
     EXPECT_FALSE(session_->program().driver.DisplayChanged);  // acted on and cleared
 
-    shell::PersistentState next;
-    shell::LoadPersistentFiles(next);
+    core::PersistentState next;
+    core::LoadPersistentFiles(next);
     EXPECT_EQ(next.settings.Windowed, c.windowedAfter);
   }
 }
@@ -59,7 +59,7 @@ TEST_F(SimTest, DisplayToggledTwiceKeepsTheEngineRunning) {
       "241 key ENTER\n";
   ASSERT_EQ(Run(script, 260), End::FramesRanOut);
   EXPECT_EQ(session_->platform().WindowsCreated(), 1);
-  EXPECT_EQ(At(260).state, shell::ssMainMenu);
+  EXPECT_EQ(At(260).state, core::ssMainMenu);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ TEST_F(SimTest, IntroLasts231FramesAndTakesNoInput) {
   EXPECT_FALSE(At(kIntroFrames).intro);  // the menu appears in the last intro frame
   for (int f = 1; f <= kIntroFrames; ++f) {
     ASSERT_EQ(At(f).mainSelection, 1) << f;
-    ASSERT_EQ(At(f).state, shell::ssMainMenu) << f;
+    ASSERT_EQ(At(f).state, core::ssMainMenu) << f;
     ASSERT_TRUE(At(f).sounds.empty()) << f;
   }
   EXPECT_EQ(At(kIntroFrames + 1).mainSelection, 2);
@@ -60,7 +60,7 @@ TEST_F(SimTest, ResumeRecordSkipsTheIntro) {
   ASSERT_EQ(Run("1 key DOWN\n", 1), End::FramesRanOut);
   EXPECT_FALSE(At(1).intro);
   EXPECT_EQ(At(1).mainSelection, 2);
-  EXPECT_EQ(At(1).state, shell::ssMainMenu);
+  EXPECT_EQ(At(1).state, core::ssMainMenu);
   EXPECT_FLOAT_EQ(At(1).backdropScale.x, 20);
   EXPECT_TRUE(At(1).sunShown);
   EXPECT_FALSE(std::filesystem::exists("data/boss.dat"));
@@ -83,7 +83,7 @@ TEST_F(SimTest, YesToExitAndClosingTheWindowEndTheProgram) {
 }
 
 TEST_F(SimTest, FullScreenFocusLossRestartsTheEngineAndKeepsTheMenu) {
-  shell::GameSettings settings;
+  core::GameSettings settings;
   settings.Windowed = 0;
   WriteSettings(settings);
   const std::string script =
@@ -93,7 +93,7 @@ TEST_F(SimTest, FullScreenFocusLossRestartsTheEngineAndKeepsTheMenu) {
   ASSERT_EQ(Run(script, 260), End::FramesRanOut);
   EXPECT_EQ(session_->platform().WindowsCreated(), 2);
   const testing_support::SimFrame& after = At(260);
-  EXPECT_EQ(after.state, shell::ssMainMenu);
+  EXPECT_EQ(after.state, core::ssMainMenu);
   EXPECT_EQ(after.mainSelection, 3);
   EXPECT_FALSE(after.intro);
   EXPECT_TRUE(after.menuScene);
@@ -107,13 +107,13 @@ TEST_F(SimTest, FullScreenFocusLossRestartsTheEngineAndKeepsTheMenu) {
 }
 
 TEST_F(SimTest, RestartDuringAGameRebuildsTheGameAndKeepsTheMenuSceneHidden) {
-  shell::GameSettings settings;
+  core::GameSettings settings;
   settings.Windowed = 0;
   WriteSettings(settings);
   const std::string script = "232 key ENTER\n240 key P\n245 focus-lost\n246 hotkey\n";
   ASSERT_EQ(Run(script, 250), End::FramesRanOut);
   EXPECT_EQ(session_->platform().WindowsCreated(), 2);
-  EXPECT_EQ(At(250).state, shell::ssPaused);
+  EXPECT_EQ(At(250).state, core::ssPaused);
   EXPECT_FALSE(At(250).menuScene);
   screens::Scene& scene = session_->scene();
   EXPECT_EQ(scene.game().GetLevel(), 1);
@@ -127,20 +127,20 @@ TEST_F(SimTest, RestartDuringAGameRebuildsTheGameAndKeepsTheMenuSceneHidden) {
 TEST_F(SimTest, BossKeyPausesAGameInAWindowAndHidesItInFullScreen) {
   const std::string script = "232 key ENTER\n240 key F12\n260 hotkey\n";
   ASSERT_EQ(Run(script, 250), End::FramesRanOut);
-  EXPECT_EQ(At(239).state, shell::ssPlaying);
+  EXPECT_EQ(At(239).state, core::ssPlaying);
   EXPECT_EQ(At(239).music, "2");
-  EXPECT_EQ(At(240).state, shell::ssPaused);
+  EXPECT_EQ(At(240).state, core::ssPaused);
   EXPECT_EQ(At(240).music, "");  // the boss key stops it
-  EXPECT_EQ(At(250).state, shell::ssPaused);
+  EXPECT_EQ(At(250).state, core::ssPaused);
   EXPECT_TRUE(session_->platform().Window(session_->platform().LastWindow())->minimised);
   EXPECT_EQ(session_->platform().WindowsCreated(), 1);
 
-  shell::GameSettings settings;
+  core::GameSettings settings;
   settings.Windowed = 0;
   WriteSettings(settings);
   ASSERT_EQ(Run(script, 250), End::FramesRanOut);
   EXPECT_EQ(session_->platform().WindowsCreated(), 2);
-  EXPECT_EQ(At(250).state, shell::ssPlaying);  // a full-screen game is not paused
+  EXPECT_EQ(At(250).state, core::ssPlaying);  // a full-screen game is not paused
   EXPECT_EQ(session_->scene().game().GetLevel(), 1);
 }
 
@@ -153,7 +153,7 @@ TEST_F(SimTest, PointerOutsideTheWindowHoversAndClicksNothing) {
   ASSERT_EQ(Run(script, 236), End::FramesRanOut);
   EXPECT_EQ(At(232).mainSelection, 3);
   EXPECT_EQ(At(236).mainSelection, 2);
-  EXPECT_EQ(At(236).state, shell::ssMainMenu);
+  EXPECT_EQ(At(236).state, core::ssMainMenu);
   EXPECT_TRUE(session_->platform().CursorShown());
   const auto& sprite = session_->world().sprites.at(session_->scene().pointer().sprite());
   EXPECT_NEAR(sprite.location.x, 0, 0.05);

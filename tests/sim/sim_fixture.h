@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "core/persistent_files.h"
+#include "core/program.h"
 #include "screens/scene.h"
-#include "shell/persistent_files.h"
-#include "shell/program.h"
 #include "tests/screens/menu_screen_fixture.h"
 #include "tests/shell/tiny_xm.h"
 #include "tests/support/temp_dir.h"
@@ -49,7 +49,7 @@ class SimTest : public ::testing::Test {
     TinyXm{.orders = 2}.Write("sound/2.xm");
   }
 
-  void WriteSettings(const shell::GameSettings& settings) {
+  void WriteSettings(const core::GameSettings& settings) {
     const auto bytes = settings.ToBytes();
     std::ofstream("data/settings.dat", std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
@@ -72,7 +72,7 @@ class SimTest : public ::testing::Test {
         [&](const sim::FrameRecord& record) {
           SimFrame f;
           f.frame = record.frame;
-          shell::Program& program = session_->program();
+          core::Program& program = session_->program();
           screens::Scene& scene = session_->scene();
           f.state = program.ScreenState.load();
           f.menuScene = program.MenuSceneActive;

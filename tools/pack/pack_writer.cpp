@@ -3,13 +3,14 @@
 #include <stdexcept>
 
 #include "platform/atomic_file.h"
+#include "platform/little_endian.h"
 
 namespace packs {
 namespace {
 
 void PutU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint64_t value) {
   if (value > UINT32_MAX) throw std::runtime_error("texture pack larger than 4 GiB");
-  for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  platform::le::Write32(out.data() + at, static_cast<std::uint32_t>(value));
 }
 
 }  // namespace

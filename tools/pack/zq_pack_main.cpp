@@ -19,6 +19,7 @@
 #include "engine/image_file.h"
 #include "engine/image_format.h"
 #include "platform/atomic_file.h"
+#include "platform/little_endian.h"
 #include "tools/pack/pack_writer.h"
 
 namespace {
@@ -76,12 +77,7 @@ class PackView {
   }
 
  private:
-  std::uint64_t Get32(std::uint64_t at) const {
-    return static_cast<std::uint64_t>(bytes_[at]) |
-           static_cast<std::uint64_t>(bytes_[at + 1]) << 8 |
-           static_cast<std::uint64_t>(bytes_[at + 2]) << 16 |
-           static_cast<std::uint64_t>(bytes_[at + 3]) << 24;
-  }
+  std::uint64_t Get32(std::uint64_t at) const { return platform::le::Read32(bytes_.data() + at); }
   std::span<const std::uint8_t> bytes_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/program.h"
 #include "engine/engine.h"
 #include "engine/headless/headless_backend.h"
 #include "engine/music.h"
@@ -10,7 +11,6 @@
 #include "screens/scene.h"
 #include "screens/submission.h"
 #include "shell/main_loop.h"
-#include "shell/program.h"
 
 namespace sim {
 
@@ -20,13 +20,13 @@ Session::Session(Options options) : options_(std::move(options)) {
   engine_ = std::make_unique<engine::Engine>(std::move(backend));
   mixer_ = engine::MusicMixer::Virtual(headless_->virtualClock());
   platform_ = std::make_unique<platform::ScriptedPlatform>(headless_->virtualClock());
-  program_ = std::make_unique<shell::Program>(*platform_);
-  shell::LoadPersistentFiles(program_->persistent);
+  program_ = std::make_unique<core::Program>(*platform_);
+  core::LoadPersistentFiles(program_->persistent);
   int desktopWidth = 0;
   int desktopHeight = 0;
   platform_->DesktopSize(desktopWidth, desktopHeight);
-  shell::FillWindowParams(program_->windowParams, desktopWidth, desktopHeight,
-                          program_->persistent.settings);
+  core::FillWindowParams(program_->windowParams, desktopWidth, desktopHeight,
+                         program_->persistent.settings);
   worker_ = std::make_unique<screens::NoSubmissionWorker>();
   scene_ =
       std::make_unique<screens::Scene>(*program_, *worker_, screens::SceneOptions{options_.seed});
@@ -34,7 +34,7 @@ Session::Session(Options options) : options_(std::move(options)) {
 
 Session::~Session() = default;
 
-shell::Program& Session::program() {
+core::Program& Session::program() {
   return *program_;
 }
 screens::Scene& Session::scene() {
@@ -61,19 +61,19 @@ Session::End Session::Run(int maxFrames, const std::function<bool(int)>& picture
   onFrame_ = &onFrame;
   engine::ScopedInstall install(*engine_);
   engine::ScopedMusicInstall music(*mixer_);
-  shell::GameHooks hooks{[this] {
-                           FinishFrame();
-                           scene_->InitialiseAll();
-                           AfterInitialise();
-                         },
-                         [this] {
-                           BeforeDispatch();
-                           scene_->DispatchFrame();
-                           AfterDispatch();
-                         }};
+  core::GameHooks hooks{[this] {
+                          FinishFrame();
+                          scene_->InitialiseAll();
+                          AfterInitialise();
+                        },
+                        [this] {
+                          BeforeDispatch();
+                          scene_->DispatchFrame();
+                          AfterDispatch();
+                        }};
   End end = End::ProgramEnded;
   try {
-    RunMainLoop(*program_, hooks);
+    shell::RunMainLoop(*program_, hooks);
   } catch (const StopRun&) {
     end = maxFrames_ > 0 && framesRun_ >= maxFrames_ ? End::FramesRanOut : End::ScriptExhausted;
   } catch (const platform::ScriptExhausted&) {
@@ -154,7 +154,7 @@ void Session::Deliver(const ScriptEvent& event) {
       platform::Rect rect;
       const platform::WindowId window = platform_->LastWindow();
       if (window == 0 || !platform_->WindowRect(window, rect)) {
-        const shell::TWindowParams& p = program_->windowParams;
+        const core::TWindowParams& p = program_->windowParams;
         rect = {p.Left, p.Top, p.Right, p.Bottom};
       }
       rect.top += platform_->CaptionHeight();
@@ -176,7 +176,7 @@ void Session::Deliver(const ScriptEvent& event) {
       platform_->PostToGameWindow(platform::WM_CLOSE);
       break;
     case Kind::HotKey: {
-      const shell::GameSettings& s = program_->persistent.settings;
+      const core::GameSettings& s = program_->persistent.settings;
       const unsigned modifiers = (s.BossCtrl ? platform::MOD_CONTROL : 0u) |
                                  (s.BossAlt ? platform::MOD_ALT : 0u) |
                                  (s.BossShift ? platform::MOD_SHIFT : 0u);

@@ -23,7 +23,7 @@ class MusicMixer;
 namespace platform {
 class ScriptedPlatform;
 }
-namespace shell {
+namespace core {
 struct Program;
 }
 namespace screens {
@@ -75,7 +75,7 @@ class Session {
   // The song playing now: "1", "2", or empty.
   std::string CurrentSong() const;
 
-  shell::Program& program();
+  core::Program& program();
   screens::Scene& scene();
   platform::ScriptedPlatform& platform();
   engine::HeadlessBackend& backend();
@@ -106,7 +106,7 @@ class Session {
   std::unique_ptr<engine::Engine> engine_;
   std::unique_ptr<engine::MusicMixer> mixer_;
   std::unique_ptr<platform::ScriptedPlatform> platform_;
-  std::unique_ptr<shell::Program> program_;
+  std::unique_ptr<core::Program> program_;
   std::unique_ptr<screens::NoSubmissionWorker> worker_;
   std::unique_ptr<screens::Scene> scene_;
 };

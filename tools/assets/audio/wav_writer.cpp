@@ -1,6 +1,7 @@
 #include "tools/assets/audio/wav_writer.h"
 
 #include "platform/atomic_file.h"
+#include "platform/little_endian.h"
 
 namespace assets {
 namespace {
@@ -9,15 +10,8 @@ void Put(std::vector<std::uint8_t>& out, const char (&tag)[5]) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(tag[i]));
 }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, static_cast<std::uint16_t>(v));
-  Put16(out, static_cast<std::uint16_t>(v >> 16));
-}
+using platform::le::Append16;
+using platform::le::Append32;
 
 }  // namespace
 
@@ -29,19 +23,19 @@ std::vector<std::uint8_t> EncodeWav(std::span<const std::int16_t> samples, int r
   std::vector<std::uint8_t> out;
   out.reserve(44 + dataSize);
   Put(out, "RIFF");
-  Put32(out, 36 + dataSize);
+  Append32(out, 36 + dataSize);
   Put(out, "WAVE");
   Put(out, "fmt ");
-  Put32(out, 16);
-  Put16(out, 1);  // PCM
-  Put16(out, kChannels);
-  Put32(out, static_cast<std::uint32_t>(rate));
-  Put32(out, static_cast<std::uint32_t>(rate) * kBlockAlign);
-  Put16(out, kBlockAlign);
-  Put16(out, kBits);
+  Append32(out, 16);
+  Append16(out, 1);  // PCM
+  Append16(out, kChannels);
+  Append32(out, static_cast<std::uint32_t>(rate));
+  Append32(out, static_cast<std::uint32_t>(rate) * kBlockAlign);
+  Append16(out, kBlockAlign);
+  Append16(out, kBits);
   Put(out, "data");
-  Put32(out, dataSize);
-  for (std::int16_t s : samples) Put16(out, static_cast<std::uint16_t>(s));
+  Append32(out, dataSize);
+  for (std::int16_t s : samples) Append16(out, static_cast<std::uint16_t>(s));
   return out;
 }
 

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/little_endian.h"
+
 namespace assets::xm {
 namespace {
 
@@ -17,14 +19,8 @@ void Fail(const std::string& what) {
 class Out {
  public:
   void U8(std::uint8_t v) { bytes_.push_back(v); }
-  void U16(std::uint16_t v) {
-    U8(static_cast<std::uint8_t>(v));
-    U8(static_cast<std::uint8_t>(v >> 8));
-  }
-  void U32(std::uint32_t v) {
-    U16(static_cast<std::uint16_t>(v));
-    U16(static_cast<std::uint16_t>(v >> 16));
-  }
+  void U16(std::uint16_t v) { platform::le::Append16(bytes_, v); }
+  void U32(std::uint32_t v) { platform::le::Append32(bytes_, v); }
   void Zeros(std::size_t n) { bytes_.insert(bytes_.end(), n, 0); }
   // A fixed-width text field, cut or padded with zeros.
   void Text(const std::string& s, std::size_t width) {

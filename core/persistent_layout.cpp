@@ -1,20 +1,18 @@
 // Byte layouts of the persistent records.
 #include <algorithm>
 
-#include "shell/persistent_files.h"
+#include "core/persistent_files.h"
+#include "platform/little_endian.h"
 
-namespace shell {
+namespace core {
 namespace {
 
 void PutInt32(std::uint8_t* out, std::int32_t value) {
-  const auto bits = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  platform::le::Write32(out, static_cast<std::uint32_t>(value));
 }
 
 std::int32_t GetInt32(const std::uint8_t* in) {
-  std::uint32_t bits = 0;
-  for (int i = 0; i < 4; ++i) bits |= static_cast<std::uint32_t>(in[i]) << (8 * i);
-  return static_cast<std::int32_t>(bits);
+  return static_cast<std::int32_t>(platform::le::Read32(in));
 }
 
 void PutText(std::uint8_t* out, const ShortText& text) {
@@ -113,4 +111,4 @@ RecordsTable RecordsTable::FromBytes(std::span<const std::uint8_t, kSize> bytes)
   return table;
 }
 
-}  // namespace shell
+}  // namespace core

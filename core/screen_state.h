@@ -5,7 +5,7 @@
 #include <atomic>
 #include <cstdint>
 
-namespace shell {
+namespace core {
 
 // Codes of ScreenState. 0, 1, 5, 16, 20, 21 and 23 are never used.
 enum ScreenStateCode : std::uint8_t {
@@ -46,4 +46,4 @@ struct DriverFlags {
   bool DisplayChanged = false;  // set by the options screen's apply, read by the driver
 };
 
-}  // namespace shell
+}  // namespace core

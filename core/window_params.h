@@ -4,9 +4,10 @@
 
 #include <cstdint>
 
-#include "shell/persistent_files.h"
+#include "core/persistent_files.h"
+#include "platform/clock.h"
 
-namespace shell {
+namespace core {
 
 struct TWindowParams {
   std::int32_t Left = 0;  // desktop pixels; Right and Bottom are exclusive
@@ -21,7 +22,7 @@ struct TWindowParams {
   std::int32_t SettingsWord6 = -1;  // reset to -1 after every use
   // 0 engine defaults, 1 FrameRate/SimulationRate, 2 display refresh, 3 never skip.
   std::uint8_t FrequencyMode = 0;
-  float FrameRate = 75.0f;
+  float FrameRate = static_cast<float>(platform::kRunPhasesPerSecond);
   float SimulationRate = 75.0f;
   std::uint8_t BossKey = 64;  // DirectInput code
 };
@@ -32,4 +33,4 @@ struct TWindowParams {
 void FillWindowParams(TWindowParams& params, int desktopWidth, int desktopHeight,
                       const GameSettings& settings);
 
-}  // namespace shell
+}  // namespace core

@@ -1,6 +1,6 @@
-#include "shell/screen_state.h"
+#include "core/screen_state.h"
 
-namespace shell {
+namespace core {
 
 const char* ScreenStateName(std::uint8_t code) {
   switch (code) {
@@ -47,4 +47,4 @@ const char* ScreenStateName(std::uint8_t code) {
   }
 }
 
-}  // namespace shell
+}  // namespace core

@@ -6,13 +6,13 @@
 
 #include <functional>
 
+#include "core/music_player.h"
+#include "core/persistent_files.h"
+#include "core/screen_state.h"
+#include "core/window_params.h"
 #include "platform/platform.h"
-#include "shell/music_player.h"
-#include "shell/persistent_files.h"
-#include "shell/screen_state.h"
-#include "shell/window_params.h"
 
-namespace shell {
+namespace core {
 
 struct Program {
   explicit Program(platform::Platform& services) : platform(services) {}
@@ -35,4 +35,4 @@ struct GameHooks {
   std::function<void()> DispatchFrame;
 };
 
-}  // namespace shell
+}  // namespace core

@@ -1,4 +1,4 @@
-#include "shell/persistent_files.h"
+#include "core/persistent_files.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -13,7 +13,7 @@
 #include "platform/file_error.h"
 #include "platform/paths.h"
 
-namespace shell {
+namespace core {
 namespace {
 
 namespace fs = std::filesystem;
@@ -122,4 +122,4 @@ bool ResumedFromBoss(const PersistentState& state) {
   return state.resumedFromBoss;
 }
 
-}  // namespace shell
+}  // namespace core

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-namespace shell {
+namespace core {
 
 // A length-prefixed text field: one length byte, then room for 10 characters.
 // The raw bytes are kept as stored, so a record read from disk is written back
@@ -132,4 +132,4 @@ void InsertRecord(PersistentState& state, int rank, std::string_view name, std::
 
 bool ResumedFromBoss(const PersistentState& state);
 
-}  // namespace shell
+}  // namespace core

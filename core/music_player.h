@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "shell/persistent_files.h"
-#include "shell/screen_state.h"
+#include "core/persistent_files.h"
+#include "core/screen_state.h"
 
-namespace shell {
+namespace core {
 
 class MusicPlayer {
  public:
@@ -42,4 +42,4 @@ class MusicPlayer {
   std::string currentName_;
 };
 
-}  // namespace shell
+}  // namespace core

@@ -1,6 +1,6 @@
-#include "shell/window_params.h"
+#include "core/window_params.h"
 
-namespace shell {
+namespace core {
 
 void FillWindowParams(TWindowParams& params, int desktopWidth, int desktopHeight,
                       const GameSettings& settings) {
@@ -14,4 +14,4 @@ void FillWindowParams(TWindowParams& params, int desktopWidth, int desktopHeight
   params.BossKey = settings.BossKey;
 }
 
-}  // namespace shell
+}  // namespace core

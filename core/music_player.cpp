@@ -1,10 +1,10 @@
-#include "shell/music_player.h"
+#include "core/music_player.h"
 
 #include <string>
 
 #include "engine/music.h"
 
-namespace shell {
+namespace core {
 
 MusicPlayer::MusicPlayer(const GameSettings& settings, const DriverFlags& driver,
                          const bool& menuSceneActive)
@@ -42,4 +42,4 @@ void MusicPlayer::MusicLoopCheck() {
     MusicPlay(menuSceneActive_ ? "1" : "2", false);
 }
 
-}  // namespace shell
+}  // namespace core

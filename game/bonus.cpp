@@ -1,0 +1,20 @@
+#include "game/bonus.h"
+
+#include "engine/engine.h"
+#include "game/bonus_emitter.h"
+#include "game/game_context.h"
+
+namespace game {
+
+TBonus::~TBonus() = default;
+
+void TBonus::Take(int emitterIndex) {
+  game_.objects.emitters[static_cast<std::size_t>(emitterIndex)]->StartBurst(x, y + 0.5L);
+  ApplyEffect();
+  game_.Play(sndTake);
+  taken = true;
+  sparkleTimer = 1.0L;
+  iSpriteHide(sprite);
+}
+
+}  // namespace game
