@@ -1,12 +1,15 @@
 #include "tools/sim/session.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "engine/engine.h"
 #include "engine/headless/headless_backend.h"
 #include "engine/music.h"
 #include "engine/runtime.h"
+#include "online/online_submission.h"
 #include "platform/scripted/scripted_platform.h"
+#include "screens/publisher.h"
 #include "screens/scene.h"
 #include "screens/submission.h"
 #include "shell/main_loop.h"
@@ -27,7 +30,12 @@ Session::Session(Options options) : options_(std::move(options)) {
   platform_->DesktopSize(desktopWidth, desktopHeight);
   shell::FillWindowParams(program_->windowParams, desktopWidth, desktopHeight,
                           program_->persistent.settings);
-  worker_ = std::make_unique<screens::NoSubmissionWorker>();
+  // Scores go out only to a service named by ZQ_SCORE_SERVER (our own).
+  if (const char* server = std::getenv("ZQ_SCORE_SERVER"); server && *server) {
+    worker_ = std::make_unique<online::OnlineSubmission>(screens::ScoreServer());
+  } else {
+    worker_ = std::make_unique<screens::NoSubmissionWorker>();
+  }
   scene_ =
       std::make_unique<screens::Scene>(*program_, *worker_, screens::SceneOptions{options_.seed});
 }
