@@ -42,9 +42,10 @@ RecordCheck CheckRecord(std::string_view text) {
   const std::string_view whole = text;
   SubmittedRecord record;
 
-  if (!TakeField(text, "type=0|")) return Refuse("record must begin with type=0");
+  const auto type = TakeField(text, "type=");
+  if (!type || *type != "0") return Refuse("record must begin with type=0");
 
-  const auto name = TakeField(text, "name=");
+  const auto name = TakeField(text, "|name=");
   if (!name) return Refuse("name field missing");
   if (!IsLetters(*name)) return Refuse("name must be at most 10 letters");
   record.name = *name;
