@@ -4,6 +4,8 @@
 #include <httplib.h>
 #include <signal.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -115,12 +117,19 @@ int main(int argc, char** argv) {
               options.db.rfind("postgres", 0) == 0 ? "PostgreSQL" : options.db.c_str());
   std::fflush(stdout);
 
-  std::thread stopper([&server, stopSignals] {
+  // The listener ignores stop() until it runs, so a signal that comes early
+  // waits for it.
+  std::atomic<bool> listenEnded{false};
+  std::thread stopper([&server, &listenEnded, stopSignals] {
     int signal = 0;
     sigwait(&stopSignals, &signal);
+    while (!server.is_running() && !listenEnded.load()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     server.stop();
   });
   const bool served = server.listen_after_bind();
+  listenEnded.store(true);
   if (!served) {
     // The listener failed by itself: wake the waiting thread so it can end.
     pthread_kill(stopper.native_handle(), SIGTERM);

@@ -46,8 +46,11 @@ TEST(ConnThrd, VersionReplyDecidesWhatHappens) {
       {"HTTP 500", {500, "OK|1|2|3|tok|"}, SubmissionOutcome::kConnectFailed, false, ""},
       {"HTTP 404", {404, "OK|1|2|3|tok|"}, SubmissionOutcome::kConnectFailed, false, ""},
       {"huge", {200, huge}, SubmissionOutcome::kConnectFailed, false, ""},
-      {"binary", {200, std::string("\0\x89PNG\r\n\x1a\n", 9)}, SubmissionOutcome::kConnectFailed,
-       false, ""},
+      {"binary",
+       {200, std::string("\0\x89PNG\r\n\x1a\n", 9)},
+       SubmissionOutcome::kConnectFailed,
+       false,
+       ""},
       {"binary after OK", {200, binaryOk}, SubmissionOutcome::kDone, true, std::string("t\0k", 3)},
       {"failed submission", {200, "OK|1|2|3|tok|", 500}, SubmissionOutcome::kDone, true, "tok"},
   };

@@ -38,12 +38,12 @@ TEST(RecordCodec, RecordTextIsFilledToAMultipleOfFive) {
     std::string country;
     std::string text;
   } kCases[] = {
-      {"Zed", 1234, "tok", "Mars", "type=0|name=Zed|score=1234|key=X|p=tok|add=Mars|z=000"},
-      {"", 0, "", "", "type=0|name=|score=0|key=X|p=|add=|z=00"},
+      {"Zed", 1234, "tok", "Mars", "type=0|name=Zed|score=1234|key=X|p=tok|add=Mars|z="},
+      {"", 0, "", "", "type=0|name=|score=0|key=X|p=|add=|z=000"},
       {"Abcdefghij", 2147483647, "0123456789abcdef0123456789abcdef", "Klmnopqrst",
        "type=0|name=Abcdefghij|score=2147483647|key=X|p=0123456789abcdef0123456789abcdef"
-       "|add=Klmnopqrst|z="},
-      {"Ab", 5, "", "C", "type=0|name=Ab|score=5|key=X|p=|add=C|z=0000"},
+       "|add=Klmnopqrst|z=00"},
+      {"Abc", 5, "", "C", "type=0|name=Abc|score=5|key=X|p=|add=C|z=0000"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.text);

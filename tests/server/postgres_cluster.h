@@ -39,8 +39,8 @@ class PostgresCluster {
     }
     port_ = FreePort();
     const std::string data = dir_ + "/data";
-    if (std::system((as + bin + "/initdb -D " + data +
-                     " -A trust -U zq -E UTF8 --no-sync >" + dir_ + "/initdb.log 2>&1")
+    if (std::system((as + bin + "/initdb -D " + data + " -A trust -U zq -E UTF8 --no-sync >" +
+                     dir_ + "/initdb.log 2>&1")
                         .c_str()) != 0) {
       problem_ = "initdb failed (see " + dir_ + "/initdb.log)";
       return;
@@ -71,7 +71,8 @@ class PostgresCluster {
 
  private:
   static std::string BinDir() {
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen("pg_config --bindir 2>/dev/null", "r"), pclose);
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen("pg_config --bindir 2>/dev/null", "r"),
+                                               pclose);
     if (!pipe) return {};
     char line[512] = {};
     if (!std::fgets(line, sizeof line, pipe.get())) return {};

@@ -130,8 +130,10 @@ TEST_F(ServiceTest, TablePageEscapesAndRanksBestFirst) {
   EXPECT_EQ(page->get_header_value("Content-Type"), "text/html; charset=utf-8");
   const std::string& html = page->body;
   EXPECT_EQ(html.find("<b>Eve"), std::string::npos);
-  const auto first = html.find("<td class=\"n\">1</td><td>Zed</td><td>Mars</td><td class=\"n\">90</td><td>2023-11-14</td>");
-  const auto second = html.find("<td class=\"n\">2</td><td>&lt;b&gt;Eve&lt;/b&gt;</td><td>A&amp;B</td>");
+  const auto first = html.find(
+      "<td class=\"n\">1</td><td>Zed</td><td>Mars</td><td class=\"n\">90</td><td>2023-11-14</td>");
+  const auto second =
+      html.find("<td class=\"n\">2</td><td>&lt;b&gt;Eve&lt;/b&gt;</td><td>A&amp;B</td>");
   EXPECT_NE(first, std::string::npos) << html;
   EXPECT_NE(second, std::string::npos) << html;
   EXPECT_LT(first, second);
@@ -139,7 +141,8 @@ TEST_F(ServiceTest, TablePageEscapesAndRanksBestFirst) {
   const auto json = Get("/api/top?limit=1");
   ASSERT_TRUE(json);
   EXPECT_EQ(json->body,
-            "[{\"rank\":1,\"name\":\"Zed\",\"country\":\"Mars\",\"score\":90,\"date\":\"2023-11-14\"}]\n");
+            "[{\"rank\":1,\"name\":\"Zed\",\"country\":\"Mars\",\"score\":90,\"date\":\"2023-11-"
+            "14\"}]\n");
   for (const char* limit : {"0", "101", "x", "5x", ""}) {
     EXPECT_EQ(Get(std::string("/api/top?limit=") + limit)->status, 400) << limit;
   }

@@ -64,8 +64,10 @@ TYPED_TEST(StoreTest, TokenIsUsedOnceAndOnlyBeforeItExpires) {
 
 TYPED_TEST(StoreTest, TableIsBestFirstEarlierBeforeLaterAndLimited) {
   ScoreStore& store = *this->store_;
-  const ScoreEntry entries[] = {
-      {"Low", "A", 100, 10}, {"Late", "B", 900, 30}, {"Early", "C", 900, 20}, {"Top", "D", 2147483647, 40}};
+  const ScoreEntry entries[] = {{"Low", "A", 100, 10},
+                                {"Late", "B", 900, 30},
+                                {"Early", "C", 900, 20},
+                                {"Top", "D", 2147483647, 40}};
   int n = 0;
   for (const ScoreEntry& e : entries) {
     const std::string token = "t" + std::to_string(n++);

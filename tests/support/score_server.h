@@ -15,8 +15,8 @@ class ScoreServerProcess {
  public:
   // `extra` is added to the command line after the address and the store.
   explicit ScoreServerProcess(const std::string& db, std::vector<std::string> extra = {}) {
-    std::vector<std::string> argv = {ZQ_SCORES_BIN, "--host", "127.0.0.1", "--port", "0",
-                                     "--db", db};
+    std::vector<std::string> argv = {ZQ_SCORES_BIN, "--host", "127.0.0.1", "--port",
+                                     "0",           "--db",   db};
     argv.insert(argv.end(), extra.begin(), extra.end());
     process_ = std::make_unique<ChildProcess>(argv);
     const auto line = process_->ReadLine();
