@@ -78,6 +78,7 @@ void ScoreService::Mount(httplib::Server& server) {
         res.set_content("store unavailable\n", kText);
       });
   server.set_payload_max_length(4096);
+  server.set_tcp_nodelay(true);  // small replies go out at once, not after a delayed ACK
   server.set_read_timeout(5, 0);
   server.set_write_timeout(5, 0);
   server.set_keep_alive_timeout(5);

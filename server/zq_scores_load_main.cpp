@@ -27,6 +27,7 @@ struct Worker {
 void Drive(const std::string& host, int port, Clock::time_point end, int id, Worker& out) {
   httplib::Client client(host, port);
   client.set_keep_alive(true);
+  client.set_tcp_nodelay(true);
   client.set_connection_timeout(5, 0);
   client.set_read_timeout(10, 0);
   const std::string name = "Load" + std::string(1, static_cast<char>('a' + id % 26));
