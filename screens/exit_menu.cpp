@@ -171,7 +171,7 @@ void TExitMenu::Yes() {
     case core::ssConfirmSendResult:
     case core::ssConnectFailed:
       scene_.SetState(core::ssSending);
-      scene_.submission().StartNew();
+      scene_.submission().StartNew(SubmissionToSend());
       break;
     default:
       break;
@@ -226,6 +226,30 @@ void TExitMenu::ClearRecords() {
   iPrintsHide();
   HideBox();
   scene_.recordsMenu().Open();
+}
+
+SubmissionRecord TExitMenu::SubmissionToSend() {
+  return {scene_.recordInputMenu().name(), scene_.game().GetScore(),
+          scene_.program().persistent.settings.Country.Text()};
+}
+
+// Runs at the start of a frame, never on the worker's thread. An outcome that
+// arrives when the notice is no longer up (it cannot be answered away) is dropped.
+void TExitMenu::TakeSubmissionOutcome() {
+  const SubmissionOutcome outcome = scene_.submission().TakeOutcome();
+  if (outcome == SubmissionOutcome::kNone || scene_.state() != core::ssSending) return;
+  if (outcome == SubmissionOutcome::kConnectFailed) {
+    scene_.SetState(core::ssConnectFailed);
+    return;
+  }
+  iPrintsHide();
+  HideBox();
+  scene_.mainMenu().Show();
+  scene_.game().HideGameSprites();
+  scene_.game().ResetGame();
+  scene_.SetState(core::ssMainMenu);
+  scene_.mainMenu().Show();
+  scene_.program().MenuSceneActive = true;
 }
 
 void TExitMenu::BackToTable() {

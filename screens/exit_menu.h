@@ -8,6 +8,7 @@
 
 #include "engine/types.h"
 #include "screens/menu_list.h"
+#include "screens/submission.h"
 
 namespace screens {
 
@@ -39,6 +40,9 @@ class TExitMenu {
   void HandleKeys();
   void Hover(long double x, long double y);
   void Click(long double x, long double y);
+  // At the start of each frame: a submission worker that has ended shows the
+  // retry question, or closes the notice and returns to the main menu.
+  void TakeSubmissionOutcome();
 
   int selection() const { return list_.selection(); }
   iHandle boxSprite() const { return box_; }
@@ -51,6 +55,7 @@ class TExitMenu {
   void LeaveGame();
   void ClearRecords();
   void BackToTable();
+  SubmissionRecord SubmissionToSend();
 
   Scene& scene_;
   MenuList list_{2, kYes};

@@ -24,7 +24,7 @@ constexpr Area kButtonAreas[] = {
 }  // namespace
 
 std::string WorldHighScoresLink() {
-  return std::string(kPublisherSite) + "/cgi/version.pl?prg=ZorbellineQuester&show&type=0";
+  return ScoreServer() + "/cgi/version.pl?prg=ZorbellineQuester&show&type=0";
 }
 
 std::string RecordRowText(const core::TRecordEntry& entry) {

@@ -23,6 +23,8 @@ bool IsGameShown(std::uint8_t s) {
 }  // namespace
 
 void Scene::DispatchFrame() {
+  // A submission worker that ended since the last frame changes the screens here.
+  exitMenu_.TakeSubmissionOutcome();
   if (intro_.running()) {
     // No screen input is read while the intro plays.
     if (intro_.Step(menuScene_)) {

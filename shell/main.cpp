@@ -9,10 +9,10 @@
 #include "engine/music.h"
 #include "engine/runtime.h"
 #include "engine/sdl/sdl_backend.h"
+#include "online/online_submission.h"
 #include "platform/file_error.h"
 #include "platform/sdl/sdl_platform.h"
 #include "screens/scene.h"
-#include "screens/submission.h"
 #include "shell/main_loop.h"
 
 int main() {
@@ -44,7 +44,7 @@ int main() {
   core::FillWindowParams(program.windowParams, desktopWidth, desktopHeight,
                          program.persistent.settings);
 
-  screens::NoSubmissionWorker submission;
+  online::OnlineSubmission submission;
   screens::Scene scene(program, submission);
   core::GameHooks hooks{[&scene] { scene.InitialiseAll(); }, [&scene] { scene.DispatchFrame(); }};
   shell::RunMainLoop(program, hooks);

@@ -180,6 +180,47 @@ TEST_F(ExitMenuTest, YesToSendStartsTheWorker) {
   EXPECT_EQ(worker_.started(), 1);
 }
 
+TEST_F(ExitMenuTest, YesToSendHandsTheWorkerTheEnteredRecord) {
+  scene_.game().SetScore(4321);
+  program_.persistent.settings.Country.SetText("Narnia");
+  Ask(core::ssConfirmSendResult);
+  Tap(screens::kKeyEnter);
+  ASSERT_EQ(worker_.started(), 1);
+  EXPECT_EQ(worker_.record().name, scene_.recordInputMenu().name());
+  EXPECT_EQ(worker_.record().score, 4321);
+  EXPECT_EQ(worker_.record().country, "Narnia");
+}
+
+// The worker's end is taken by the frame loop: the retry question after a
+// failed version request, the main menu after a submission.
+TEST_F(ExitMenuTest, TheWorkersEndChangesTheScreensInTheNextFrame) {
+  Ask(core::ssConfirmSendResult);
+  Tap(screens::kKeyEnter);
+  ASSERT_EQ(state(), core::ssSending);
+  Frame();
+  EXPECT_EQ(state(), core::ssSending);  // nothing until the worker ends
+
+  worker_.End(screens::SubmissionOutcome::kConnectFailed);
+  EXPECT_EQ(state(), core::ssSending);
+  Frame();
+  EXPECT_EQ(state(), core::ssConnectFailed);
+  EXPECT_EQ(Texts(),
+            (std::vector<std::string>{"Can't connect", "to server! Repeat?", " YES", " NO"}));
+  EXPECT_TRUE(Shown(dialog().boxSprite()));
+
+  Tap(screens::kKeyEnter);  // YES: a fresh worker
+  EXPECT_EQ(worker_.started(), 2);
+  ASSERT_EQ(state(), core::ssSending);
+  program_.MenuSceneActive = false;
+  worker_.End(screens::SubmissionOutcome::kDone);
+  Frame();
+  EXPECT_EQ(state(), core::ssMainMenu);
+  EXPECT_TRUE(program_.MenuSceneActive);
+  EXPECT_FALSE(Shown(dialog().boxSprite()));
+  EXPECT_EQ(FindText("Please wait..."), nullptr);
+  EXPECT_EQ(scene_.game().GetScore(), 0);
+}
+
 TEST_F(ExitMenuTest, ClearingTheTableWritesTheDefaults) {
   core::InsertRecord(program_.persistent, 1, "Zed", 5000);
   Ask(core::ssConfirmClearRecords);

@@ -61,6 +61,19 @@ inline std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The scene's submission worker: the stand-in, unless a test points it at
+// another one (the real worker in the online tests).
+class WorkerSwitch final : public screens::SubmissionWorker {
+ public:
+  explicit WorkerSwitch(screens::SubmissionWorker& target) : target_(&target) {}
+  void Use(screens::SubmissionWorker& target) { target_ = &target; }
+  void StartNew(const screens::SubmissionRecord& record) override { target_->StartNew(record); }
+  screens::SubmissionOutcome TakeOutcome() override { return target_->TakeOutcome(); }
+
+ private:
+  screens::SubmissionWorker* target_;
+};
+
 class MenuScreenTest : public EngineTest {
  public:
   static constexpr const char* kSettingsPath = "data/settings.dat";
@@ -152,7 +165,8 @@ class MenuScreenTest : public EngineTest {
   platform::ScriptedPlatform platform_{backend().virtualClock()};
   core::Program program_{platform_};
   screens::NoSubmissionWorker worker_;
-  screens::Scene scene_{program_, worker_, {.seed = 1}};
+  WorkerSwitch submission_{worker_};
+  screens::Scene scene_{program_, submission_, {.seed = 1}};
   platform::WindowId window_ = 0;
 };
 

@@ -9,6 +9,7 @@ ZQ_PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libxmp-dev libsquish-dev libpng-dev libx11-dev
   libcurl4-openssl-dev libcairo2-dev libfreetype-dev fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
   xvfb xauth xdotool x11-utils xdg-utils
 )
 

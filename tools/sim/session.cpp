@@ -1,16 +1,19 @@
 #include "tools/sim/session.h"
 
 #include <cmath>
+#include <cstdlib>
 
-#include "core/program.h"
 #include "engine/engine.h"
 #include "engine/headless/headless_backend.h"
 #include "engine/music.h"
 #include "engine/runtime.h"
+#include "online/online_submission.h"
 #include "platform/scripted/scripted_platform.h"
+#include "screens/publisher.h"
 #include "screens/scene.h"
 #include "screens/submission.h"
 #include "shell/main_loop.h"
+#include "core/program.h"
 
 namespace sim {
 
@@ -26,8 +29,13 @@ Session::Session(Options options) : options_(std::move(options)) {
   int desktopHeight = 0;
   platform_->DesktopSize(desktopWidth, desktopHeight);
   core::FillWindowParams(program_->windowParams, desktopWidth, desktopHeight,
-                         program_->persistent.settings);
-  worker_ = std::make_unique<screens::NoSubmissionWorker>();
+                          program_->persistent.settings);
+  // Scores go out only to a service named by ZQ_SCORE_SERVER (our own).
+  if (const char* server = std::getenv("ZQ_SCORE_SERVER"); server && *server) {
+    worker_ = std::make_unique<online::OnlineSubmission>(screens::ScoreServer());
+  } else {
+    worker_ = std::make_unique<screens::NoSubmissionWorker>();
+  }
   scene_ =
       std::make_unique<screens::Scene>(*program_, *worker_, screens::SceneOptions{options_.seed});
 }
@@ -62,15 +70,15 @@ Session::End Session::Run(int maxFrames, const std::function<bool(int)>& picture
   engine::ScopedInstall install(*engine_);
   engine::ScopedMusicInstall music(*mixer_);
   core::GameHooks hooks{[this] {
-                          FinishFrame();
-                          scene_->InitialiseAll();
-                          AfterInitialise();
-                        },
-                        [this] {
-                          BeforeDispatch();
-                          scene_->DispatchFrame();
-                          AfterDispatch();
-                        }};
+                           FinishFrame();
+                           scene_->InitialiseAll();
+                           AfterInitialise();
+                         },
+                         [this] {
+                           BeforeDispatch();
+                           scene_->DispatchFrame();
+                           AfterDispatch();
+                         }};
   End end = End::ProgramEnded;
   try {
     shell::RunMainLoop(*program_, hooks);

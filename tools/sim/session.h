@@ -28,7 +28,7 @@ struct Program;
 }
 namespace screens {
 class Scene;
-class NoSubmissionWorker;
+class SubmissionWorker;
 }  // namespace screens
 
 namespace sim {
@@ -107,7 +107,7 @@ class Session {
   std::unique_ptr<engine::MusicMixer> mixer_;
   std::unique_ptr<platform::ScriptedPlatform> platform_;
   std::unique_ptr<core::Program> program_;
-  std::unique_ptr<screens::NoSubmissionWorker> worker_;
+  std::unique_ptr<screens::SubmissionWorker> worker_;
   std::unique_ptr<screens::Scene> scene_;
 };
 

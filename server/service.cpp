@@ -1,0 +1,147 @@
+#include "server/service.h"
+
+#include <httplib.h>
+#include <sys/random.h>
+
+#include <chrono>
+#include <cstdio>
+#include <stdexcept>
+
+#include "online/record_codec.h"
+#include "server/pages.h"
+#include "server/record_check.h"
+
+namespace scores {
+namespace {
+
+using Params = std::multimap<std::string, std::string>;
+
+constexpr const char* kText = "text/plain; charset=utf-8";
+constexpr const char* kHtml = "text/html; charset=utf-8";
+constexpr const char* kJson = "application/json";
+constexpr std::int64_t kPurgeEverySeconds = 60;
+
+const std::string* Param(const Params& params, const char* key) {
+  const auto found = params.find(key);
+  return found == params.end() ? nullptr : &found->second;
+}
+
+std::int64_t SystemSeconds() {
+  return std::chrono::duration_cast<std::chrono::seconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+double SteadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+std::string NewToken() {
+  unsigned char bytes[16];
+  std::size_t got = 0;
+  while (got < sizeof bytes) {
+    const ssize_t n = getrandom(bytes + got, sizeof bytes - got, 0);
+    if (n < 0) throw std::runtime_error("no random source");
+    got += static_cast<std::size_t>(n);
+  }
+  std::string token;
+  for (const unsigned char b : bytes) {
+    char hex[3];
+    std::snprintf(hex, sizeof hex, "%02x", b);
+    token += hex;
+  }
+  return token;
+}
+
+ScoreService::ScoreService(ScoreStore& store, ServiceOptions options)
+    : store_(store), options_(std::move(options)), limiter_(options_.submissionsPerMinute) {
+  if (!options_.now) options_.now = SystemSeconds;
+  if (!options_.steadyNow) options_.steadyNow = SteadySeconds;
+}
+
+void ScoreService::Mount(httplib::Server& server) {
+  const auto send = [](httplib::Response& res, const Reply& reply) {
+    res.status = reply.status;
+    res.set_content(reply.body, reply.type);
+  };
+  server.Get("/cgi/version.pl", [this, send](const httplib::Request& req, httplib::Response& res) {
+    send(res, Script(req.params, req.remote_addr));
+  });
+  server.Get("/api/top", [this, send](const httplib::Request& req, httplib::Response& res) {
+    send(res, TopJson(req.params));
+  });
+  server.set_exception_handler(
+      [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+        res.status = 500;
+        res.set_content("store unavailable\n", kText);
+      });
+  server.set_payload_max_length(4096);
+  server.set_tcp_nodelay(true);  // small replies go out at once, not after a delayed ACK
+  server.set_read_timeout(5, 0);
+  server.set_write_timeout(5, 0);
+  server.set_keep_alive_timeout(5);
+}
+
+ScoreService::Reply ScoreService::Script(const Params& params, const std::string& client) {
+  const std::string* program = Param(params, "prg");
+  if (!program || *program != "ZorbellineQuester") return {400, "unknown program\n", kText};
+  if (Param(params, "version")) return Version();
+  if (Param(params, "hs")) return Submission(params, client);
+  if (Param(params, "show")) return Table(params);
+  return {400, "unknown request\n", kText};
+}
+
+// The game keeps the fifth "|" field, the one followed by another "|".
+ScoreService::Reply ScoreService::Version() {
+  const std::int64_t now = options_.now();
+  std::int64_t last = lastPurge_.load();
+  if (now - last >= kPurgeEverySeconds && lastPurge_.compare_exchange_strong(last, now)) {
+    store_.PurgeTokens(now);
+  }
+  const std::string token = NewToken();
+  store_.AddToken(token, now + options_.tokenLifetime);
+  return {200, "OK|1|0|0|" + token + "|", kText};
+}
+
+ScoreService::Reply ScoreService::Submission(const Params& params, const std::string& client) {
+  if (!limiter_.Allow(client, options_.steadyNow())) return {429, "too many submissions\n", kText};
+  const std::string* inf = Param(params, "inf");
+  if (!inf || inf->empty()) return {400, "inf missing\n", kText};
+  if (inf->size() > kMaxEncodedRecord) return {400, "inf too long\n", kText};
+  const std::optional<std::string> text = online::DecodeRecord(*inf);
+  if (!text) return {400, "inf is not an encoded record\n", kText};
+  const RecordCheck check = CheckRecord(*text);
+  if (!check.record) return {400, check.reason + "\n", kText};
+
+  const SubmittedRecord& r = *check.record;
+  const std::int64_t now = options_.now();
+  if (!store_.SubmitWithToken(r.token, now, ScoreEntry{r.name, r.country, r.score, now})) {
+    return {400, "unknown, used or expired token\n", kText};
+  }
+  return {200, "OK", kText};
+}
+
+ScoreService::Reply ScoreService::Table(const Params& params) {
+  const std::string* type = Param(params, "type");
+  if (!type || *type != "0") return {400, "unknown table\n", kText};
+  return {200, RenderTopPage(store_.Top(kTopLimit)), kHtml};
+}
+
+ScoreService::Reply ScoreService::TopJson(const Params& params) {
+  int limit = kTopLimit;
+  if (const std::string* text = Param(params, "limit")) {
+    try {
+      std::size_t used = 0;
+      limit = std::stoi(*text, &used);
+      if (used != text->size()) throw std::invalid_argument("limit");
+    } catch (const std::exception&) {
+      return {400, "limit must be a number\n", kText};
+    }
+    if (limit < 1 || limit > kTopLimit) return {400, "limit must be 1 to 100\n", kText};
+  }
+  return {200, RenderTopJson(store_.Top(limit)), kJson};
+}
+
+}  // namespace scores

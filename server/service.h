@@ -1,0 +1,62 @@
+// The world high-score service over HTTP: the game's version request (which
+// hands out a one-time token), its score submission, the world table as a web
+// page and as JSON.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "server/rate_limiter.h"
+#include "server/store.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace scores {
+
+struct ServiceOptions {
+  int submissionsPerMinute = 30;     // per client address; 0: no limit
+  std::int64_t tokenLifetime = 600;  // seconds
+  // Seconds since 1970 (token expiry, entry dates) and a steady clock in
+  // seconds (rate limit); the system's clocks unless tests set them.
+  std::function<std::int64_t()> now;
+  std::function<double()> steadyNow;
+};
+
+inline constexpr int kTopLimit = 100;
+inline constexpr std::size_t kMaxEncodedRecord = 512;
+
+class ScoreService {
+ public:
+  explicit ScoreService(ScoreStore& store, ServiceOptions options = {});
+
+  // Routes and request limits on `server`.
+  void Mount(httplib::Server& server);
+
+ private:
+  struct Reply {
+    int status;
+    std::string body;
+    const char* type;
+  };
+  Reply Script(const std::multimap<std::string, std::string>& params, const std::string& client);
+  Reply Version();
+  Reply Submission(const std::multimap<std::string, std::string>& params,
+                   const std::string& client);
+  Reply Table(const std::multimap<std::string, std::string>& params);
+  Reply TopJson(const std::multimap<std::string, std::string>& params);
+
+  ScoreStore& store_;
+  ServiceOptions options_;
+  RateLimiter limiter_;
+  std::atomic<std::int64_t> lastPurge_{0};
+};
+
+// 32 hexadecimal digits from the system's random source.
+std::string NewToken();
+
+}  // namespace scores

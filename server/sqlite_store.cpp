@@ -1,0 +1,194 @@
+// The default store: one SQLite file in WAL mode, one connection behind a lock
+// (SQLite writes one transaction at a time anyway). Every accepted entry is
+// committed before the service answers, so nothing acknowledged is lost.
+#include <sqlite3.h>
+
+#include <mutex>
+#include <stdexcept>
+
+#include "server/store.h"
+
+namespace scores {
+namespace {
+
+class Statement {
+ public:
+  Statement(sqlite3* db, const char* sql) {
+    if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK) {
+      throw std::runtime_error(std::string("SQLite: ") + sqlite3_errmsg(db));
+    }
+  }
+  ~Statement() { sqlite3_finalize(stmt_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  // Ready for a new run, with nothing bound.
+  sqlite3_stmt* Fresh() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+    return stmt_;
+  }
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+void Exec(sqlite3* db, const char* sql) {
+  char* error = nullptr;
+  if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+    const std::string message = error ? error : sqlite3_errmsg(db);
+    sqlite3_free(error);
+    throw std::runtime_error("SQLite: " + message);
+  }
+}
+
+sqlite3* Open(const std::string& path) {
+  sqlite3* db = nullptr;
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+  if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
+    const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    throw std::runtime_error("SQLite: " + path + ": " + message);
+  }
+  return db;
+}
+
+class SqliteStore final : public ScoreStore {
+ public:
+  explicit SqliteStore(const std::string& path) : db_(Open(path)) {
+    try {
+      sqlite3_busy_timeout(db_, 5000);
+      Exec(db_, "PRAGMA journal_mode=WAL");
+      // In WAL mode NORMAL keeps the file consistent after a crash of the
+      // machine and loses no commit after a crash of the program.
+      Exec(db_, "PRAGMA synchronous=NORMAL");
+      Exec(db_,
+           "CREATE TABLE IF NOT EXISTS scores ("
+           " id INTEGER PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
+           " score INTEGER NOT NULL, created_at INTEGER NOT NULL);"
+           "CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, created_at, id);"
+           "CREATE TABLE IF NOT EXISTS tokens ("
+           " token TEXT PRIMARY KEY, expires_at INTEGER NOT NULL) WITHOUT ROWID;");
+      addToken_ = std::make_unique<Statement>(db_, "INSERT INTO tokens VALUES (?1, ?2)");
+      useToken_ = std::make_unique<Statement>(
+          db_, "DELETE FROM tokens WHERE token = ?1 AND expires_at > ?2");
+      insert_ = std::make_unique<Statement>(
+          db_, "INSERT INTO scores (name, country, score, created_at) VALUES (?1, ?2, ?3, ?4)");
+      purge_ = std::make_unique<Statement>(db_, "DELETE FROM tokens WHERE expires_at <= ?1");
+      top_ = std::make_unique<Statement>(db_,
+                                         "SELECT name, country, score, created_at FROM scores"
+                                         " ORDER BY score DESC, created_at, id LIMIT ?1");
+      count_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM scores");
+    } catch (...) {
+      Close();
+      throw;
+    }
+  }
+
+  ~SqliteStore() override { Close(); }
+
+  void AddToken(const std::string& token, std::int64_t expiresAt) override {
+    std::lock_guard lock(mutex_);
+    sqlite3_stmt* s = addToken_->Fresh();
+    sqlite3_bind_text(s, 1, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_int64(s, 2, expiresAt);
+    Step(s);
+  }
+
+  bool SubmitWithToken(const std::string& token, std::int64_t now,
+                       const ScoreEntry& entry) override {
+    std::lock_guard lock(mutex_);
+    Exec(db_, "BEGIN IMMEDIATE");
+    try {
+      sqlite3_stmt* use = useToken_->Fresh();
+      sqlite3_bind_text(use, 1, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
+      sqlite3_bind_int64(use, 2, now);
+      Step(use);
+      if (sqlite3_changes(db_) != 1) {
+        Exec(db_, "ROLLBACK");
+        return false;
+      }
+      sqlite3_stmt* ins = insert_->Fresh();
+      sqlite3_bind_text(ins, 1, entry.name.data(), static_cast<int>(entry.name.size()),
+                        SQLITE_TRANSIENT);
+      sqlite3_bind_text(ins, 2, entry.country.data(), static_cast<int>(entry.country.size()),
+                        SQLITE_TRANSIENT);
+      sqlite3_bind_int64(ins, 3, entry.score);
+      sqlite3_bind_int64(ins, 4, entry.time);
+      Step(ins);
+      Exec(db_, "COMMIT");
+      return true;
+    } catch (...) {
+      sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+      throw;
+    }
+  }
+
+  void PurgeTokens(std::int64_t now) override {
+    std::lock_guard lock(mutex_);
+    sqlite3_stmt* s = purge_->Fresh();
+    sqlite3_bind_int64(s, 1, now);
+    Step(s);
+  }
+
+  std::vector<ScoreEntry> Top(int limit) override {
+    std::lock_guard lock(mutex_);
+    sqlite3_stmt* s = top_->Fresh();
+    sqlite3_bind_int(s, 1, limit);
+    std::vector<ScoreEntry> entries;
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+      ScoreEntry e;
+      e.name = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+      e.country = reinterpret_cast<const char*>(sqlite3_column_text(s, 1));
+      e.score = static_cast<std::int32_t>(sqlite3_column_int64(s, 2));
+      e.time = sqlite3_column_int64(s, 3);
+      entries.push_back(std::move(e));
+    }
+    if (rc != SQLITE_DONE) Fail();
+    sqlite3_reset(s);
+    return entries;
+  }
+
+  std::int64_t CountEntries() override {
+    std::lock_guard lock(mutex_);
+    sqlite3_stmt* s = count_->Fresh();
+    if (sqlite3_step(s) != SQLITE_ROW) Fail();
+    const std::int64_t n = sqlite3_column_int64(s, 0);
+    sqlite3_reset(s);
+    return n;
+  }
+
+ private:
+  void Step(sqlite3_stmt* s) {
+    const int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) Fail();
+  }
+  [[noreturn]] void Fail() {
+    throw std::runtime_error(std::string("SQLite: ") + sqlite3_errmsg(db_));
+  }
+
+  void Close() {
+    addToken_.reset();
+    useToken_.reset();
+    insert_.reset();
+    purge_.reset();
+    top_.reset();
+    count_.reset();
+    if (db_) sqlite3_close(db_);
+    db_ = nullptr;
+  }
+
+  std::mutex mutex_;
+  sqlite3* db_ = nullptr;
+  std::unique_ptr<Statement> addToken_, useToken_, insert_, purge_, top_, count_;
+};
+
+}  // namespace
+
+std::unique_ptr<ScoreStore> OpenSqliteStore(const std::string& path) {
+  return std::make_unique<SqliteStore>(path);
+}
+
+}  // namespace scores

@@ -1,0 +1,94 @@
+// zq-scores-load: drives a running zq-scores with the game's two requests (a
+// version request, then the submission carrying its token) from several
+// keep-alive connections, and reports pairs per second and pair latencies.
+//   zq-scores-load HOST PORT [CONNECTIONS=8] [SECONDS=10]
+#include <httplib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "online/record_codec.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Worker {
+  std::vector<double> latenciesMs;
+  long failures = 0;
+};
+
+void Drive(const std::string& host, int port, Clock::time_point end, int id, Worker& out) {
+  httplib::Client client(host, port);
+  client.set_keep_alive(true);
+  client.set_tcp_nodelay(true);
+  client.set_connection_timeout(5, 0);
+  client.set_read_timeout(10, 0);
+  const std::string name = "Load" + std::string(1, static_cast<char>('a' + id % 26));
+  int n = 0;
+  while (Clock::now() < end) {
+    const auto start = Clock::now();
+    const auto version = client.Get("/cgi/version.pl?version&prg=ZorbellineQuester");
+    if (!version || version->status != 200 || !online::IsOkReply(version->body)) {
+      ++out.failures;
+      continue;
+    }
+    const std::string record = online::BuildRecord(name, 1000 + (n++ % 5000),
+                                                   online::KeptValue(version->body), "Loadland");
+    const auto sent =
+        client.Get("/cgi/version.pl?hs&prg=ZorbellineQuester&inf=" + online::EncodeRecord(record));
+    if (!sent || sent->status != 200 || sent->body != "OK") {
+      ++out.failures;
+      continue;
+    }
+    out.latenciesMs.push_back(
+        std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s HOST PORT [CONNECTIONS=8] [SECONDS=10]\n", argv[0]);
+    return 2;
+  }
+  const std::string host = argv[1];
+  const int port = std::atoi(argv[2]);
+  const int connections = argc > 3 ? std::max(1, std::atoi(argv[3])) : 8;
+  const double seconds = argc > 4 ? std::max(1.0, std::atof(argv[4])) : 10.0;
+
+  std::vector<Worker> workers(connections);
+  std::vector<std::thread> threads;
+  const auto start = Clock::now();
+  const auto end =
+      start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+  for (int i = 0; i < connections; ++i) {
+    threads.emplace_back(Drive, host, port, end, i, std::ref(workers[i]));
+  }
+  for (std::thread& t : threads) t.join();
+  const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+
+  std::vector<double> all;
+  long failures = 0;
+  for (const Worker& w : workers) {
+    all.insert(all.end(), w.latenciesMs.begin(), w.latenciesMs.end());
+    failures += w.failures;
+  }
+  std::sort(all.begin(), all.end());
+  const auto percentile = [&all](double p) {
+    if (all.empty()) return 0.0;
+    return all[std::min(all.size() - 1, static_cast<std::size_t>(p * all.size()))];
+  };
+  std::printf("connections %d, %.1f s: %zu pairs (%.0f pairs/s), %ld failed\n", connections,
+              elapsed, all.size(), all.size() / elapsed, failures);
+  std::printf("pair latency ms: p50 %.2f  p90 %.2f  p99 %.2f  max %.2f\n", percentile(0.50),
+              percentile(0.90), percentile(0.99), all.empty() ? 0.0 : all.back());
+  return failures == 0 && !all.empty() ? 0 : 1;
+}

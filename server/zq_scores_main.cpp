@@ -1,0 +1,141 @@
+// zq-scores: the world high-score service. Prints the address it listens on
+// once it is ready, serves until SIGTERM or SIGINT, then stops taking requests,
+// finishes the ones in progress and closes the store.
+#include <httplib.h>
+#include <signal.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "server/service.h"
+#include "server/store.h"
+
+namespace {
+
+struct Options {
+  std::string host = "127.0.0.1";
+  int port = 8088;
+  std::string db = "zq-scores.db";
+  int perMinute = 30;
+  int threads = 8;
+};
+
+void Usage(const char* program) {
+  std::fprintf(stderr,
+               "usage: %s [--host ADDRESS] [--port N] [--db FILE|postgresql://...]\n"
+               "          [--submissions-per-minute N] [--threads N]\n"
+               "  --host   address to listen on (default 127.0.0.1; 0.0.0.0 for every one)\n"
+               "  --port   port (default 8088; 0 picks a free one)\n"
+               "  --db     SQLite file (default zq-scores.db) or a PostgreSQL URL\n"
+               "  --submissions-per-minute  per client address (default 30; 0: no limit)\n"
+               "  --threads  requests served at once (default 8)\n",
+               program);
+}
+
+bool ParseInt(const char* text, int low, int high, int& out) {
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (*text == '\0' || *end != '\0' || value < low || value > high) return false;
+  out = static_cast<int>(value);
+  return true;
+}
+
+bool Parse(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (i + 1 >= argc) return false;
+    const char* value = argv[++i];
+    if (arg == "--host") {
+      options.host = value;
+    } else if (arg == "--port") {
+      if (!ParseInt(value, 0, 65535, options.port)) return false;
+    } else if (arg == "--db") {
+      options.db = value;
+    } else if (arg == "--submissions-per-minute") {
+      if (!ParseInt(value, 0, 1000000, options.perMinute)) return false;
+    } else if (arg == "--threads") {
+      if (!ParseInt(value, 1, 256, options.threads)) return false;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!Parse(argc, argv, options)) {
+    Usage(argv[0]);
+    return 2;
+  }
+
+  // SIGTERM and SIGINT are taken by one waiting thread, never by a handler
+  // that interrupts a request.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGTERM);
+  sigaddset(&stopSignals, SIGINT);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  std::unique_ptr<scores::ScoreStore> store;
+  try {
+    store = scores::OpenStore(options.db, options.threads);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "zq-scores: %s\n", error.what());
+    return 1;
+  }
+
+  scores::ServiceOptions serviceOptions;
+  serviceOptions.submissionsPerMinute = options.perMinute;
+  scores::ScoreService service(*store, serviceOptions);
+  httplib::Server server;
+  const int threads = options.threads;
+  server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+  service.Mount(server);
+
+  int port = options.port;
+  if (port == 0) {
+    port = server.bind_to_any_port(options.host);
+  } else if (!server.bind_to_port(options.host, port)) {
+    port = -1;
+  }
+  if (port <= 0) {
+    std::fprintf(stderr, "zq-scores: cannot listen on %s:%d\n", options.host.c_str(), options.port);
+    return 1;
+  }
+  std::printf("zq-scores listening on http://%s:%d (store: %s)\n", options.host.c_str(), port,
+              options.db.rfind("postgres", 0) == 0 ? "PostgreSQL" : options.db.c_str());
+  std::fflush(stdout);
+
+  // The listener ignores stop() until it runs, so a signal that comes early
+  // waits for it.
+  std::atomic<bool> listenEnded{false};
+  std::thread stopper([&server, &listenEnded, stopSignals] {
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    while (!server.is_running() && !listenEnded.load()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    server.stop();
+  });
+  const bool served = server.listen_after_bind();
+  listenEnded.store(true);
+  if (!served) {
+    // The listener failed by itself: wake the waiting thread so it can end.
+    pthread_kill(stopper.native_handle(), SIGTERM);
+  }
+  stopper.join();
+  store.reset();  // every accepted entry is committed; this closes the file cleanly
+  std::printf("zq-scores stopped\n");
+  return served ? 0 : 1;
+}

@@ -1,0 +1,121 @@
+// The submission worker against real HTTP servers on 127.0.0.1: what each kind
+// of version reply leads to, what is sent, failures, time-outs and cancelling.
+#include "online/conn_thrd.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "online/record_codec.h"
+#include "tests/online/local_servers.h"
+
+namespace {
+
+using online::ConnThrd;
+using online::HttpClient;
+using online::HttpOptions;
+using screens::SubmissionOutcome;
+using testing_support::LoopbackSocket;
+using testing_support::ScriptedHttpServer;
+
+const screens::SubmissionRecord kRecord{"Zed", 4321, "Mars"};
+
+HttpOptions ShortTimeouts() {
+  HttpOptions options;
+  options.connectTimeout = std::chrono::milliseconds(500);
+  options.requestTimeout = std::chrono::milliseconds(500);
+  return options;
+}
+
+TEST(ConnThrd, VersionReplyDecidesWhatHappens) {
+  const std::string huge = "OK|1|2|3|tok|" + std::string(65 * 1024, 'x');
+  const std::string binaryOk("OK|\0\xff|\x01|\n|t\0k|\xfe", 15);
+  const struct {
+    const char* what;
+    ScriptedHttpServer::Script script;
+    SubmissionOutcome outcome;
+    bool submitted;
+    std::string kept;
+  } kCases[] = {
+      {"success", {200, "OK|1|2|3|tok|rest"}, SubmissionOutcome::kDone, true, "tok"},
+      {"just OK", {200, "OK"}, SubmissionOutcome::kDone, true, ""},
+      {"too few bars", {200, "OK|1|2|3|4"}, SubmissionOutcome::kDone, true, ""},
+      {"lower-case ok", {200, "ok|1|2|3|tok|"}, SubmissionOutcome::kConnectFailed, false, ""},
+      {"not OK", {200, "ERROR"}, SubmissionOutcome::kConnectFailed, false, ""},
+      {"empty", {200, ""}, SubmissionOutcome::kConnectFailed, false, ""},
+      {"HTTP 500", {500, "OK|1|2|3|tok|"}, SubmissionOutcome::kConnectFailed, false, ""},
+      {"HTTP 404", {404, "OK|1|2|3|tok|"}, SubmissionOutcome::kConnectFailed, false, ""},
+      {"huge", {200, huge}, SubmissionOutcome::kConnectFailed, false, ""},
+      {"binary",
+       {200, std::string("\0\x89PNG\r\n\x1a\n", 9)},
+       SubmissionOutcome::kConnectFailed,
+       false,
+       ""},
+      {"binary after OK", {200, binaryOk}, SubmissionOutcome::kDone, true, std::string("t\0k", 3)},
+      {"failed submission", {200, "OK|1|2|3|tok|", 500}, SubmissionOutcome::kDone, true, "tok"},
+  };
+  HttpClient client;
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    ScriptedHttpServer server(c.script);
+    ConnThrd worker(client, server.url(), kRecord);
+    EXPECT_EQ(worker.Run(), c.outcome);
+    EXPECT_EQ(server.versionRequests(), 1);
+    const auto sent = server.submissions();
+    ASSERT_EQ(sent.size(), c.submitted ? 1u : 0u);
+    if (c.submitted) {
+      EXPECT_EQ(sent[0], online::EncodeRecord(online::BuildRecord("Zed", 4321, c.kept, "Mars")));
+    }
+  }
+}
+
+TEST(ConnThrd, ConnectionRefusedAsksToRetry) {
+  HttpClient client(ShortTimeouts());
+  const std::string url = LoopbackSocket(false).url();  // closed again: nobody listens
+  ConnThrd worker(client, url, kRecord);
+  EXPECT_EQ(worker.Run(), SubmissionOutcome::kConnectFailed);
+}
+
+TEST(ConnThrd, ServerThatNeverAnswersTimesOut) {
+  HttpClient client(ShortTimeouts());
+  LoopbackSocket silent(true);  // the kernel accepts, nobody answers
+  ConnThrd worker(client, silent.url(), kRecord);
+  EXPECT_EQ(worker.Run(), SubmissionOutcome::kConnectFailed);
+}
+
+TEST(ConnThrd, OnItsThreadTheOutcomeIsHandedOutOnce) {
+  HttpClient client;
+  ScriptedHttpServer server({});
+  ConnThrd worker(client, server.url(), kRecord);
+  worker.Start();
+  worker.Wait();
+  EXPECT_EQ(worker.TakeOutcome(), SubmissionOutcome::kDone);
+  EXPECT_EQ(worker.TakeOutcome(), SubmissionOutcome::kNone);
+  EXPECT_EQ(server.submissions().size(), 1u);
+}
+
+// Closing the game while a request hangs: cancelling ends the worker long
+// before its 10-second time-out, and it reports nothing.
+TEST(ConnThrd, CancelEndsAHangingRequest) {
+  HttpClient client;  // the game's own time-outs
+  LoopbackSocket silent(true);
+  ConnThrd worker(client, silent.url(), kRecord);
+  const auto start = std::chrono::steady_clock::now();
+  worker.Start();
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  worker.Cancel();
+  worker.Wait();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(worker.TakeOutcome(), SubmissionOutcome::kNone);
+}
+
+TEST(HttpClient, BodyAtTheCapPassesOneByteMoreFails) {
+  HttpClient client;
+  for (const std::size_t size : {std::size_t{64 * 1024}, std::size_t{64 * 1024 + 1}}) {
+    ScriptedHttpServer server({200, "OK" + std::string(size - 2, '.')});
+    const auto reply = client.Get(server.url() + "/cgi/version.pl?version");
+    EXPECT_EQ(reply.ok, size <= 64 * 1024) << size;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// The service over HTTP on 127.0.0.1, on an SQLite store, with its clocks in
+// the test's hands: the game's encoder round trip, refusals that store
+// nothing, single-use expiring tokens, the rate limit, the pages.
+#include "server/service.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <atomic>
+#include <thread>
+
+#include "online/record_codec.h"
+#include "server/pages.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+constexpr const char* kVersion = "/cgi/version.pl?version&prg=ZorbellineQuester";
+constexpr const char* kSubmit = "/cgi/version.pl?hs&prg=ZorbellineQuester&inf=";
+
+class ServiceTest : public ::testing::Test {
+ protected:
+  explicit ServiceTest(int perMinute = 1000) {
+    scores::ServiceOptions options;
+    options.submissionsPerMinute = perMinute;
+    options.now = [this] { return now_.load(); };
+    options.steadyNow = [this] { return static_cast<double>(now_.load()); };
+    service_ = std::make_unique<scores::ScoreService>(*store_, options);
+    service_->Mount(server_);
+    port_ = server_.bind_to_any_port("127.0.0.1");
+    thread_ = std::thread([this] { server_.listen_after_bind(); });
+  }
+  ~ServiceTest() override {
+    server_.stop();
+    thread_.join();
+  }
+
+  httplib::Result Get(const std::string& path) { return client_->Get(path); }
+
+  // A version request; the kept value as the game cuts it.
+  std::string Token() {
+    const auto reply = Get(kVersion);
+    EXPECT_TRUE(reply && reply->status == 200 && online::IsOkReply(reply->body));
+    return reply ? online::KeptValue(reply->body) : "";
+  }
+
+  httplib::Result Submit(const std::string& text) {
+    return Get(kSubmit + online::EncodeRecord(text));
+  }
+
+  testing_support::TempDir dir_;
+  std::unique_ptr<scores::ScoreStore> store_ =
+      scores::OpenStore((dir_.path() / "scores.db").string());
+  std::atomic<std::int64_t> now_{1700000000};  // 2023-11-14 UTC
+  std::unique_ptr<scores::ScoreService> service_;
+  httplib::Server server_;
+  int port_ = 0;
+  std::thread thread_;
+  std::unique_ptr<httplib::Client> client_;
+
+  void SetUp() override { client_ = std::make_unique<httplib::Client>("127.0.0.1", port_); }
+};
+
+TEST_F(ServiceTest, GamesRecordIsStoredAsSent) {
+  const std::string token = Token();
+  EXPECT_EQ(token.size(), 32u);
+  const auto reply = Submit(online::BuildRecord("Zed", 123456, token, "Mars"));
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(reply->status, 200);
+  EXPECT_EQ(reply->body, "OK");
+  const auto top = store_->Top(10);
+  ASSERT_EQ(top.size(), 1u);
+  EXPECT_EQ(top[0].name, "Zed");
+  EXPECT_EQ(top[0].country, "Mars");
+  EXPECT_EQ(top[0].score, 123456);
+  EXPECT_EQ(top[0].time, now_.load());
+}
+
+TEST_F(ServiceTest, RefusalsStoreNothing) {
+  const std::string token = Token();
+  const std::string bad[] = {
+      kSubmit + online::EncodeRecord(online::BuildRecord("Zed1", 5, token, "Mars")),
+      kSubmit + online::EncodeRecord(online::BuildRecord("Zed", -5, token, "Mars")),
+      kSubmit + online::EncodeRecord(online::BuildRecord("Zed", 5, token, "Mars!")),
+      kSubmit + online::EncodeRecord(online::BuildRecord("Zed", 5, "0123abcd", "Mars")),
+      kSubmit + std::string("NFTGG3D"),
+      kSubmit + std::string("nftgg3df"),
+      kSubmit + std::string(),
+      kSubmit + std::string(2000, 'A'),
+      std::string("/cgi/version.pl?hs&prg=Other&inf=") +
+          online::EncodeRecord(online::BuildRecord("Zed", 5, token, "Mars")),
+      std::string("/cgi/version.pl?prg=ZorbellineQuester"),
+  };
+  for (const std::string& path : bad) {
+    SCOPED_TRACE(path);
+    const auto reply = Get(path);
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->status, 400);
+    EXPECT_EQ(reply->body.find('\n'), reply->body.size() - 1);  // one line
+  }
+  EXPECT_EQ(store_->CountEntries(), 0);
+  // The token refused with bad records is still good for a proper one.
+  EXPECT_EQ(Submit(online::BuildRecord("Zed", 5, token, "Mars"))->status, 200);
+}
+
+TEST_F(ServiceTest, TokensAreSingleUseAndExpireAfterTenMinutes) {
+  const std::string token = Token();
+  EXPECT_EQ(Submit(online::BuildRecord("Zed", 5, token, "Mars"))->status, 200);
+  EXPECT_EQ(Submit(online::BuildRecord("Zed", 5, token, "Mars"))->status, 400);
+
+  const std::string late = Token();
+  const std::string inTime = Token();
+  now_ += 599;
+  EXPECT_EQ(Submit(online::BuildRecord("Ann", 7, inTime, "Mars"))->status, 200);
+  now_ += 1;
+  const auto expired = Submit(online::BuildRecord("Bob", 9, late, "Mars"));
+  EXPECT_EQ(expired->status, 400);
+  EXPECT_EQ(expired->body, "unknown, used or expired token\n");
+  EXPECT_EQ(store_->CountEntries(), 2);
+}
+
+TEST_F(ServiceTest, TablePageEscapesAndRanksBestFirst) {
+  store_->AddToken("a", now_ + 10);
+  store_->AddToken("b", now_ + 10);
+  store_->SubmitWithToken("a", now_, {"<b>Eve</b>", "A&B", 50, now_});
+  store_->SubmitWithToken("b", now_, {"Zed", "Mars", 90, now_});
+  const auto page = Get("/cgi/version.pl?prg=ZorbellineQuester&show&type=0");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->status, 200);
+  EXPECT_EQ(page->get_header_value("Content-Type"), "text/html; charset=utf-8");
+  const std::string& html = page->body;
+  EXPECT_EQ(html.find("<b>Eve"), std::string::npos);
+  const auto first = html.find(
+      "<td class=\"n\">1</td><td>Zed</td><td>Mars</td><td class=\"n\">90</td><td>2023-11-14</td>");
+  const auto second =
+      html.find("<td class=\"n\">2</td><td>&lt;b&gt;Eve&lt;/b&gt;</td><td>A&amp;B</td>");
+  EXPECT_NE(first, std::string::npos) << html;
+  EXPECT_NE(second, std::string::npos) << html;
+  EXPECT_LT(first, second);
+
+  const auto json = Get("/api/top?limit=1");
+  ASSERT_TRUE(json);
+  EXPECT_EQ(json->body,
+            "[{\"rank\":1,\"name\":\"Zed\",\"country\":\"Mars\",\"score\":90,\"date\":\"2023-11-"
+            "14\"}]\n");
+  for (const char* limit : {"0", "101", "x", "5x", ""}) {
+    EXPECT_EQ(Get(std::string("/api/top?limit=") + limit)->status, 400) << limit;
+  }
+}
+
+class RateLimitedServiceTest : public ServiceTest {
+ protected:
+  RateLimitedServiceTest() : ServiceTest(30) {}
+};
+
+TEST_F(RateLimitedServiceTest, ThirtySubmissionsAMinutePerClient) {
+  for (int i = 0; i < 30; ++i) {
+    ASSERT_EQ(Submit(online::BuildRecord("Zed", i, Token(), "Mars"))->status, 200) << i;
+  }
+  const std::string token = Token();
+  EXPECT_EQ(Submit(online::BuildRecord("Zed", 99, token, "Mars"))->status, 429);
+  now_ += 2;  // one more a 2 s later
+  EXPECT_EQ(Submit(online::BuildRecord("Zed", 99, token, "Mars"))->status, 200);
+  EXPECT_EQ(Submit(online::BuildRecord("Zed", 99, Token(), "Mars"))->status, 429);
+  EXPECT_EQ(store_->CountEntries(), 31);
+}
+
+TEST(RateLimiter, ClientsHaveBucketsOfTheirOwn) {
+  scores::RateLimiter limiter(2, 2);
+  EXPECT_TRUE(limiter.Allow("a", 0));
+  EXPECT_TRUE(limiter.Allow("a", 0));
+  EXPECT_FALSE(limiter.Allow("a", 0));
+  EXPECT_TRUE(limiter.Allow("b", 0));
+  EXPECT_TRUE(limiter.Allow("c", 0));  // past the client cap: full buckets are forgotten
+  EXPECT_FALSE(limiter.Allow("a", 10));
+  EXPECT_TRUE(limiter.Allow("a", 40));
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+// zq-scores stopped by SIGTERM while clients keep submitting: it exits
+// cleanly, and every submission it answered "OK" is in the store.
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "online/record_codec.h"
+#include "server/store.h"
+#include "tests/support/score_server.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+TEST(ScoreServerProgram, SigtermLosesNoAcknowledgedSubmission) {
+  testing_support::TempDir dir;
+  const std::string db = (dir.path() / "scores.db").string();
+  testing_support::ScoreServerProcess service(db, {"--submissions-per-minute", "0"});
+  ASSERT_TRUE(service.ready());
+
+  std::atomic<int> acknowledged = 0;
+  std::atomic<bool> stop = false;
+  std::vector<std::thread> clients;
+  for (int c = 0; c < 4; ++c) {
+    clients.emplace_back([&, c] {
+      httplib::Client http("127.0.0.1", service.port());
+      http.set_connection_timeout(2, 0);
+      http.set_read_timeout(5, 0);
+      for (int i = 0; !stop.load() && i < 100000; ++i) {
+        const auto version = http.Get("/cgi/version.pl?version&prg=ZorbellineQuester");
+        if (!version || version->status != 200) return;
+        const std::string record =
+            online::BuildRecord("Client", c * 100000 + i, online::KeptValue(version->body), "X");
+        const auto sent = http.Get("/cgi/version.pl?hs&prg=ZorbellineQuester&inf=" +
+                                   online::EncodeRecord(record));
+        if (!sent) return;
+        if (sent->status == 200 && sent->body == "OK") ++acknowledged;
+      }
+    });
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (acknowledged.load() < 50 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(service.Stop(), 0);
+  stop = true;
+  for (std::thread& t : clients) t.join();
+
+  EXPECT_EQ(service.process().ReadLine(), "zq-scores stopped");
+  EXPECT_EQ(scores::OpenStore(db)->CountEntries(), acknowledged.load());
+}
+
+TEST(ScoreServerProgram, RefusesABadCommandLine) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{ZQ_SCORES_BIN, "--port", "70000"},
+        std::vector<std::string>{ZQ_SCORES_BIN, "--bogus", "1"},
+        std::vector<std::string>{ZQ_SCORES_BIN, "--port"}}) {
+    testing_support::ChildProcess program(args);
+    EXPECT_EQ(program.Wait(), 2);
+  }
+}
+
+}  // namespace
