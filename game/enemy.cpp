@@ -1,22 +1,168 @@
-// Stand-in until the enemies are written: the interface TGame calls.
+// TEnemy's engine objects, pictures and the operations the game and the
+// missiles call; the frame's behaviour is in enemy_update.cpp, the jump paths
+// in enemy_path.cpp.
 #include "game/enemy.h"
 
+#include "engine/engine.h"
 #include "game/game_context.h"
+#include "game/game_resources.h"
 
 namespace game {
+namespace {
 
-TEnemy::TEnemy(GameContext& game, EnemyKind kind) : game_(game), kind_(kind) {}
-TEnemy::~TEnemy() = default;
-void TEnemy::Reload() {}
-void TEnemy::Load() {}
-void TEnemy::Update() {}
-void TEnemy::Draw() {}
-void TEnemy::KnockDown() {}
-void TEnemy::Show() const {}
-void TEnemy::Hide() const {}
+// The knock-down spray: how long it runs (0.013 per update, so eight updates of
+// ten particles, within the system's hundred) and how many particles an update
+// emits.
+constexpr long double kSprayTime = 0.1L;
+constexpr int kSprayParticlesPerUpdate = 10;
+
+iVec3 ParticlePoint(long double x, long double y) {
+  return {static_cast<float>(x * 5.5L / 16), static_cast<float>(y * 5.5L / 16), 0};
+}
+
+}  // namespace
+
+TEnemy::TEnemy(GameContext& game, EnemyKind kind) : game_(game), kind_(kind), look_(LookOf(kind)) {
+  path_[0] = {kPathEnd, 0};  // no path yet
+}
+
+TEnemy::~TEnemy() {
+  DestroyEngineObjects();
+}
+
+void TEnemy::DestroyEngineObjects() {
+  for (iHandle picture : pictures_) iTextureDestroy(picture);
+  pictures_.clear();
+  iSpriteDestroy(sprite);
+  iSoundDestroy(sndEating);
+  iSoundDestroy(sndDie);
+  iSoundDestroy(sndDiamondDown);
+  iParticleEmitterDestroy(sprayEmitter);
+  iParticleDestroy(sprayParticles);
+}
+
+void TEnemy::CreateSpray() {
+  sprayTimer = -1.0L;
+  sprayParticles = iParticleCreate("data\\particle_clot.dds", 100);
+  iParticleRenderModeSet(sprayParticles, 1);
+  iParticleGravitySet(sprayParticles, {0, 0, 0});
+  iParticleAirResistanceSet(sprayParticles, -10);
+  iParticleColorSet(sprayParticles, {0.3f, 0.3f, 0.3f}, {1, 1, 1});
+  iParticleLifeTimeSet(sprayParticles, 0.5f);
+  iParticleShow(sprayParticles);
+  sprayEmitter = iParticleEmitterCreate(sprayParticles);
+  iParticleEmitterLocationSet(sprayEmitter, ParticlePoint(x, y));
+  iParticleEmitterDirectionSet(sprayEmitter, {0, 0, 0}, {0, 0, 0});
+  iParticleEmitterSpeedSet(sprayEmitter, 1, 1);
+  iParticleEmitterScaleSet(sprayEmitter, {2, 2}, {3, 3});
+}
+
+void TEnemy::CreateSprite() {
+  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  SetScale(look_.baseScale);
+  iSpritePrioritySet(sprite, 2);
+}
+
+void TEnemy::CreatePictures() {
+  pictures_.assign(static_cast<std::size_t>(look_.ImageCount()), 0);
+  for (int i = 0; i < look_.ImageCount(); ++i) {
+    const ImageBlob& blob = game_.resources.images[static_cast<std::size_t>(look_.firstSlot + i)];
+    pictures_[static_cast<std::size_t>(i)] =
+        iTextureCreateFromMemory(blob.Data.data(), blob.Size, look_.textureBase + i);
+  }
+}
+
+void TEnemy::CreateSounds() {
+  sndEating = iSoundCreate("sound\\eating.wav", 0);
+  sndDie = iSoundCreate("sound\\enemy_die.wav", 0);
+  sndDiamondDown = iSoundCreate("sound\\diam_down.wav", 0);
+}
+
+void TEnemy::Load() {
+  CreateSpray();
+  CreateSprite();
+  CreatePictures();
+  frame = 1;
+  direction = 1;
+  ShowPicture(EnemySet::Walk, 1);
+  lying = eating = knockedDown = false;
+  jumping = crouching = landing = false;
+  halfHeight = 0.6L;
+  halfWidth = 0.8L;
+  CreateSounds();
+}
+
+void TEnemy::Reload() {
+  CreateSpray();
+  CreateSprite();
+  CreatePictures();
+  CreateSounds();
+  if (crouching || jumping || landing) {
+    ShowPicture(EnemySet::Jump, frame);
+  } else if (eating) {
+    ShowPicture(EnemySet::Eat, frame);
+  } else if (knockedDown || lying) {
+    ShowPicture(EnemySet::KnockDown, frame);
+  } else {
+    ShowPicture(EnemySet::Walk, frame);
+  }
+  // The new sprite stands where the enemy is even before the next frame's
+  // redraw (a reload while paused redraws nothing).
+  Draw();
+}
+
+void TEnemy::Draw() {
+  iSpriteLocationSet(sprite, {static_cast<float>(x), static_cast<float>(y + look_.drawOffset)});
+}
+
+void TEnemy::Show() const {
+  iSpriteShow(sprite);
+}
+
+void TEnemy::Hide() const {
+  iSpriteHide(sprite);
+}
+
+void TEnemy::KnockDown() {
+  // Lying counts too: knocking a lying enemy down again would leave it getting
+  // up from below its first picture, for ever.
+  if (crouching || jumping || landing || knockedDown || eating || lying) return;
+  frame = 1;
+  ShowPicture(EnemySet::KnockDown, 1);
+  knockedDown = true;
+  goingDown = true;
+  sprayTimer = kSprayTime;
+  game_.Play(sndDie);
+}
+
+void TEnemy::Spray() {
+  if (sprayTimer <= 0) return;
+  sprayTimer -= 0.013L;
+  iParticleEmitterLocationSet(sprayEmitter, ParticlePoint(x, y));
+  iParticleEmitterEmit(sprayEmitter, kSprayParticlesPerUpdate, 1.0f);
+}
+
+void TEnemy::ShowPicture(EnemySet set, int picture) const {
+  if (picture < 1 || picture > look_.Frames(set)) return;
+  const auto index = static_cast<std::size_t>(look_.ImageIndex(set, direction, picture));
+  if (index < pictures_.size()) iSpriteTextureSet(sprite, pictures_[index]);
+}
+
+void TEnemy::SetScale(float scale) const {
+  iSpriteScaleSet(sprite, {scale, scale});
+}
 
 std::unique_ptr<TEnemy> MakeEnemy(GameContext& game, int kind) {
-  return std::make_unique<TEnemy>(game, static_cast<EnemyKind>(kind));
+  switch (kind) {
+    case 0:
+      return std::make_unique<TCangoroo>(game);
+    case 1:
+      return std::make_unique<TMouse>(game);
+    case 2:
+      return std::make_unique<TBlue>(game);
+    default:
+      return std::make_unique<TToothy>(game);
+  }
 }
 
 }  // namespace game
