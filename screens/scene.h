@@ -69,8 +69,8 @@ class Scene {
   void HideGameOverPicture() const;
   // Hides the sprites of the help, options and high-score screens.
   void HideMenuPages();
-  // From a game back to the main menu: the game's sprites hidden, the menu
-  // scene shown, the game reset, the main menu up and the menu scene active.
+  // From a game back to the main menu: the texts removed, the game's sprites
+  // hidden, the menu scene shown, the game reset, the main menu up and the menu scene active.
   void ReturnToMenuFromGame();
 
  private:
