@@ -196,9 +196,9 @@ void RunMainLoop(Program& program, GameHooks& hooks) {
     };
     try {
       EngineRun(program, hooks, window, keys);
-    } catch (...) {
-      // The run is closed on the way out, so that a fatal message is not left
-      // behind a full-screen window.
+    } catch (const platform::FileError&) {
+      // The run is closed on the way out, so that the fatal message is not
+      // left behind a full-screen window.
       closeRun();
       throw;
     }
