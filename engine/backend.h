@@ -35,8 +35,11 @@ class Backend {
   // Moves the pointer to a window fraction.
   virtual void ResetMouse(float x, float y) = 0;
 
-  // Draws the world as one frame and shows it.
+  // The render phase's frame: drawn and shown unless the pacing skips it.
   virtual void Present(const World& world) = 0;
+  // An explicit render (a loading picture between long steps): always drawn
+  // and shown at once, whatever the pacing says.
+  virtual void PresentNow(const World& world) = 0;
   // Fills the window with one colour at once.
   virtual void Wipe(float r, float g, float b) = 0;
 

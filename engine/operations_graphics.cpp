@@ -126,7 +126,7 @@ void iSpriteDestroy(iHandle sprite) {
 
 void iSpriteRender(iHandle sprite, int /*flags*/) {
   engine::Engine* e = Installed();
-  if (e && ZQ_ENGINE_FIND(sprites, sprite)) e->backend().Present(e->world());
+  if (e && ZQ_ENGINE_FIND(sprites, sprite)) e->backend().PresentNow(e->world());
 }
 
 // --- Text ------------------------------------------------------------------

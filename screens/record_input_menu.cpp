@@ -167,6 +167,7 @@ void TRecordInputMenu::Ok() {
 }
 
 void TRecordInputMenu::Cancel() {
+  iPrintsHide();
   scene_.game().HideGameSprites();
   Close();
   scene_.game().ResetGame();

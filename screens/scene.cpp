@@ -98,34 +98,37 @@ void Scene::InitialiseFirst() {
 
 // After an engine restart every engine object is dead: make them again and
 // show what the current state shows. Screen and game state are kept.
+//
+// Sprites shown later are drawn in front, so the menu scene and the main menu's
+// items are shown before the pages reload (each shows itself again if it was
+// open): an open page comes back in front of them, as it was.
 void Scene::InitialiseAgain() {
   CreateCommonEngineObjects();
   menuScene_.CreateBackdrop();
   menuScene_.CreateSun();
   menuScene_.ReloadRavens();
   menuScene_.CreateCloud();
-
   menuScene_.ReloadCharacters();
+  menuScene_.CreateCorner();
   mainMenu_.Reload();
+  if (program_.MenuSceneActive) {
+    program_.music.MusicPlay("1", false);
+    menuScene_.ShowAll();
+  }
+  mainMenu_.Show();
+
   recordsMenu_.Reload();
   recordInputMenu_.Reload();
   optionsMenu_.Reload();
   helpMenu_.Reload();
   exitMenu_.Reload();
 
-  menuScene_.CreateCorner();
   CreateGameOverPicture();
   CreateFont();
   pointer_.Create();
   pointer_.PlaceAtStart();
-
-  mainMenu_.Show();
   menuSound_.Create();
 
-  if (program_.MenuSceneActive) {
-    program_.music.MusicPlay("1", false);
-    menuScene_.ShowAll();
-  }
   if (game_.resourcesLoaded()) game_.ReloadResources();
   if (!program_.MenuSceneActive) {
     menuScene_.HideAll();
@@ -248,6 +251,7 @@ void Scene::HideMenuPages() {
 }
 
 void Scene::ReturnToMenuFromGame() {
+  iPrintsHide();  // the question's and the HUD's texts
   game_.HideGameSprites();
   menuScene_.ShowAll();
   game_.ResetGame();

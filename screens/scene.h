@@ -77,8 +77,8 @@ class Scene : public game::GameHost {
   void RecreateDialogPictures() override;
   // Hides the sprites of the help, options and high-score screens.
   void HideMenuPages();
-  // From a game back to the main menu: the game's sprites hidden, the menu
-  // scene shown, the game reset, the main menu up and the menu scene active.
+  // From a game back to the main menu: the texts removed, the game's sprites
+  // hidden, the menu scene shown, the game reset, the main menu up and the menu scene active.
   void ReturnToMenuFromGame();
 
  private:

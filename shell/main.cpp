@@ -47,7 +47,7 @@ int main() {
   online::OnlineSubmission submission;
   screens::Scene scene(program, submission);
   core::GameHooks hooks{[&scene] { scene.InitialiseAll(); }, [&scene] { scene.DispatchFrame(); }};
-  shell::RunMainLoop(program, hooks);
+  if (const int status = shell::RunProgram(program, hooks); status != 0) return status;
 
   services.ShellOpen("play.url");
   return 0;

@@ -1,6 +1,7 @@
 #include "shell/main_loop.h"
 
 #include "engine/engine.h"
+#include "platform/file_error.h"
 #include "platform/key_codes.h"
 
 namespace shell {
@@ -79,7 +80,12 @@ void FrameLoop(Program& program, GameHooks& hooks, WindowId window, bool neverSk
       p.DispatchMessage(message);
       continue;
     }
-    if (!i3ImpactIsActive() || !i3ImpactIsReady()) continue;
+    if (!i3ImpactIsActive() || !i3ImpactIsReady()) {
+      // A minimised window runs no phases, so a restart asked for meanwhile
+      // (the boss key or a lost focus in full screen) is acted on here.
+      if (program.driver.RestartRequested != 0) break;
+      continue;
+    }
     i3ImpactMain();
     if (!i3ImpactIsExecuting()) continue;
     if (i3ImpactIsInitializing()) {
@@ -189,13 +195,32 @@ void RunMainLoop(Program& program, GameHooks& hooks) {
       }
     }
 
-    EngineRun(program, hooks, window, keys);
-
-    if (iDisplayMode() > 0) p.UnregisterHotKey(window, kAltTabHotKey);
-    if (iDisplayMode() > 0) p.UnregisterHotKey(window, kAltF4HotKey);
-    i3ImpactClose();
-    p.DestroyGameWindow(window);
+    const auto closeRun = [&] {
+      if (iDisplayMode() > 0) p.UnregisterHotKey(window, kAltTabHotKey);
+      if (iDisplayMode() > 0) p.UnregisterHotKey(window, kAltF4HotKey);
+      i3ImpactClose();
+      p.DestroyGameWindow(window);
+    };
+    try {
+      EngineRun(program, hooks, window, keys);
+    } catch (const platform::FileError&) {
+      // The run is closed on the way out, so that the fatal message is not
+      // left behind a full-screen window.
+      closeRun();
+      throw;
+    }
+    closeRun();
     if (flags.RestartRequested == 0) return;
+  }
+}
+
+int RunProgram(Program& program, GameHooks& hooks) {
+  try {
+    RunMainLoop(program, hooks);
+    return 0;
+  } catch (const platform::FileError& error) {
+    program.platform.MessageBox(0, error.what(), kFatalCaption, platform::MB_ICONERROR);
+    return 1;
   }
 }
 

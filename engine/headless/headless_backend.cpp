@@ -54,6 +54,10 @@ void HeadlessBackend::Present(const World&) {
   ++presentCount_;
 }
 
+void HeadlessBackend::PresentNow(const World&) {
+  ++explicitPresentCount_;
+}
+
 void HeadlessBackend::Wipe(float, float, float) {}
 
 int HeadlessBackend::LoadSound(const std::string& path) {

@@ -33,6 +33,7 @@ class HeadlessBackend final : public Backend {
   void ReadInput(InputSnapshot& input) override;
   void ResetMouse(float x, float y) override;
   void Present(const World& world) override;
+  void PresentNow(const World& world) override;
   void Wipe(float r, float g, float b) override;
   int LoadSound(const std::string& path) override;
   void PlaySound(int id, bool restart) override;
@@ -51,7 +52,10 @@ class HeadlessBackend final : public Backend {
   // --- Observation ---
   platform::VirtualClock& virtualClock() { return clock_; }
   bool isOpen() const { return open_; }
+  // Frames shown: by the render phase, and by explicit renders (every one of
+  // which must be shown, however the window backend paces its frames).
   int presentCount() const { return presentCount_; }
+  int explicitPresentCount() const { return explicitPresentCount_; }
   // File names of the sounds started since the last call, oldest first.
   std::vector<std::string> TakeStartedSounds();
   // Draws `world` as the window would show it.
@@ -69,6 +73,7 @@ class HeadlessBackend final : public Backend {
   bool fullScreen_ = false;
   bool active_ = true;
   int presentCount_ = 0;
+  int explicitPresentCount_ = 0;
   InputEdges input_;
   std::map<int, SoundClip> sounds_;
   int nextSoundId_ = 1;

@@ -12,6 +12,7 @@ FramePacer::FramePacer(const platform::Clock& clock, Sleeper sleep)
 void FramePacer::Restart() {
   startNs_ = clock_.NowNs();
   taken_ = 0;
+  skippedInARow_ = 0;
   frameCredit_ = 1 - framesPerPhase_;
 }
 
@@ -41,7 +42,9 @@ void FramePacer::SetDisplayRate(int hertz) {
 
 bool FramePacer::ShouldDraw() {
   frameCredit_ = std::min(frameCredit_ + framesPerPhase_, 1.0 + framesPerPhase_);
-  const bool late = clock_.NowNs() >= Deadline() && skippedInARow_ < kMaxSkippedFrames;
+  // Before the first phase of a run no phase is due yet, so nothing is late.
+  const bool late =
+      taken_ > 0 && clock_.NowNs() >= Deadline() && skippedInARow_ < kMaxSkippedFrames;
   // A frame the display cannot show in time is not drawn either (the small
   // allowance keeps rounding from dropping a frame a display of 75 Hz shows).
   if (late || frameCredit_ < 1 - 1e-9) {

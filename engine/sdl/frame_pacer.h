@@ -29,7 +29,7 @@ class FramePacer {
 
   FramePacer(const platform::Clock& clock, Sleeper sleep);
 
-  // The first phase is due at once.
+  // The first phase is due at once and its frame is drawn.
   void Restart();
   // The display's refresh rate; 0 when unknown, taken as 60 Hz.
   void SetDisplayRate(int hertz);

@@ -66,6 +66,7 @@ SdlBackend::SdlBackend(platform::SdlEventRouter& router)
 
 SdlBackend::~SdlBackend() {
   Close();
+  input_.CloseControllers();
   SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
@@ -148,6 +149,7 @@ void SdlBackend::DrawFrame(const World& world) {
   if (!drawer_) return;
   drawer_->Draw(world);
   SDL_RenderPresent(renderer_);
+  ++framesShown_;
 }
 
 void SdlBackend::Wipe(float r, float g, float b) {

@@ -38,17 +38,21 @@ class SdlBackend final : public Backend {
   void ReadInput(InputSnapshot& input) override { input_.Read(input); }
   void ResetMouse(float x, float y) override;
   void Present(const World& world) override;
+  void PresentNow(const World& world) override { DrawFrame(world); }
   void Wipe(float r, float g, float b) override;
   int LoadSound(const std::string& path) override { return audio_.Load(path); }
   void PlaySound(int id, bool restart) override { audio_.Play(id, restart); }
   bool SoundPlaying(int id) const override { return audio_.Playing(id); }
   void FreeSound(int id) override { audio_.Free(id); }
 
-  // Draws and shows the world now, whatever the pacing says (benchmarks).
+  // Draws and shows the world now, whatever the pacing says.
   void DrawFrame(const World& world);
+  // Frames drawn and shown in the window since the backend was made.
+  int framesShown() const { return framesShown_; }
 
   // The song player the Song* operations should act on.
   MusicMixer& music() { return audio_.music(); }
+  int openControllers() const { return input_.openControllers(); }
   // The SDL renderer's name ("opengl", "software", ...), empty while closed.
   std::string RendererName() const;
 
@@ -61,6 +65,7 @@ class SdlBackend final : public Backend {
   SDL_Renderer* renderer_ = nullptr;
   std::unique_ptr<WorldRenderer> drawer_;
   bool fullScreen_ = false;
+  int framesShown_ = 0;
 };
 
 }  // namespace engine

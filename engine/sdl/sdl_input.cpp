@@ -33,8 +33,20 @@ float Fraction(int value, int size) {
 SdlInput::SdlInput() = default;
 
 SdlInput::~SdlInput() {
+  CloseControllers();
+}
+
+void SdlInput::CloseControllers() {
   for (auto& [id, pad] : padsById_)
     if (pad.controller) SDL_GameControllerClose(static_cast<SDL_GameController*>(pad.controller));
+  padsById_.clear();
+  UpdatePads();
+}
+
+int SdlInput::openControllers() const {
+  int open = 0;
+  for (const auto& [id, pad] : padsById_) open += pad.controller ? 1 : 0;
+  return open;
 }
 
 void SdlInput::Update(const std::bitset<256>& keyboard, const std::bitset<256>& pads) {

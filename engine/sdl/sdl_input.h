@@ -32,6 +32,10 @@ class SdlInput {
   void SetMouse(float x, float y);
   // Everything released (the window lost the focus or the engine closed).
   void ReleaseAll();
+  // Closes the open game controllers; due before SDL's controller subsystem is
+  // shut down, which frees them.
+  void CloseControllers();
+  int openControllers() const;
 
   static constexpr int kStickThreshold = 16000;  // of 32767
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/sdl/x_window_state.h"
+
 namespace platform {
 
 namespace {
@@ -88,9 +90,15 @@ void SdlPlatform::ShowGameWindow(WindowId window, ShowCommand command) {
       ReleaseKeyboardFocus(sdl);
       break;
     case ShowCommand::Minimize:
-      // A hidden window cannot be iconified: map it first.
-      SDL_ShowWindow(sdl);
-      SDL_MinimizeWindow(sdl);
+      if ((SDL_GetWindowFlags(sdl) & SDL_WINDOW_HIDDEN) == 0) {
+        SDL_MinimizeWindow(sdl);
+      } else if (WindowManagerRunning(sdl)) {
+        // Straight into the task bar: shown first, the window would take the
+        // focus, which means "come back" to a waiting game.
+        MapIconified(sdl);
+      }
+      // Without a window manager there is no task bar to wait in: the window
+      // stays hidden and the boss hot key brings the game back.
       ReleaseKeyboardFocus(sdl);
       break;
     case ShowCommand::ShowNormal:
@@ -299,6 +307,19 @@ int SdlPlatform::MessageBox(WindowId owner, const std::string& text, const std::
 
 bool SdlPlatform::CursorPos(int& x, int& y) {
   if (!ready_) return false;
+  // Over one of our windows the position comes from that window's own motion
+  // events, whatever moved the pointer: SDL's global position follows raw
+  // input only and misses pointers moved by XTest (remote desktops, VNC).
+  SDL_Window* focus = SDL_GetMouseFocus();
+  if (focus && std::any_of(windows_.begin(), windows_.end(),
+                           [focus](const auto& w) { return w.second.sdl == focus; })) {
+    int wx = 0, wy = 0, left = 0, top = 0;
+    SDL_GetMouseState(&wx, &wy);
+    SDL_GetWindowPosition(focus, &left, &top);
+    x = left + wx;
+    y = top + wy;
+    return true;
+  }
   SDL_GetGlobalMouseState(&x, &y);
   return true;
 }

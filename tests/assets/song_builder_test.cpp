@@ -29,7 +29,7 @@ const Cell& At(const assets::xm::Module& m, int row, music::Channel channel) {
   return m.patterns[0].cells[static_cast<std::size_t>(row * kChannels + channel)];
 }
 
-constexpr int C = 0, Cs = 1, D = 2, E = 4, F = 5, Fs = 6, G = 7, A = 9, Bb = 10;
+constexpr int C = 0, Cs = 1, D = 2, E = 4, Fs = 6, G = 7, A = 9, Bb = 10;
 
 TEST(SongBuilder, MelodyNotesLandOnTheirRowsAndLongNotesAreReleased) {
   Section s;

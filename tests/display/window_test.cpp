@@ -21,7 +21,20 @@ TEST_F(DisplayTest, PointerFormulaOfTheWindowMapsOntoTheClientArea) {
   for (const Case c : {Case{0, 0}, Case{400, 300}, Case{799, 599}, Case{200, 150}}) {
     SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
     SDL_WarpMouseInWindow(sdl, c.x, c.y);
-    SDL_Delay(50);
+    // The pointer's motion event (and a window manager's move of the window)
+    // arrive through the message pump.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    int mx = -1, my = -1;
+    const auto arrived = [&] {
+      SDL_GetMouseState(&mx, &my);
+      return SDL_GetMouseFocus() == sdl && mx == c.x && my == c.y;
+    };
+    while (std::chrono::steady_clock::now() < deadline && !arrived()) {
+      platform::Message m;
+      while (platform_->PeekMessage(m)) {
+      }
+      SDL_Delay(10);
+    }
     int px = 0, py = 0;
     ASSERT_TRUE(platform_->CursorPos(px, py));
     platform::Rect rect;

@@ -1,7 +1,9 @@
 #include "engine/sdl/sdl_audio.h"
 
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -56,6 +58,12 @@ bool Eventually(Condition condition) {
   return condition();
 }
 
+// Channels that stopped (ended or were halted) since the counter was last reset.
+std::atomic<int> g_channelsStopped{0};
+void CountStopped(int) {
+  ++g_channelsStopped;
+}
+
 // The audio device of the window backend on SDL's dummy driver, which consumes
 // samples in real time without sound hardware.
 class SdlAudioTest : public ::testing::Test {
@@ -75,11 +83,18 @@ TEST_F(SdlAudioTest, EffectsPlayUnlessPlayingAndPlayNowRestarts) {
   const int id = audio.Load("long.wav");
   ASSERT_NE(id, 0);
   EXPECT_FALSE(audio.Playing(id));
+  Mix_ChannelFinished(CountStopped);
+  g_channelsStopped = 0;
   audio.Play(id, false);
   EXPECT_TRUE(audio.Playing(id));
   audio.Play(id, false);  // already playing: nothing happens
-  audio.Play(id, true);   // restarted
+  EXPECT_EQ(g_channelsStopped, 0) << "a playing effect is not cut off";
+  EXPECT_EQ(Mix_Playing(-1), 1);
+  audio.Play(id, true);  // restarted: the playing start is cut off, one plays
+  EXPECT_EQ(g_channelsStopped, 1);
+  EXPECT_EQ(Mix_Playing(-1), 1);
   EXPECT_TRUE(audio.Playing(id));
+  Mix_ChannelFinished(nullptr);
   audio.Free(id);
   EXPECT_FALSE(audio.Playing(id));
 

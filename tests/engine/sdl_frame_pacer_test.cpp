@@ -50,6 +50,20 @@ TEST(FramePacer, PhasesKeepAbsoluteDeadlinesWhateverTheWorkBetweenThem) {
   EXPECT_GT(f.slept, 9 * 1000 * kMs - 750 * 5 * kMs);
 }
 
+TEST(FramePacer, FramesBeforeTheFirstPhaseAreDrawnAtStartAndAfterARestart) {
+  PacerFixture f;
+  f.pacer.SetDisplayRate(75);
+  EXPECT_TRUE(f.pacer.ShouldDraw()) << "nothing is late before the first phase";
+  // Drawing falls behind until frames are skipped, then the run restarts.
+  f.pacer.TakePhase();
+  f.clock.Advance(40 * kMs);
+  EXPECT_FALSE(f.pacer.ShouldDraw());
+  EXPECT_FALSE(f.pacer.ShouldDraw());
+  f.pacer.Restart();
+  f.clock.Advance(5 * kMs);
+  for (int i = 0; i < 6; ++i) EXPECT_TRUE(f.pacer.ShouldDraw()) << i;
+}
+
 TEST(FramePacer, LateDrawingIsCaughtUpBySkippingFrames) {
   PacerFixture f;
   f.pacer.SetDisplayRate(75);

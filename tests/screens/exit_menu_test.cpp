@@ -257,6 +257,7 @@ TEST_F(ExitMenuTest, LeavingAGameGoesToTheNameEntryOnlyForABeatenEntry) {
     EXPECT_EQ(state(), c.state);
     EXPECT_FALSE(Shown(dialog().boxSprite()));
     if (c.rank == 0) {
+      EXPECT_EQ(Texts(), std::vector<std::string>{}) << "no question or HUD text is left";
       EXPECT_TRUE(program_.MenuSceneActive);
       EXPECT_EQ(scene_.game().GetScore(), 0);
       EXPECT_EQ(scene_.game().GetLevel(), 0);
@@ -268,6 +269,7 @@ TEST_F(ExitMenuTest, LeavingAGameGoesToTheNameEntryOnlyForABeatenEntry) {
       Frame();
     }
     ASSERT_EQ(state(), core::ssMainMenu);
+    EXPECT_EQ(Texts(), std::vector<std::string>{});
   }
 }
 

@@ -298,6 +298,7 @@ TEST_F(RecordInputMenuTest, EveryCancelReturnsToTheMainMenuWithTheTableUntouched
     way.cancel(*this);
     EXPECT_EQ(state(), core::ssMainMenu);
     EXPECT_FALSE(entry().shown());
+    EXPECT_EQ(Texts(), std::vector<std::string>{}) << "the entry's texts are removed";
     EXPECT_TRUE(program_.MenuSceneActive);
     EXPECT_NE(program_.music.CurrentSong(), 0);  // the menu song again
     EXPECT_EQ(scene_.game().GetScore(), 0);

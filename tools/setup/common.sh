@@ -10,7 +10,7 @@ ZQ_PACKAGES=(
   libcurl4-openssl-dev libcairo2-dev libfreetype-dev fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev
   libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
-  xvfb xauth xdotool x11-utils xdg-utils
+  xvfb xauth xdotool x11-utils xdg-utils openbox clang-14 ccache
 )
 
 say() { printf '==> %s\n' "$*"; }
@@ -35,16 +35,31 @@ zq_install_packages() {
     "${missing[@]}"
 }
 
-# zq_build PRESET: configure (once) and build a preset from CMakePresets.json.
+# zq_build PRESET [TARGET...]: configure and build a preset from CMakePresets.json
+# (everything, or the targets given). The configure step runs again whenever
+# the presets file changes, so a changed cache variable reaches an existing
+# build directory. ccache is used when installed.
 zq_build() {
   local preset="$1"
+  shift
   cd "$ZQ_ROOT"
-  if [ ! -f "build/$preset/build.ninja" ]; then
+  local stamp="build/$preset/.zq-presets.sha256"
+  local digest
+  digest="$(sha256sum CMakePresets.json | cut -d' ' -f1)"
+  if [ ! -f "build/$preset/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$digest" ]; then
     say "Configuring the '$preset' build in build/$preset"
-    cmake --preset "$preset" >/dev/null
+    if command -v ccache >/dev/null; then
+      CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache \
+        CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ZQ_ROOT}" cmake --preset "$preset" >/dev/null
+    else
+      cmake --preset "$preset" >/dev/null
+    fi
+    printf '%s\n' "$digest" >"$stamp"
   fi
-  say "Building '$preset'"
-  cmake --build --preset "$preset" -j "$(nproc)"
+  say "Building '$preset'${1:+ ($*)}"
+  local targets=()
+  if [ $# -gt 0 ]; then targets=(--target "$@"); fi
+  cmake --build --preset "$preset" -j "$(nproc)" "${targets[@]}"
 }
 
 # zq_generate_runtime BUILD_DIR OUT_DIR: writes the game's data/ and sound/ trees.

@@ -81,7 +81,7 @@ Session::End Session::Run(int maxFrames, const std::function<bool(int)>& picture
                          }};
   End end = End::ProgramEnded;
   try {
-    shell::RunMainLoop(*program_, hooks);
+    exitStatus_ = shell::RunProgram(*program_, hooks);
   } catch (const StopRun&) {
     end = maxFrames_ > 0 && framesRun_ >= maxFrames_ ? End::FramesRanOut : End::ScriptExhausted;
   } catch (const platform::ScriptExhausted&) {

@@ -72,6 +72,9 @@ class Session {
           const std::function<void(const FrameRecord&)>& onFrame);
 
   int framesRun() const { return framesRun_; }
+  // What the program entry would return: 0, or 1 after a fatal file error
+  // during play (reported in a message box of the scripted platform).
+  int exitStatus() const { return exitStatus_; }
   // The song playing now: "1", "2", or empty.
   std::string CurrentSong() const;
 
@@ -97,6 +100,7 @@ class Session {
   Options options_;
   std::size_t nextEvent_ = 0;
   int framesRun_ = 0;
+  int exitStatus_ = 0;
   int maxFrames_ = 0;
   std::optional<FrameRecord> pending_;
   const std::function<bool(int)>* picture_ = nullptr;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/image.h"
+#include "platform/scripted/scripted_platform.h"
 #include "tools/sim/frame_json.h"
 #include "tools/sim/options.h"
 #include "tools/sim/script.h"
@@ -79,7 +80,10 @@ int Simulate(const sim::CommandLine& line) {
     }
   }
   std::cout.flush();
-  return 0;
+  if (session.exitStatus() != 0 && !session.platform().MessageBoxes().empty()) {
+    std::cerr << "zq-sim: " << session.platform().MessageBoxes().back().text << '\n';
+  }
+  return session.exitStatus();
 }
 
 }  // namespace

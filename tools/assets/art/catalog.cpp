@@ -98,7 +98,9 @@ std::vector<PictureSet> Catalog(const Font& font) {
                                                             {EnemyKind::kMouse, "Mouse.dat"},
                                                             {EnemyKind::kBlue, "Blue.dat"},
                                                             {EnemyKind::kToothy, "Toothy.dat"}};
-  for (const auto& [kind, file] : kEnemies) {
+  for (const auto& [enemyKind, file] : kEnemies) {
+    // A copy: Clang 14 cannot capture a structured binding.
+    const EnemyKind kind = enemyKind;
     const EnemyLayout layout = LayoutOf(kind);
     const int size = static_cast<int>(layout.size);
     PictureSet enemy = Pack(file, layout.total(), size, size, 2,
