@@ -72,6 +72,10 @@ TEST_F(HeroJumpTest, JumpRisesAlongTheArcAndLandsWithDust) {
   EXPECT_EQ(hero.jumpStep, 0);
   EXPECT_EQ(hero.y, ground.Top() + hero.halfHeight + 0.05L);
   EXPECT_EQ(hero.dustTimer, 0.5L);
+  Frame();
+  EXPECT_FALSE(world().particleSystems[hero.dust].particles.empty());
+  const iVec3 dustAt = world().emitters[hero.dustEmitter].location;
+  EXPECT_FLOAT_EQ(dustAt.y, static_cast<float>((ground.Top() + 0.3L) * 5.5L / 16));
 
   FramesUntil([&] { return !hero.landing; });
   EXPECT_FALSE(hero.Busy());
@@ -184,6 +188,24 @@ TEST_F(HeroJumpTest, StopsAtTheScreenEdge) {
   Frames(10);
   EXPECT_GE(hero.x, 16);
   EXPECT_LT(hero.x, 16.03L);
+}
+
+TEST_F(HeroJumpTest, AnEngineRestartBringsHimBackAsHeWas) {
+  Tap(keys::kKeyUp);
+  Frames(10);  // rising
+  hero.SetColor(1, 1, 1, 0.7f);
+  const long double atY = hero.y;
+  const std::int32_t frame = hero.frame;
+  const iHandle oldSprite = hero.sprite;
+  hero.ReloadHero();
+  ASSERT_NE(hero.sprite, oldSprite);
+  const engine::Sprite& sprite = world().sprites[hero.sprite];
+  EXPECT_TRUE(sprite.shown);
+  EXPECT_FLOAT_EQ(sprite.color.a, 0.7f);
+  EXPECT_FLOAT_EQ(sprite.location.y, static_cast<float>(atY));
+  EXPECT_EQ(hero.frame, frame);
+  EXPECT_EQ(hero.dustTimer, -1.0L);
+  EXPECT_TRUE(hero.rising);
 }
 
 TEST_F(HeroJumpTest, UpDoesNothingWhileBusy) {
