@@ -1,6 +1,12 @@
 // THero: the player's spaceman. He walks on platforms, jumps along a fixed arc,
 // falls, throws missiles, takes bonuses on the ground, pops balloons at any
 // time, dies when an enemy catches him and loses a life when he falls out.
+//
+// The code is split by job: hero.cpp (engine objects and sprite operations),
+// hero_pictures.cpp (poses and picture animations), hero_movement.cpp (the
+// frame: input, walking, rising, falling, landing, falling out),
+// hero_contacts.cpp (bonuses, balloons, being caught, dying) and
+// hero_missile.cpp (throwing and the missiles' flight).
 #pragma once
 
 #include <array>
@@ -17,6 +23,8 @@ struct GameContext;
 class THero {
  public:
   static constexpr int kMissileCount = 50;
+  // How long one rise lasts, in frames (jumpStep 0..41).
+  static constexpr std::int32_t kRiseSteps = 42;
 
   explicit THero(GameContext& game);
   ~THero();
@@ -54,10 +62,22 @@ class THero {
   void SetLayer(int layer) const;
   void SetColor(float r, float g, float b, float a) const;
 
+  // Took a diamond: the joy animation, which keeps him busy until it ends.
+  void StartJoy();
+  // The first idle missile flies off from his hand; nothing when all are out.
+  void Throw();
+
   bool Busy() const { return falling || rising || joy || takeOff || landing; }
   RectBox Box() const { return BoxAround(x, y, halfWidth, halfHeight); }
 
   iHandle sprite = 0;
+  // Pictures by [direction][frame]; frame 0 is unused.
+  std::array<std::array<iHandle, 9>, 2> runPictures{};   // 1..8
+  std::array<std::array<iHandle, 6>, 2> jumpPictures{};  // 1..5
+  std::array<std::array<iHandle, 6>, 2> joyPictures{};   // 1..5
+  std::array<std::array<iHandle, 7>, 2> diePictures{};   // 1..6
+  iHandle dust = 0;
+  iHandle dustEmitter = 0;
   long double x = -10;
   long double y = -8;
   long double halfHeight = 1.6L;
@@ -75,9 +95,52 @@ class THero {
   bool joy = false;
   long double dustTimer = -1.0L;
   std::array<THeroMissile, kMissileCount> missiles;
+  iHandle sndStep = 0;
+  iHandle sndJump = 0;
+  iHandle sndDie = 0;
+  iHandle sndThrow = 0;
 
  private:
+  // hero.cpp
+  // The millisecond tick that times his picture steps.
+  std::uint32_t Now() const;
+  void CreateEngineObjects();
+  void DestroyEngineObjects();
+  void ShowPicture(iHandle picture) const;
+  // hero_pictures.cpp
+  iHandle CurrentPicture() const;
+  void StepJoy();
+  void StepTakeOff();
+  void StepLanding();
+  void StepRunPicture();
+  // hero_movement.cpp
+  void StepRunning();
+  void StepRising();
+  void StepFalling();
+  void AirPoseFromArrows();
+  void WalkSubSteps(int rightSteps, int leftSteps);
+  bool Supported() const;
+  void LandOn(long double platformTop);
+  void FallOut();
+  // Puts him back on platform 0 at x -10, hidden (a life is lost).
+  void ReturnToStart();
+  // hero_contacts.cpp
+  void TakeBonus();
+  void PopBalloon();
+  void StepDying();
+  // hero_missile.cpp
+  void AdvanceMissiles();
+
   GameContext& game_;
+  // What the sprite shows, kept so that after an engine restart he is drawn as
+  // before (tinted, on his layer, shown or hidden).
+  mutable iColor color_;
+  mutable int layer_ = 0;
+  mutable bool shown_ = false;
 };
+
+// The height change of one rise or fall frame by jumpStep: 0.2 up to step 10,
+// then 0.14, 0.1, 0.08, 0.05, and 0 at step 41.
+long double JumpArc(std::int32_t jumpStep);
 
 }  // namespace game

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "engine/types.h"
+#include "game/rect_box.h"
 
 namespace game {
 
@@ -13,6 +14,11 @@ struct GameContext;
 
 class THeroMissile {
  public:
+  // Steps a missile lives: 60 frames of four steps.
+  static constexpr std::int32_t kLifeSteps = 240;
+  // The heading of a missile flying left (3.1415, a little short of pi).
+  static constexpr long double kHeadingLeft = 3.1415L;
+
   THeroMissile() = default;
   ~THeroMissile();
   THeroMissile(const THeroMissile&) = delete;
@@ -23,6 +29,12 @@ class THeroMissile {
   // One of the four steps a frame: flash, flight, trails, age, enemy and
   // platform tests.
   void AdvanceMissile(GameContext& game);
+
+  // Thrown from (fromX, fromY) towards direction (0 left, 1 right): in flight,
+  // age 0, with its flash at the hand.
+  void Launch(long double fromX, long double fromY, std::uint8_t direction);
+
+  RectBox Box() const { return BoxAround(x, y, halfWidth, halfHeight); }
 
   std::array<iHandle, 4> trails{};
   std::array<iHandle, 4> trailEmitters{};
@@ -37,6 +49,13 @@ class THeroMissile {
   long double heading = 0;
   bool idle = true;
   long double spin = 0;
+
+ private:
+  void DestroyParticles();
+  void EmitTrails() const;
+  // Knocks down the first enemy it can hit; true when it hit one.
+  bool HitEnemy(GameContext& game) const;
+  bool HitPlatform(const GameContext& game) const;
 };
 
 }  // namespace game
