@@ -1,19 +1,122 @@
-// Stand-in until balloons are written: the interface TGame and the hero call.
 #include "game/balloon.h"
 
+#include <algorithm>
+
+#include "engine/engine.h"
+#include "game/bonus_emitter.h"
 #include "game/game_context.h"
+#include "game/game_resources.h"
+#include "game/slot_pictures.h"
+#include "platform/random.h"
 
 namespace game {
+namespace {
 
-TBaloon::~TBaloon() = default;
-void TBaloon::Reload() {}
-void TBaloon::Load() {}
-void TBaloon::Update() {}
-void TBaloon::ApplyEffect() {}
-iHandle TBaloon::BurstTexture() const {
-  return 0;
+constexpr int kFirstSlot = 20;
+constexpr std::int32_t kFirstTag = 1001260;
+constexpr int kPictureCount = 6;
+constexpr int kFloatFrames = 3;
+constexpr std::uint8_t kPopOver = 7;
+constexpr std::uint32_t kFloatStepMs = 100;
+constexpr std::uint32_t kPopStepMs = 50;
+constexpr float kScale = 3.2f;
+constexpr long double kHalfSize = 1.4L;
+constexpr long double kSpriteRise = 1.0L;
+constexpr long double kRisePerFrame = 0.02L;
+constexpr long double kEscapeY = 14;
+constexpr long double kBurstRise = 1.5L;
+constexpr std::int32_t kPopPoints = 10;
+
+}  // namespace
+
+TBaloon::~TBaloon() {
+  iSpriteDestroy(sprite);
+  for (int n = 1; n <= kPictureCount; ++n) iTextureDestroy(pictures[n]);
+  iSoundDestroy(sndTake);
 }
-void TBaloon::Pop(int) {}
-void TBaloon::SetLayer(int) const {}
+
+void TBaloon::CreateEngineObjects() {
+  for (int n = 1; n <= kPictureCount; ++n) {
+    pictures[n] = TextureFromSlot(game_.resources, kFirstSlot + n - 1, kFirstTag + n - 1);
+  }
+  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  iSpriteScaleSet(sprite, {kScale, kScale});
+  iSpriteTextureSet(sprite, pictures[std::min<int>(frame, kPictureCount)]);
+  iSpritePrioritySet(sprite, 2);
+  sndTake = iSoundCreate("sound\\baloon.wav", 0);
+}
+
+void TBaloon::PlaceSprite() const {
+  iSpriteLocationSet(sprite, {static_cast<float>(x), static_cast<float>(y + kSpriteRise)});
+}
+
+void TBaloon::Load() {
+  using platform::random;
+  frame = static_cast<std::uint8_t>(random(kFloatFrames) + 1);
+  CreateEngineObjects();
+  halfHeight = kHalfSize;
+  halfWidth = kHalfSize;
+  taken = false;
+  x = random(3200) / 100.0L - 16;
+  y = -13 - random(1000) / 100.0L;
+  // Placed at once, so the first drawn frame does not show it at the origin.
+  PlaceSprite();
+}
+
+void TBaloon::Reload() {
+  CreateEngineObjects();
+  PlaceSprite();
+  const auto& balloons = game_.objects.balloons;
+  for (std::size_t j = 0; j < balloons.size(); ++j) {
+    const std::size_t e = game_.objects.bonuses.size() + j;
+    if (balloons[j].get() == this && e < game_.objects.emitters.size()) {
+      game_.objects.emitters[e]->CreateBurstSprites(game_.camera, BurstTexture());
+    }
+  }
+}
+
+void TBaloon::Update() {
+  PlaceSprite();
+  const std::uint32_t now = game_.Ticks();
+  if (!taken) {
+    if (PictureStepDue(now, lastStepTime, kFloatStepMs)) {
+      frame = static_cast<std::uint8_t>(NextInCycle(frame, kFloatFrames));
+      iSpriteTextureSet(sprite, pictures[frame]);
+    }
+    y += kRisePerFrame;
+    if (y > kEscapeY) taken = true;
+    return;
+  }
+  if (frame < kPictureCount) {
+    if (PictureStepDue(now, lastStepTime, kPopStepMs)) {
+      ++frame;
+      iSpriteTextureSet(sprite, pictures[frame]);
+    }
+  } else if (frame == kPictureCount) {
+    frame = kPopOver;
+  } else {
+    iSpriteHide(sprite);
+  }
+}
+
+void TBaloon::ApplyEffect() {
+  game_.counters.AddScore(kPopPoints);
+}
+
+iHandle TBaloon::BurstTexture() const {
+  return game_.resources.balloonBurstTexture;
+}
+
+void TBaloon::Pop(int emitterIndex) {
+  game_.objects.emitters[static_cast<std::size_t>(emitterIndex)]->StartBurst(x, y + kBurstRise);
+  ApplyEffect();
+  game_.Play(sndTake);
+  taken = true;
+  sparkleTimer = 1.0L;
+}
+
+void TBaloon::SetLayer(int layer) const {
+  iSpritePrioritySet(sprite, layer);
+}
 
 }  // namespace game

@@ -14,12 +14,15 @@ class TBaloon : public TBonus {
   using TBonus::TBonus;
   ~TBaloon() override;
 
+  // Engine objects again, state kept, and the sprites of its burst.
   void Reload() override;
-  // Engine objects, first frame, and a place below the screen.
+  // Engine objects, first frame, and a place below the screen (random draws in
+  // the order first frame, x, y).
   void Load() override;
   // Floats up and animates; plays the pop, then hides.
   void Update() override;
   BonusKind kind() const override { return BonusKind::Balloon; }
+  // Popping scores 10.
   void ApplyEffect() override;
   iHandle BurstTexture() const override;
 
@@ -28,9 +31,14 @@ class TBaloon : public TBonus {
   void Pop(int emitterIndex);
   void SetLayer(int layer) const;
 
+  // Frames 1..3 float, 4..6 pop; frame 7 means the pop is over (hidden).
   std::array<iHandle, 7> pictures{};  // 1..6
   std::uint8_t frame = 1;
   std::uint32_t lastStepTime = 0;
+
+ private:
+  void CreateEngineObjects();
+  void PlaceSprite() const;
 };
 
 }  // namespace game

@@ -1,31 +1,124 @@
-// Stand-in until the special bonuses are written: a bonus that does nothing.
 #include "game/special_bonuses.h"
 
+#include "engine/engine.h"
+#include "game/bonus_emitter.h"
 #include "game/game_context.h"
+#include "game/game_resources.h"
+#include "game/slot_pictures.h"
+#include "platform/random.h"
 
 namespace game {
 namespace {
 
-class StandInBonus : public TBonus {
- public:
-  StandInBonus(GameContext& game, BonusKind kind) : TBonus(game), kind_(kind) {}
-  void Reload() override {}
-  void Load() override {}
-  void Update() override {}
-  BonusKind kind() const override { return kind_; }
-  void ApplyEffect() override {}
-  iHandle BurstTexture() const override { return 0; }
+constexpr long double kEffectTime = 5.0L;
+constexpr std::int32_t kFruitPoints = 20;
+constexpr std::int32_t kMostLives = 3;
 
- private:
-  BonusKind kind_;
+void FreezeEnemies(GameContext& game) {
+  game.state.freezeTimer = kEffectTime;
+}
+
+void StopClock(GameContext& game) {
+  game.state.clockStopTimer = kEffectTime;
+}
+
+void AddFruitPoints(GameContext& game) {
+  game.counters.AddScore(kFruitPoints);
+}
+
+// One more life while below three, and the life icons redrawn for it.
+void AddLife(GameContext& game) {
+  const std::int32_t lives = game.counters.GetLives();
+  if (lives >= kMostLives) return;
+  game.counters.SetLives(lives + 1);
+  // Icon n (index n - 1) stands for the n-th life.
+  const std::array<iHandle, 3>& icons = game.resources.lifeIcons;
+  for (const iHandle icon : icons) iSpriteHide(icon);
+  for (std::int32_t n = 0; n <= lives; ++n) iSpriteShow(icons[static_cast<std::size_t>(n)]);
+}
+
+using R = GameResources;
+
+const SpecialBonusLook kLooks[kSpecialBonusCount] = {
+    {BonusKind::Snow, 32, 5, 1001240, nullptr, &R::snowBurstTexture, "sound\\allstop.wav", 0.0L,
+     250, 3, FreezeEnemies},
+    {BonusKind::LifePlus, 26, 2, 1001271, nullptr, &R::lifePlusBurstTexture, "sound\\drinking.wav",
+     0.5L, 100, 0, AddLife},
+    {BonusKind::Banana, 0, 1, 0, &R::bananaTexture, &R::bananaTexture, "sound\\money.wav", 0.5L, 0,
+     0, AddFruitPoints},
+    {BonusKind::Pear, 0, 1, 0, &R::pearTexture, &R::pearTexture, "sound\\money.wav", 0.5L, 0, 0,
+     AddFruitPoints},
+    {BonusKind::Clock, 0, 1, 0, &R::clockTexture, &R::clockTexture, "sound\\money.wav", 0.5L, 0, 0,
+     StopClock},
 };
+
+constexpr float kScale = 1.6f;
+constexpr long double kHalfSize = 0.4L;
 
 }  // namespace
 
+const SpecialBonusLook& SpecialBonusLookAt(int i) {
+  return kLooks[i];
+}
+
 std::unique_ptr<TBonus> MakeSpecialBonus(GameContext& game, int i) {
-  constexpr BonusKind kKinds[kSpecialBonusCount] = {
-      BonusKind::Snow, BonusKind::LifePlus, BonusKind::Banana, BonusKind::Pear, BonusKind::Clock};
-  return std::make_unique<StandInBonus>(game, kKinds[i]);
+  return std::make_unique<TSpecialBonus>(game, kLooks[i]);
+}
+
+TSpecialBonus::~TSpecialBonus() {
+  iSpriteDestroy(sprite);
+  if (OwnsPictures()) {
+    for (int n = 1; n <= look_.pictureCount; ++n) iTextureDestroy(pictures[n]);
+  }
+  iSoundDestroy(sndTake);
+}
+
+void TSpecialBonus::CreateEngineObjects() {
+  for (int n = 1; n <= look_.pictureCount; ++n) {
+    pictures[n] = OwnsPictures() ? TextureFromSlot(game_.resources, look_.firstSlot + n - 1,
+                                                   look_.firstTag + n - 1)
+                                 : game_.resources.*look_.gameTexture;
+  }
+  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  iSpriteScaleSet(sprite, {kScale, kScale});
+  iSpriteTextureSet(sprite, pictures[frame]);
+  iSpritePrioritySet(sprite, 2);
+  sndTake = iSoundCreate(look_.sound, 0);
+}
+
+void TSpecialBonus::Load() {
+  if (look_.firstFrameChoices > 0) {
+    frame = static_cast<std::uint8_t>(platform::random(look_.firstFrameChoices) + 1);
+  }
+  CreateEngineObjects();
+  halfHeight = kHalfSize;
+  halfWidth = kHalfSize;
+  taken = false;
+}
+
+void TSpecialBonus::Reload() {
+  CreateEngineObjects();
+  const auto& bonuses = game_.objects.bonuses;
+  for (std::size_t i = 0; i < bonuses.size(); ++i) {
+    if (bonuses[i].get() == this && i < game_.objects.emitters.size()) {
+      game_.objects.emitters[i]->CreateBurstSprites(game_.camera, BurstTexture());
+    }
+  }
+}
+
+void TSpecialBonus::Update() {
+  iSpriteLocationSet(sprite, {static_cast<float>(x), static_cast<float>(y + look_.spriteRise)});
+  if (look_.stepMs == 0 || !PictureStepDue(game_.Ticks(), lastStepTime, look_.stepMs)) return;
+  frame = static_cast<std::uint8_t>(NextInCycle(frame, look_.pictureCount));
+  iSpriteTextureSet(sprite, pictures[frame]);
+}
+
+void TSpecialBonus::ApplyEffect() {
+  look_.effect(game_);
+}
+
+iHandle TSpecialBonus::BurstTexture() const {
+  return game_.resources.*look_.burstTexture;
 }
 
 }  // namespace game

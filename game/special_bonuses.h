@@ -1,17 +1,70 @@
 // The five special bonuses the raven delivers, one of each per level, out of
 // play until delivered: TSnow (freezes the enemies), TLifePlus (an extra life),
 // TBanana and TPear (points), TClock (stops the level timer).
+//
+// The five differ only in data (pictures, animation, sound, burst) and in what
+// taking them does, so one class runs them all from a row of SpecialBonusLook.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 
 #include "game/bonus.h"
 
 namespace game {
 
+class GameResources;
+
 // Special bonus number i of BuildLevel's order: 0 TSnow, 1 TLifePlus, 2 TBanana,
 // 3 TPear, 4 TClock.
 inline constexpr int kSpecialBonusCount = 5;
 std::unique_ptr<TBonus> MakeSpecialBonus(GameContext& game, int i);
+
+// What one special bonus kind is made of.
+struct SpecialBonusLook {
+  BonusKind kind;
+  // Animated kinds: picture n is image slot firstSlot + n - 1, texture id
+  // firstTag + n - 1. Still kinds (firstSlot 0) show the game's own texture.
+  int firstSlot;
+  int pictureCount;
+  std::int32_t firstTag;
+  iHandle GameResources::*gameTexture;
+  iHandle GameResources::*burstTexture;
+  const char* sound;
+  long double spriteRise;  // the picture is drawn this far above (x, y)
+  std::uint32_t stepMs;    // next picture every stepMs; 0: never changes
+  int firstFrameChoices;   // first frame random(n) + 1; 0: frame 1
+  void (*effect)(GameContext& game);
+};
+
+// The row of special bonus number i (order as for MakeSpecialBonus).
+const SpecialBonusLook& SpecialBonusLookAt(int i);
+
+class TSpecialBonus : public TBonus {
+ public:
+  TSpecialBonus(GameContext& game, const SpecialBonusLook& look) : TBonus(game), look_(look) {}
+  ~TSpecialBonus() override;
+
+  void Reload() override;
+  void Load() override;
+  void Update() override;
+  BonusKind kind() const override { return look_.kind; }
+  void ApplyEffect() override;
+  iHandle BurstTexture() const override;
+
+  const SpecialBonusLook& look() const { return look_; }
+
+  std::array<iHandle, 6> pictures{};  // 1..pictureCount
+  std::uint8_t frame = 1;
+  std::uint32_t lastStepTime = 0;
+
+ private:
+  // Pictures, sprite (current picture, draw layer 2) and sound.
+  void CreateEngineObjects();
+  bool OwnsPictures() const { return look_.firstSlot != 0; }
+
+  const SpecialBonusLook& look_;
+};
 
 }  // namespace game
