@@ -34,13 +34,16 @@ void Ufo::CreateSprite(iHandle camera) {
   iSpriteTextureSet(sprite, iTextureCreate("data\\UFO.png"));
   iSpriteScaleSet(sprite, {6.4f, 6.4f});
   iSpritePrioritySet(sprite, layer);
+  PlaceAt(x, y);
 }
 
-void Ufo::PlaceAt(long double x, long double y) const {
+void Ufo::PlaceAt(long double newX, long double newY) {
+  x = newX;
+  y = newY;
   iSpriteLocationSet(sprite, {static_cast<float>(x), static_cast<float>(y)});
 }
 
-void Ufo::PlaceForCountdown(std::int32_t countdown) const {
+void Ufo::PlaceForCountdown(std::int32_t countdown) {
   PlaceAt(-11, DescentY(countdown));
 }
 

@@ -15,9 +15,9 @@ class Ufo {
   void CreateFlame();
   // The ship's sprite (last loading step), on its kept draw layer.
   void CreateSprite(iHandle camera);
-  void PlaceAt(long double x, long double y) const;
+  void PlaceAt(long double newX, long double newY);
   // Where the descent puts it with `countdown` frames left: (-11, countdown / 8 - 6).
-  void PlaceForCountdown(std::int32_t countdown) const;
+  void PlaceForCountdown(std::int32_t countdown);
   // One frame of the descent: the ship placed for the countdown, the flame's
   // gravity following it and ten flame particles under it.
   void DescentStep(std::int32_t countdown);
@@ -25,6 +25,8 @@ class Ufo {
   void Show() const;
   void Hide() const;
 
+  long double x = -11;
+  long double y = 0;
   iHandle sprite = 0;
   iHandle flame = 0;
   iHandle flameEmitter = 0;
