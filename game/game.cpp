@@ -44,6 +44,10 @@ void TGame::ClearLevel() {
 
 void TGame::StartLevel() {
   context_.host.ShowAndRenderLoadingPicture();
+  if (GetLevel() == 0 && nextGameLevel_ > 1) {
+    SetLevel(nextGameLevel_ - 1);
+    nextGameLevel_ = 0;
+  }
   counters_.SetLevel(counters_.GetLevel() + 1);
   const iHandle background = CurrentBackground();
   iSpriteLocationSet(background, {0, 0});

@@ -70,6 +70,8 @@ class TGame {
   void LoadResources();
   void ReloadResources();
 
+  // The next new game starts at this level instead of 1 (simulator, tests).
+  void StartNextGameAtLevel(int level) { nextGameLevel_ = level; }
   // One frame in the new-game state: the next level begins.
   void StartLevel();
   // One play frame.
@@ -139,6 +141,7 @@ class TGame {
   iHandle pausePicture_ = 0;
 
   bool resourcesLoaded_ = false;
+  int nextGameLevel_ = 0;  // > 1: where the next new game starts
 };
 
 }  // namespace game
