@@ -1,6 +1,7 @@
 #include "game/bonus.h"
 
 #include "engine/engine.h"
+#include "game/balloon.h"
 #include "game/bonus_emitter.h"
 #include "game/game_context.h"
 
@@ -15,6 +16,24 @@ void TBonus::Take(int emitterIndex) {
   taken = true;
   sparkleTimer = 1.0L;
   iSpriteHide(sprite);
+}
+
+int TBonus::EmitterIndex() const {
+  const LevelObjects& objects = game_.objects;
+  for (std::size_t i = 0; i < objects.bonuses.size(); ++i) {
+    if (objects.bonuses[i].get() == this) return static_cast<int>(i);
+  }
+  for (std::size_t j = 0; j < objects.balloons.size(); ++j) {
+    if (objects.balloons[j].get() == this) return static_cast<int>(objects.bonuses.size() + j);
+  }
+  return -1;
+}
+
+void TBonus::ReloadBurst() const {
+  const int index = EmitterIndex();
+  if (index < 0 || static_cast<std::size_t>(index) >= game_.objects.emitters.size()) return;
+  game_.objects.emitters[static_cast<std::size_t>(index)]->CreateBurstSprites(game_.camera,
+                                                                              BurstTexture());
 }
 
 }  // namespace game

@@ -37,6 +37,12 @@ class TBonus {
   // kind's effect, its sound, out of play, sparkle, hidden.
   void Take(int emitterIndex);
 
+  // Its burst's index in the game's emitters: its own index in the bonuses (a
+  // balloon: in the balloons, after every bonus); -1 when it is in neither.
+  int EmitterIndex() const;
+  // Makes the sprites of its own burst again (after an engine restart).
+  void ReloadBurst() const;
+
   RectBox Box() const { return BoxAround(x, y, halfWidth, halfHeight); }
 
   iHandle sprite = 0;

@@ -17,6 +17,10 @@ void TBonusEmitter::CreateBurstSprites(iHandle camera, iHandle texture) {
     iSpriteTextureSet(sprite, texture);
     iSpriteScaleSet(sprite, {0.5f, 0.5f});
   }
+  if (shown) {
+    PlaceSprites();
+    for (const iHandle sprite : sprites) iSpriteShow(sprite);
+  }
 }
 
 void TBonusEmitter::StartBurst(long double x, long double y) {
@@ -26,12 +30,9 @@ void TBonusEmitter::StartBurst(long double x, long double y) {
   radius = 0;
   centreX = x;
   centreY = y;
-  for (const iHandle sprite : sprites) {
-    iSpriteLocationSet(sprite, {static_cast<float>(x), static_cast<float>(y)});
-    iSpriteOrientationSet(sprite, static_cast<float>(angle));
-    iSpriteColorSet(sprite, 1, 1, 1, static_cast<float>(alpha));
-    iSpriteShow(sprite);
-  }
+  shown = true;
+  PlaceSprites();
+  for (const iHandle sprite : sprites) iSpriteShow(sprite);
 }
 
 void TBonusEmitter::StepBurst() {
@@ -39,8 +40,12 @@ void TBonusEmitter::StepBurst() {
   radius += 0.1L;
   angle += 0.3L;
   alpha -= 0.02L;
-  // Alpha goes negative from frame 51 until the life runs out; the engine draws
-  // nothing at alpha <= 0, so the ring simply stays invisible.
+  PlaceSprites();
+}
+
+// Alpha goes negative from frame 51 until the life runs out; the engine draws
+// nothing at alpha <= 0, so the ring simply stays invisible.
+void TBonusEmitter::PlaceSprites() const {
   for (std::size_t i = 0; i < sprites.size(); ++i) {
     const long double a = static_cast<long double>(i + 1) * std::numbers::pi_v<long double> / 6;
     iSpriteLocationSet(sprites[i], {static_cast<float>(std::cos(a) * radius + centreX),
@@ -50,7 +55,8 @@ void TBonusEmitter::StepBurst() {
   }
 }
 
-void TBonusEmitter::HideBurst() const {
+void TBonusEmitter::HideBurst() {
+  shown = false;
   for (const iHandle sprite : sprites) iSpriteHide(sprite);
 }
 

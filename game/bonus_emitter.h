@@ -15,13 +15,14 @@ class TBonusEmitter {
   TBonusEmitter(const TBonusEmitter&) = delete;
   TBonusEmitter& operator=(const TBonusEmitter&) = delete;
 
-  // Makes the twelve sprites (again after an engine restart) with a texture.
+  // Makes the twelve sprites (again after an engine restart) with a texture; a
+  // ring that was showing is shown again where it was.
   void CreateBurstSprites(iHandle camera, iHandle texture);
   // Restarts the ring at (x, y): life 3, opaque, radius 0, shown.
   void StartBurst(long double x, long double y);
   // One frame: the ring grows, spins and fades.
   void StepBurst();
-  void HideBurst() const;
+  void HideBurst();
 
   std::array<iHandle, 12> sprites{};
   long double life = 0;
@@ -30,6 +31,11 @@ class TBonusEmitter {
   long double radius = 0;
   long double centreX = 0;
   long double centreY = 0;
+  bool shown = false;  // started and not hidden since
+
+ private:
+  // Every sprite at its place on the ring, turned and faded as the ring is now.
+  void PlaceSprites() const;
 };
 
 }  // namespace game

@@ -1,18 +1,137 @@
-// Stand-in until diamonds are written.
 #include "game/diamond.h"
 
+#include "engine/engine.h"
 #include "game/game_context.h"
+#include "game/game_resources.h"
+#include "platform/random.h"
 
 namespace game {
+namespace {
 
-TDiamond::~TDiamond() = default;
-void TDiamond::Reload() {}
-void TDiamond::Load() {}
-void TDiamond::Update() {}
-void TDiamond::ApplyEffect() {}
-iHandle TDiamond::BurstTexture() const {
-  return 0;
+constexpr int kFirstSlot = 28;  // image slots 28..31: Diamond images 0..3
+constexpr std::int32_t kFirstTextureId = 1001250;
+constexpr std::uint32_t kStepMs = 50;
+constexpr long double kParticleScale = 5.5L / 16;
+
+}  // namespace
+
+TDiamond::~TDiamond() {
+  DestroyEngineObjects();
 }
-void TDiamond::SendSinking() {}
+
+void TDiamond::DestroyEngineObjects() const {
+  iSpriteDestroy(sprite);
+  for (const iHandle picture : pictures) iTextureDestroy(picture);
+  iSoundDestroy(sndTake);
+  iParticleEmitterDestroy(sparkleEmitter);
+  iParticleDestroy(sparkleParticles);
+}
+
+void TDiamond::CreateEngineObjects() {
+  for (int i = 1; i <= 4; ++i) {
+    pictures[static_cast<std::size_t>(i)] =
+        game_.resources.TextureFromSlot(kFirstSlot + i - 1, kFirstTextureId + i - 1);
+  }
+  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  iSpriteScaleSet(sprite, {1.6f, 1.6f});
+  iSpriteTextureSet(sprite, pictures[frame]);
+  iSpritePrioritySet(sprite, 2);
+  sndTake = iSoundCreate("sound\\money.wav", 0);
+
+  sparkleParticles = iParticleCreate("data\\particle_clot.dds", 500);
+  iParticleRenderModeSet(sparkleParticles, 1);
+  iParticleGravitySet(sparkleParticles, {0, 0, 0});
+  iParticleAirResistanceSet(sparkleParticles, -10);
+  iParticleColorSet(sparkleParticles, {0.3f, 0.3f, 0.3f}, {1, 1, 1});
+  iParticleLifeTimeSet(sparkleParticles, 0.1f);
+  iParticleShow(sparkleParticles);
+  sparkleEmitter = iParticleEmitterCreate(sparkleParticles);
+  PlaceSparkleEmitter();
+  iParticleEmitterDirectionSet(sparkleEmitter, {0, 0, 0}, {0, 0, 0});
+  iParticleEmitterSpeedSet(sparkleEmitter, 1, 1);
+  iParticleEmitterScaleSet(sparkleEmitter, {1, 2}, {1.5f, 3});
+}
+
+void TDiamond::PlaceSparkleEmitter() const {
+  iParticleEmitterLocationSet(sparkleEmitter, {static_cast<float>(x * kParticleScale),
+                                               static_cast<float>(y * kParticleScale), 0});
+}
+
+void TDiamond::PlaceSprite(long double dy) const {
+  iSpriteLocationSet(sprite, {static_cast<float>(x), static_cast<float>(y + dy)});
+}
+
+void TDiamond::Load() {
+  frame = static_cast<std::uint8_t>(platform::random(4) + 1);
+  halfHeight = 0.4L;
+  halfWidth = 0.4L;
+  taken = false;
+  sparkleTimer = -1.0L;
+  CreateEngineObjects();
+}
+
+// The engine objects died with the engine: make them again, keep the state.
+// A diamond that is away (sinking, down or rising) was on screen without being
+// in play; it is shown again where it was.
+void TDiamond::Reload() {
+  CreateEngineObjects();
+  PlaceSprite(PictureOffset());
+  if (Away()) iSpriteShow(sprite);
+  ReloadBurst();
+}
+
+long double TDiamond::PictureOffset() const {
+  if (returnTimer < 0) return 0.5L - returnCounter / 10.0L;  // resting or rising
+  // Sinking: counter c was placed at 0.5 - c / 10, then counted on to c + 1.
+  return returnCounter > 1 ? 0.5L - (returnCounter - 1) / 10.0L : 0.5L;
+}
+
+void TDiamond::Update() {
+  if (returnTimer >= 0) {
+    // Sinking: it waits while the counter is negative, goes down one step a
+    // frame, then stays down until the timer runs out.
+    if (returnCounter >= 9) {
+      returnTimer -= 0.0133L;
+    } else {
+      if (returnCounter > 0) PlaceSprite(0.5L - returnCounter / 10.0L);
+      ++returnCounter;
+    }
+    return;
+  }
+  if (returnCounter > 0) {
+    // Rising back to its place, then in play again.
+    iSpriteShow(sprite);
+    --returnCounter;
+    PlaceSprite(0.5L - returnCounter / 10.0L);
+    if (returnCounter == 0) taken = false;
+    return;
+  }
+  PlaceSprite(0.5L);
+  const std::uint32_t now = game_.Ticks();
+  if (now - lastStepTime > kStepMs) {
+    lastStepTime = now;
+    frame = static_cast<std::uint8_t>(frame % 4 + 1);
+    iSpriteTextureSet(sprite, pictures[frame]);
+  }
+  if (sparkleTimer > 0) {
+    sparkleTimer -= 0.013L;
+    PlaceSparkleEmitter();
+    iParticleEmitterEmit(sparkleEmitter, 10, 1);
+  }
+}
+
+void TDiamond::ApplyEffect() {
+  game_.counters.AddScore(50);
+}
+
+iHandle TDiamond::BurstTexture() const {
+  return game_.resources.diamondBurstTexture;
+}
+
+void TDiamond::SendSinking() {
+  returnTimer = 3.0L;
+  returnCounter = -20;
+  taken = true;
+}
 
 }  // namespace game

@@ -19,6 +19,7 @@ class TDiamond : public TBonus {
   void Load() override;
   void Update() override;
   BonusKind kind() const override { return BonusKind::Diamond; }
+  // Score + 50 (the hero starts his joy himself).
   void ApplyEffect() override;
   iHandle BurstTexture() const override;
 
@@ -32,6 +33,15 @@ class TDiamond : public TBonus {
   std::uint32_t lastStepTime = 0;
   long double returnTimer = 0;
   std::int32_t returnCounter = 0;
+
+ private:
+  void CreateEngineObjects();
+  void DestroyEngineObjects() const;
+  void PlaceSparkleEmitter() const;
+  // Sprite at (x, y + dy).
+  void PlaceSprite(long double dy) const;
+  // Height of the picture above y where the sink-and-rise cycle has put it.
+  long double PictureOffset() const;
 };
 
 }  // namespace game

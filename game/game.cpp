@@ -1,22 +1,10 @@
 #include "game/game.h"
 
-#include <string>
-
 #include "engine/engine.h"
-#include "engine/texture_pack.h"
+#include "game/build_level.h"
+#include "game/hero.h"
 
 namespace game {
-namespace {
-
-iHandle PictureSprite(const char* file, iVec2 scale, iVec2 location) {
-  const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
-  iSpriteTextureSet(sprite, iTextureCreate(file));
-  iSpriteScaleSet(sprite, scale);
-  iSpriteLocationSet(sprite, location);
-  return sprite;
-}
-
-}  // namespace
 
 TGame::TGame(core::Program& program, GameHost& host)
     : program_(program), context_{program.persistent.settings,
@@ -27,90 +15,14 @@ TGame::TGame(core::Program& program, GameHost& host)
                                   resources_,
                                   host} {}
 
-void TGame::CreateSprites() {
-  for (std::size_t i = 0; i < backgrounds_.size(); ++i) {
-    const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
-    iSpriteScaleSet(sprite, {25.6f, 25.6f});
-    iSpriteTextureSet(sprite, LoadPackTexture("data\\GameBack.dat", static_cast<std::uint16_t>(i),
-                                              1000022 + static_cast<std::int32_t>(i)));
-    iSpritePrioritySet(sprite, 2);
-    backgrounds_[i] = sprite;
-  }
-  panel_ = PictureSprite("data\\Panel.png", {20, 2.5f}, {0, 11.8f});
-  constexpr float kIconX[3] = {12, 10.5f, 9};
-  for (std::size_t i = 0; i < lifeIcons_.size(); ++i) {
-    const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
-    iSpriteTextureSet(sprite, LoadPackTexture("data\\Interface.dat", 1, 1000009));
-    iSpriteScaleSet(sprite, {1.25f, 1.25f});
-    iSpriteLocationSet(sprite, {kIconX[i], 10.8f});
-    lifeIcons_[i] = sprite;
-  }
-  levelCompletePicture_ = PictureSprite("data\\LevelComplete.png", {20, 15}, {0, 0});
-  pausePicture_ = PictureSprite("data\\Pause.png", {20, 15}, {0, 0});
+TGame::~TGame() {
+  // Level objects reach the hero through the context: they go first.
+  objects_.Clear();
 }
 
-void TGame::LoadResources() {
-  counters_.SetLevel(0);
-  counters_.SetScore(0);
-  counters_.SetLives(3);
-  CreateSprites();
-  resourcesLoaded_ = true;
-  gameOverPhase_ = true;  // cleared by StartLevel
+bool TGame::BonusLevel() const {
+  return IsBonusLevel(GetLevel());
 }
-
-void TGame::ReloadResources() {
-  CreateSprites();
-}
-
-void TGame::StartLevel() {
-  counters_.SetLevel(counters_.GetLevel() + 1);
-  gameOverPhase_ = false;
-  ShowGameSprites();
-  RaiseGameSprites();
-  program_.music.MusicPlay("2", false);
-}
-
-void TGame::UpdateFrame() {}
-
-void TGame::DrawHud() {
-  iPrintColorSet(1, 1, 0, 1);
-  iPrint(std::to_string(GetLevel()).c_str(), {-8, 10.9f}, {0.8f, 0.8f}, 0.1f, font_);
-  iPrint(std::to_string(GetScore()).c_str(), {3, 10.9f}, {0.8f, 0.8f}, 0.1f, font_);
-  iPrintColorSet(1, 1, 1, 1);
-}
-
-iHandle TGame::CurrentBackground() const {
-  switch (GetLevel() % 3) {
-    case 1:
-      return backgrounds_[0];
-    case 2:
-      return backgrounds_[1];
-    default:
-      return backgrounds_[2];
-  }
-}
-
-void TGame::ShowGameSprites() {
-  iSpriteShow(CurrentBackground());
-  iSpriteShow(panel_);
-  for (const iHandle icon : lifeIcons_) iSpriteHide(icon);
-  const std::int32_t lives = GetLives();
-  if (lives == 3) iSpriteShow(lifeIcons_[2]);
-  if (lives > 1) iSpriteShow(lifeIcons_[1]);
-  if (lives > 0) iSpriteShow(lifeIcons_[0]);
-}
-
-void TGame::HideGameSprites() {
-  for (const iHandle background : backgrounds_) iSpriteHide(background);
-  iSpriteHide(panel_);
-  for (const iHandle icon : lifeIcons_) iSpriteHide(icon);
-  iSpriteHide(levelCompletePicture_);
-  iSpriteHide(pausePicture_);
-}
-
-void TGame::RaiseGameSprites() {}
-
-void TGame::LowerGameSprites() {}
 
 void TGame::ResetGame() {
   ClearLevel();
@@ -120,15 +32,58 @@ void TGame::ResetGame() {
 }
 
 void TGame::ClearLevel() {
+  DestroyClouds(clouds_);
+  objects_.Clear();
+  if (hero_) hero_->ResetForLevel();
+  state_.walkingOut = false;
+  state_.walkOutCountdown = 0;
+  ufo_.SetLayer(0);
+  cameraY_ = 0;
   program_.music.MusicStop("2");
 }
 
-void TGame::ShowPausePicture() const {
-  iSpriteShow(pausePicture_);
-}
+void TGame::StartLevel() {
+  context_.host.ShowAndRenderLoadingPicture();
+  if (GetLevel() == 0 && nextGameLevel_ > 1) {
+    SetLevel(nextGameLevel_ - 1);
+    nextGameLevel_ = 0;
+  }
+  counters_.SetLevel(counters_.GetLevel() + 1);
+  const iHandle background = CurrentBackground();
+  iSpriteLocationSet(background, {0, 0});
+  // Shown before the clouds are made, so that they stay in front of it.
+  iSpriteShow(background);
 
-void TGame::HidePausePicture() const {
-  iSpriteHide(pausePicture_);
+  BuildLevel(context_, clouds_, GetLevel());
+
+  state_.entryPhase = true;
+  state_.respawnRequested = false;
+  state_.heroTintTimer = -1.0L;
+  if (hero_) hero_->SetColor(1, 1, 1, 1);
+
+  state_.ufoCountdown = 160;
+  ufo_.PlaceAt(-11, 160 * 0.125L - 7);
+
+  context_.host.HideLoadingPicture();
+  ShowGameSprites();
+  RaiseGameSprites();
+
+  state_.timeLeft = 20.0L / GetLevel() * 1.5L + 40;
+  state_.timeTotal = state_.timeLeft + 0.1L;
+
+  state_.freezeTimer = -1.0L;
+  state_.gameOverPhase = false;
+  state_.timeOverTimer = -1.0L;
+  state_.timeOverPhase = false;
+  state_.levelCompleteTimer = -1.0L;
+  state_.levelCompletePhase = false;
+  sandclock_.SetColor(1, 1, 1, 1);
+
+  CreateOverlayPictures();
+  context_.host.RecreateDialogPictures();
+
+  program_.music.MusicPlay("2", false);
+  context_.Play(resources_.sndUfo);
 }
 
 }  // namespace game

@@ -3,24 +3,35 @@
 // through their accessors. Level objects reach it through the GameContext it
 // hands them.
 //
-// The level itself (hero, platforms, bonuses, enemies, raven) is not built yet:
-// a level is empty, so play frames change nothing and a level never ends.
+// Its work is spread over files with one job each: game.cpp (counters, level
+// start and clearing), game_frame.cpp (the frame and its phases),
+// game_load.cpp (loading and re-making engine objects), game_sprites.cpp (HUD
+// and showing, hiding and layering every game sprite), build_level.cpp (the
+// random plan of a level).
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "core/program.h"
 #include "engine/types.h"
+#include "game/clouds.h"
 #include "game/counters.h"
 #include "game/game_context.h"
 #include "game/game_resources.h"
+#include "game/sandclock.h"
+#include "game/ufo.h"
 
 namespace game {
+
+class THero;
 
 class TGame {
  public:
   TGame(core::Program& program, GameHost& host);
+  ~TGame();
   TGame(const TGame&) = delete;
   TGame& operator=(const TGame&) = delete;
 
@@ -39,16 +50,28 @@ class TGame {
   GameContext& context() { return context_; }
   const LevelObjects& objects() const { return objects_; }
   const LevelState& state() const { return state_; }
+  LevelState& state() { return state_; }
+  const GameResources& resources() const { return resources_; }
+  const std::vector<TCloud>& clouds() const { return clouds_; }
+  const TSandclock& sandclock() const { return sandclock_; }
+  const Ufo& ufo() const { return ufo_; }
+  const THero* hero() const { return hero_.get(); }
+  THero* hero() { return hero_.get(); }
+  // Height of the game camera (it rises while the UFO comes down); it stands
+  // at (0, cameraY, -10).
+  long double cameraY() const { return cameraY_; }
 
   // The font every game text is printed with (the scene's one font, made again
   // after each engine restart).
   void SetFont(iHandle font) { font_ = font; }
 
   // Loads the game's pictures once per run; ReloadResources makes them again
-  // after an engine restart.
+  // after an engine restart and brings every level object back where it was.
   void LoadResources();
   void ReloadResources();
 
+  // The next new game starts at this level instead of 1 (simulator, tests).
+  void StartNextGameAtLevel(int level) { nextGameLevel_ = level; }
   // One frame in the new-game state: the next level begins.
   void StartLevel();
   // One play frame.
@@ -64,17 +87,38 @@ class TGame {
 
   // Score 0, lives 3, level 0, and the level cleared.
   void ResetGame();
+  // Every level object destroyed, hero and camera back to their start, music off.
   void ClearLevel();
 
   void ShowPausePicture() const;
   void HidePausePicture() const;
 
   iHandle pausePicture() const { return pausePicture_; }
+  iHandle levelCompletePicture() const { return levelCompletePicture_; }
   bool resourcesLoaded() const { return resourcesLoaded_; }
-  bool gameOverPhase() const { return gameOverPhase_; }
+  bool gameOverPhase() const { return state_.gameOverPhase; }
+  bool BonusLevel() const;
 
  private:
-  void CreateSprites();
+  // Frame phases (game_frame.cpp).
+  void StepGameOver();
+  void StepEntry();
+  // False when the frame ends with the phase.
+  bool StepTimeOver();
+  bool StepLevelComplete();
+  void StepPlay();
+  void TestLevelEnd();
+  void StepEnemies();
+  void StepRaven();
+  void RefreshPlatformsAndEnemies();
+  void StepBursts();
+  void ApplyCamera() const;
+
+  // Loading pieces (game_load.cpp).
+  void CreateBackgrounds();
+  void CreatePanel();
+  // The level-complete and pause pictures, made afresh.
+  void CreateOverlayPictures();
   iHandle CurrentBackground() const;
 
   core::Program& program_;
@@ -85,14 +129,19 @@ class TGame {
   GameContext context_;
   iHandle font_ = 0;
 
+  std::unique_ptr<THero> hero_;
+  TSandclock sandclock_{context_};
+  Ufo ufo_;
+  std::vector<TCloud> clouds_;
+  long double cameraY_ = 0;
+
   std::array<iHandle, 3> backgrounds_{};
   iHandle panel_ = 0;
   iHandle levelCompletePicture_ = 0;
   iHandle pausePicture_ = 0;
-  std::array<iHandle, 3> lifeIcons_{};
 
   bool resourcesLoaded_ = false;
-  bool gameOverPhase_ = false;
+  int nextGameLevel_ = 0;  // > 1: where the next new game starts
 };
 
 }  // namespace game

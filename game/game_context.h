@@ -47,15 +47,22 @@ struct LevelObjects {
   std::vector<std::unique_ptr<TBaloon>> balloons;  // bonus levels only
 };
 
-// Timers and flags of the running level that level objects read or set. Timers
-// count down per frame; see TGame for who counts which.
+// Phases, timers and flags of the running level, read or set by the game and
+// its objects. Timers count down per frame; see TGame for who counts which.
 struct LevelState {
   bool entryPhase = false;        // UFO descent and walk-out running
+  bool walkingOut = false;        // the walk-out out of the UFO has begun
   bool respawnRequested = false;  // a life was lost; next frame replays the walk-out
   bool gameOverPhase = false;
   bool timeOverPhase = false;
   bool levelCompletePhase = false;
-  std::int32_t ufoCountdown = 0;
+  std::int32_t ufoCountdown = 0;      // frames of UFO descent left
+  std::int32_t walkOutCountdown = 0;  // frames of walk-out left
+  long double gameOverTimer = 3.0L;
+  long double timeLeft = 0;   // level time left, seconds
+  long double timeTotal = 0;  // level time at the start + 0.1
+  long double timeOverTimer = -1.0L;
+  long double levelCompleteTimer = -1.0L;
   long double freezeTimer = -1.0L;    // enemies frozen while >= 0
   long double clockStopTimer = 0.0L;  // level timer stands still while > 0
   long double heroTintTimer = -1.0L;  // hero cannot be caught while >= 0

@@ -31,6 +31,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.dir = value();
     } else if (option == "--seed") {
       line.seed = Number<std::uint64_t>(value(), "--seed", 0);
+    } else if (option == "--level") {
+      line.level = Number<int>(value(), "--level", 1);
     } else if (option == "--frames") {
       line.frames = Number<int>(value(), "--frames", 0);
     } else if (option == "--input") {

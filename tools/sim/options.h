@@ -1,5 +1,5 @@
 // The simulator's command line:
-//   zq-sim [--dir DIR] [--seed N] [--frames N] [--input FILE]
+//   zq-sim [--dir DIR] [--seed N] [--level N] [--frames N] [--input FILE]
 //          [--dump all|last|N,N,...] [--shot N:FILE.png]...
 #pragma once
 
@@ -20,6 +20,7 @@ struct Shot {
 struct CommandLine {
   std::optional<std::string> dir;
   std::uint64_t seed = 1;
+  int level = 1;              // the level New Game starts at
   std::optional<int> frames;  // none: up to the last scripted frame
   std::optional<std::string> input;
   enum class Dump { All, Last, Listed } dump = Dump::Last;
@@ -33,7 +34,7 @@ class UsageError : public std::runtime_error {
 };
 
 inline constexpr const char* kUsage =
-    "usage: zq-sim [--dir DIR] [--seed N] [--frames N] [--input FILE]\n"
+    "usage: zq-sim [--dir DIR] [--seed N] [--level N] [--frames N] [--input FILE]\n"
     "              [--dump all|last|N,N,...] [--shot N:FILE.png]...\n";
 
 // Throws UsageError with the reason.

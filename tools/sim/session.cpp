@@ -38,6 +38,7 @@ Session::Session(Options options) : options_(std::move(options)) {
   }
   scene_ =
       std::make_unique<screens::Scene>(*program_, *worker_, screens::SceneOptions{options_.seed});
+  scene_->game().StartNextGameAtLevel(options_.firstLevel);
 }
 
 Session::~Session() = default;

@@ -55,6 +55,7 @@ class Session {
   struct Options {
     std::uint64_t seed = 1;
     std::vector<ScriptEvent> script;
+    int firstLevel = 1;  // the level the first new game starts at
   };
 
   // Loads the persistent files from the current directory (creating missing

@@ -44,7 +44,7 @@ int Simulate(const sim::CommandLine& line) {
   }
 
   const int frames = line.frames.value_or(script.empty() ? 1 : script.back().frame);
-  sim::Session session({line.seed, std::move(script)});
+  sim::Session session({line.seed, std::move(script), line.level});
   std::string last;
   bool any = false;
   const auto onFrame = [&](const sim::FrameRecord& record) {

@@ -1,0 +1,110 @@
+// Loading the game's engine objects once per run, and making them again after
+// an engine restart with every level object back where it was.
+#include <cstdint>
+
+#include "engine/engine.h"
+#include "game/balloon.h"
+#include "game/bonus.h"
+#include "game/enemy.h"
+#include "game/game.h"
+#include "game/hero.h"
+#include "game/level_platform.h"
+#include "game/raven.h"
+
+namespace game {
+namespace {
+
+iHandle PictureSprite(iHandle camera, const char* file, iVec2 scale, iVec2 location) {
+  const iHandle sprite = iSpriteCreate("data\\sprite.x", camera);
+  iSpriteTextureSet(sprite, iTextureCreate(file));
+  iSpriteScaleSet(sprite, scale);
+  iSpriteLocationSet(sprite, location);
+  return sprite;
+}
+
+}  // namespace
+
+void TGame::CreateBackgrounds() {
+  for (std::size_t i = 0; i < backgrounds_.size(); ++i) {
+    const iHandle sprite = iSpriteCreate("data\\sprite.x", context_.camera);
+    iSpriteScaleSet(sprite, {25.6f, 25.6f});
+    iSpriteTextureSet(sprite, LoadPackTexture("data\\GameBack.dat", static_cast<std::uint16_t>(i),
+                                              1000022 + static_cast<std::int32_t>(i)));
+    iSpritePrioritySet(sprite, 2);
+    backgrounds_[i] = sprite;
+  }
+}
+
+void TGame::CreatePanel() {
+  panel_ = PictureSprite(context_.camera, "data\\Panel.png", {20, 2.5f}, {0, 11.8f});
+}
+
+void TGame::CreateOverlayPictures() {
+  // Made afresh at every level start: the old ones go first so that levels do
+  // not pile up hidden sprites.
+  iSpriteDestroy(levelCompletePicture_);
+  iSpriteDestroy(pausePicture_);
+  levelCompletePicture_ =
+      PictureSprite(context_.camera, "data\\LevelComplete.png", {20, 15}, {0, 0});
+  pausePicture_ = PictureSprite(context_.camera, "data\\Pause.png", {20, 15}, {0, 0});
+}
+
+void TGame::LoadResources() {
+  ufo_.CreateFlame();
+  resources_.LoadCloudTexturesAndSounds();
+  context_.host.ShowAndRenderLoadingPicture();
+  counters_.SetLevel(0);
+  counters_.SetScore(0);
+  counters_.SetLives(3);
+  CreateBackgrounds();
+  resources_.LoadBlockAndFruitTextures();
+  hero_ = std::make_unique<THero>(context_);
+  context_.hero = hero_.get();
+  hero_->LoadHero();
+  resources_.FillImageSlots();
+  resources_.MakeBurstTextures();
+  CreatePanel();
+  sandclock_.Load();
+  resources_.MakeLifeIcons(context_.camera);
+  ufo_.CreateSprite(context_.camera);
+  state_.timeOverPhase = false;
+  state_.levelCompletePhase = false;
+  resourcesLoaded_ = true;
+  state_.gameOverPhase = true;  // cleared by StartLevel
+}
+
+// Every engine object died with the engine. The image slots are program memory
+// and stay; everything else is made again, and every level object makes its own
+// again and keeps its state. The clouds are dropped until the next level.
+void TGame::ReloadResources() {
+  ufo_.CreateFlame();
+  resources_.LoadCloudTexturesAndSounds();
+  CreateBackgrounds();
+  resources_.LoadBlockAndFruitTextures();
+  hero_->ReloadHero();
+  resources_.MakeBurstTextures();
+  CreatePanel();
+  sandclock_.Reload();
+  resources_.MakeLifeIcons(context_.camera);
+  ufo_.CreateSprite(context_.camera);
+  ufo_.PlaceForCountdown(state_.ufoCountdown);
+
+  for (const auto& platform : objects_.platforms) platform->Reload();
+  for (const auto& enemy : objects_.enemies) enemy->Reload();
+  for (const auto& raven : objects_.ravens) raven->Reload();
+  for (const auto& bonus : objects_.bonuses) bonus->Reload();
+  // Balloons are level objects like the rest: without this a restart on a
+  // bonus level would leave them (and their bursts) without sprites.
+  for (const auto& balloon : objects_.balloons) balloon->Reload();
+  clouds_.clear();  // their sprites died with the engine
+
+  // The old overlay sprites are dead handles: forget them, do not destroy them.
+  levelCompletePicture_ = 0;
+  pausePicture_ = 0;
+  CreateOverlayPictures();
+  if (state_.levelCompletePhase) iSpriteShow(levelCompletePicture_);
+  context_.host.RecreateDialogPictures();
+  ApplyCamera();
+}
+
+}  // namespace game

@@ -1,0 +1,268 @@
+// The game's frame: the entry with the UFO, the level timer and the clock stop,
+// time over, level complete, game over into the name entry or the main menu.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "game/enemy.h"
+#include "game/hero.h"
+#include "game/level_platform.h"
+#include "tests/game/game_fixture.h"
+
+namespace {
+
+using testing_support::GameTest;
+
+TEST_F(GameTest, TheTimeAllowedShrinksWithTheLevelTowardsForty) {
+  const struct {
+    int level;
+    long double timeLeft;
+  } kCases[] = {{1, 70}, {2, 55}, {3, 50}, {4, 47.5L}, {10, 43}, {20, 41.5L}};
+  NewGame();
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.level);
+    StartLevel(c.level);
+    EXPECT_EQ(level().timeLeft, c.timeLeft);
+    EXPECT_EQ(level().timeTotal, c.timeLeft + 0.1L);
+  }
+}
+
+TEST_F(GameTest, TheBackgroundFollowsTheLevelInTurns) {
+  NewGame();
+  std::vector<iHandle> shown;
+  for (int n = 1; n <= 4; ++n) {
+    game().HideGameSprites();
+    StartLevel(n);
+    int count = 0;
+    for (const auto& [handle, sprite] : world().sprites) {
+      if (sprite.shown && sprite.scale.x == 25.6f) {
+        shown.push_back(handle);
+        ++count;
+      }
+    }
+    EXPECT_EQ(count, 1) << n;
+  }
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_NE(shown[0], shown[1]);
+  EXPECT_NE(shown[1], shown[2]);
+  EXPECT_EQ(shown[3], shown[0]);
+}
+
+TEST_F(GameTest, TheUfoComesDownThenTheHeroWalksOutAndPlayBegins) {
+  NewGame();
+  EXPECT_EQ(level().ufoCountdown, 160);
+  EXPECT_EQ(game().ufo().y, 13);
+  EXPECT_EQ(Started("UFO.wav"), 1);
+  Frames(160);
+  EXPECT_EQ(level().ufoCountdown, 0);
+  EXPECT_EQ(game().ufo().y, -6);
+  EXPECT_NEAR(static_cast<double>(game().cameraY()), 160 * 0.00859375, 1e-12);
+  EXPECT_FALSE(level().walkingOut);
+
+  Frame();  // the walk-out begins
+  EXPECT_TRUE(level().walkingOut);
+  EXPECT_EQ(level().walkOutCountdown, 40);
+  const long double startX = game().hero()->x;
+  Frames(40);
+  EXPECT_NEAR(static_cast<double>(game().hero()->x - startX), 40 * 0.06, 1e-12);
+  EXPECT_TRUE(level().entryPhase);
+
+  Frame();  // out: play from the next frame, camera back, UFO behind the level
+  EXPECT_FALSE(level().entryPhase);
+  EXPECT_FALSE(level().walkingOut);
+  EXPECT_EQ(game().cameraY(), 0);
+  EXPECT_EQ(game().ufo().layer, 2);
+  EXPECT_EQ(level().timeLeft, 70);  // the timer ran in no entry frame
+  Frame();
+  EXPECT_EQ(level().timeLeft, 70 - 0.01333L);
+}
+
+TEST_F(GameTest, ALevelWithoutDiamondsIsCompleteWhileTheUfoStillComesDown) {
+  NewGame();
+  for (game::TDiamond* d : Diamonds()) d->taken = true;  // in their first sink-and-rise
+  Frames(5);
+  EXPECT_FALSE(level().levelCompletePhase);  // a diamond in the ground is not taken yet
+  TakeEveryDiamond();
+  Frame();
+  EXPECT_TRUE(level().entryPhase);
+  EXPECT_TRUE(level().levelCompletePhase);
+  EXPECT_TRUE(Shown(game().levelCompletePicture()));
+  EXPECT_EQ(Started("level_complete.wav"), 1);
+}
+
+TEST_F(GameTest, ACompletedLevelLeadsToTheNextAfterTwoSeconds) {
+  PlayLevelOne();
+  game().SetScore(350);
+  TakeEveryDiamond();
+  Frame();
+  ASSERT_TRUE(level().levelCompletePhase);
+  // 2.0 counted down by 0.013, then the frame that clears the level; the
+  // dispatcher starts the next one in that same frame.
+  EXPECT_EQ(FramesWhile([&] { return game().GetLevel() == 1; }), 155);
+  EXPECT_EQ(state(), core::ssPlaying);
+  EXPECT_TRUE(level().entryPhase);
+  EXPECT_EQ(game().GetLevel(), 2);
+  EXPECT_EQ(game().GetScore(), 350);
+  EXPECT_EQ(game().GetLives(), 3);
+  EXPECT_EQ(level().timeLeft, 55);
+  EXPECT_FALSE(level().levelCompletePhase);
+}
+
+TEST_F(GameTest, OnABonusLevelTheTimerStandsAndTheSandClockStaysFull) {
+  NewGame();
+  StartLevel(5);
+  EXPECT_EQ(objects().balloons.size(), 5u);
+  EXPECT_EQ(objects().emitters.size(), objects().bonuses.size() + 5);
+  FinishEntry();
+  Frames(200);
+  EXPECT_EQ(level().timeLeft, 46);
+  EXPECT_EQ(game().sandclock().current, 7);
+  EXPECT_FALSE(level().timeOverPhase);
+}
+
+TEST_F(GameTest, TheClockStopHoldsTheTimerAndCarriesOverIntoTheNextLevel) {
+  PlayLevelOne();
+  level().clockStopTimer = 5.0L;
+  Frames(100);
+  EXPECT_EQ(level().timeLeft, 70);
+  EXPECT_NEAR(static_cast<double>(level().clockStopTimer), 5.0 - 100 * 0.013, 1e-9);
+
+  TakeEveryDiamond();
+  Frame();  // one more play frame, which finds the level won
+  FramesWhile([&] { return game().GetLevel() == 1; });
+  ASSERT_EQ(game().GetLevel(), 2);  // the stop is still running
+  EXPECT_NEAR(static_cast<double>(level().clockStopTimer), 5.0 - 101 * 0.013, 1e-9);
+  FinishEntry();
+  Frames(284);  // what is left of the stop: 3.687 / 0.013 = 283.6 frames
+  EXPECT_EQ(level().timeLeft, 55);
+  EXPECT_LT(level().clockStopTimer, 0);
+  Frame();
+  EXPECT_EQ(level().timeLeft, 55 - 0.01333L);
+}
+
+TEST_F(GameTest, TimeRunningOutReplaysTheLevelWithALifeLess) {
+  PlayLevelOne();
+  level().timeLeft = 0.005L;
+  Frame();
+  ASSERT_TRUE(level().timeOverPhase);
+  Frame();
+  EXPECT_TRUE(Printed("TIME IS OVER!"));
+  EXPECT_TRUE(testing_support::SameColour(FindText("TIME IS OVER!")->color, {1, 1, 0, 1}));
+  const iHandle firstPlatform = objects().platforms[0]->sprite;
+  EXPECT_EQ(FramesWhile([&] { return level().timeOverPhase; }), 154);
+  EXPECT_EQ(game().GetLevel(), 1);  // the same level, newly built in the same frame
+  EXPECT_NE(objects().platforms[0]->sprite, firstPlatform);
+  EXPECT_TRUE(level().entryPhase);
+  EXPECT_EQ(game().GetLives(), 2);
+  EXPECT_EQ(level().timeLeft, 70);
+  EXPECT_EQ(objects().platforms.size(), 13u);
+}
+
+// The last life lost on time: game over, then after three seconds the name
+// entry when the score beats an entry of the table, else the main menu. The
+// default table's lowest score is 100; equal does not beat it.
+TEST_F(GameTest, GameOverEndsInTheNameEntryOnlyForAScoreThatBeatsTheTable) {
+  const struct {
+    std::int32_t score;
+    std::uint8_t after;
+  } kCases[] = {{100, core::ssMainMenu}, {101, core::ssRecordEntryName}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.score);
+    if (state() != core::ssMainMenu) scene_.ReturnToMenuFromGame();
+    PlayLevelOne();
+    game().SetLives(1);
+    game().SetScore(c.score);
+    level().timeLeft = -1;
+    Frame();
+    while (level().timeOverPhase) Frame();
+    ASSERT_TRUE(game().gameOverPhase());
+    EXPECT_EQ(state(), core::ssPlaying);
+    // 3.0 counted down by 0.013
+    EXPECT_EQ(FramesWhile([&] { return game().gameOverPhase(); }), 231);
+    EXPECT_EQ(state(), c.after);
+    EXPECT_EQ(level().gameOverTimer, 3);
+    if (c.after == core::ssMainMenu) {
+      EXPECT_TRUE(program_.MenuSceneActive);
+      EXPECT_EQ(game().GetLevel(), 0);
+      EXPECT_EQ(game().GetLives(), 3);
+      EXPECT_EQ(game().GetScore(), 0);
+      EXPECT_TRUE(objects().platforms.empty());
+    }
+  }
+}
+
+TEST_F(GameTest, ANegativeScoreIsIgnored) {
+  NewGame();
+  game().SetScore(120);
+  game().SetScore(-5);
+  EXPECT_EQ(game().GetScore(), 120);
+}
+
+// An enemy that counts its updates, standing in for the real kinds.
+class CountingEnemy : public game::TEnemy {
+ public:
+  explicit CountingEnemy(game::GameContext& game) : TEnemy(game, game::EnemyKind::Mouse) {}
+  void Update() override { ++updates; }
+  int updates = 0;
+};
+
+TEST_F(GameTest, FrozenEnemiesStandStillUnlessInTheMiddleOfAJumpALandingOrAFall) {
+  PlayLevelOne();
+  objects().enemies.clear();
+  const struct {
+    const char* name;
+    bool jumping, landing, knockedDown, lying;
+    int updatesFrozen, updatesFree;
+  } kCases[] = {
+      {"walking", false, false, false, false, 0, 1},
+      {"jumping", true, false, false, false, 1, 1},
+      {"landing", false, true, false, false, 1, 1},
+      {"getting up", false, false, true, false, 1, 1},
+      {"lying", false, false, false, true, 0, 0},
+  };
+  std::vector<CountingEnemy*> enemies;
+  for (const auto& c : kCases) {
+    auto enemy = std::make_unique<CountingEnemy>(context());
+    enemy->jumping = c.jumping;
+    enemy->landing = c.landing;
+    enemy->knockedDown = c.knockedDown;
+    enemy->lying = c.lying;
+    enemy->lyingTimer = 1.0L;
+    enemies.push_back(enemy.get());
+    objects().enemies.push_back(std::move(enemy));
+  }
+  level().freezeTimer = 0.005L;
+  Frame();
+  EXPECT_LT(level().freezeTimer, 0);
+  for (std::size_t i = 0; i < enemies.size(); ++i) {
+    SCOPED_TRACE(kCases[i].name);
+    EXPECT_EQ(enemies[i]->updates, kCases[i].updatesFrozen);
+    EXPECT_EQ(enemies[i]->lyingTimer, 1.0L);
+  }
+  Frame();
+  for (std::size_t i = 0; i < enemies.size(); ++i) {
+    SCOPED_TRACE(kCases[i].name);
+    EXPECT_EQ(enemies[i]->updates, kCases[i].updatesFrozen + kCases[i].updatesFree);
+  }
+  EXPECT_EQ(enemies[4]->lyingTimer, 1.0L - 0.013L);
+}
+
+TEST_F(GameTest, AnEnemyLyingKnockedOutGetsUpWhenItsTimeIsOver) {
+  PlayLevelOne();
+  objects().enemies.clear();
+  auto owned = std::make_unique<CountingEnemy>(context());
+  CountingEnemy& enemy = *owned;
+  objects().enemies.push_back(std::move(owned));
+  enemy.lying = true;
+  enemy.lyingTimer = 0.02L;
+  Frame();
+  EXPECT_TRUE(enemy.lying);
+  Frame();
+  EXPECT_FALSE(enemy.lying);
+  EXPECT_TRUE(enemy.knockedDown);
+  EXPECT_EQ(enemy.updates, 0);
+  Frame();
+  EXPECT_EQ(enemy.updates, 1);
+}
+
+}  // namespace
