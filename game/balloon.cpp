@@ -37,7 +37,7 @@ TBaloon::~TBaloon() {
 
 void TBaloon::CreateEngineObjects() {
   for (int n = 1; n <= kPictureCount; ++n) {
-    pictures[n] = TextureFromSlot(game_.resources, kFirstSlot + n - 1, kFirstTag + n - 1);
+    pictures[n] = game_.resources.TextureFromSlot(kFirstSlot + n - 1, kFirstTag + n - 1);
   }
   sprite = iSpriteCreate("data\\sprite.x", game_.camera);
   iSpriteScaleSet(sprite, {kScale, kScale});
@@ -66,13 +66,7 @@ void TBaloon::Load() {
 void TBaloon::Reload() {
   CreateEngineObjects();
   PlaceSprite();
-  const auto& balloons = game_.objects.balloons;
-  for (std::size_t j = 0; j < balloons.size(); ++j) {
-    const std::size_t e = game_.objects.bonuses.size() + j;
-    if (balloons[j].get() == this && e < game_.objects.emitters.size()) {
-      game_.objects.emitters[e]->CreateBurstSprites(game_.camera, BurstTexture());
-    }
-  }
+  ReloadBurst();
 }
 
 void TBaloon::Update() {

@@ -76,7 +76,6 @@ void TDiamond::Load() {
 void TDiamond::Reload() {
   CreateEngineObjects();
   PlaceSprite(PictureOffset());
-  if (Away()) iSpriteShow(sprite);
   ReloadBurst();
 }
 

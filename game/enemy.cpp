@@ -66,9 +66,8 @@ void TEnemy::CreateSprite() {
 void TEnemy::CreatePictures() {
   pictures_.assign(static_cast<std::size_t>(look_.ImageCount()), 0);
   for (int i = 0; i < look_.ImageCount(); ++i) {
-    const ImageBlob& blob = game_.resources.images[static_cast<std::size_t>(look_.firstSlot + i)];
     pictures_[static_cast<std::size_t>(i)] =
-        iTextureCreateFromMemory(blob.Data.data(), blob.Size, look_.textureBase + i);
+        game_.resources.TextureFromSlot(look_.firstSlot + i, look_.textureBase + i);
   }
 }
 
@@ -97,9 +96,13 @@ void TEnemy::Reload() {
   CreateSprite();
   CreatePictures();
   CreateSounds();
+  // The size of the current state too, so that a restart in the middle of a
+  // jump or a meal does not shrink the enemy until it lands or finishes.
   if (crouching || jumping || landing) {
+    if (jumping || landing) SetScale(look_.crouchScale);
     ShowPicture(EnemySet::Jump, frame);
   } else if (eating) {
+    SetScale(look_.eatScale);
     ShowPicture(EnemySet::Eat, frame);
   } else if (knockedDown || lying) {
     ShowPicture(EnemySet::KnockDown, frame);

@@ -5,6 +5,7 @@
 #include "game/balloon.h"
 #include "game/bonus.h"
 #include "game/bonus_emitter.h"
+#include "game/diamond.h"
 #include "game/enemy.h"
 #include "game/game.h"
 #include "game/hero.h"
@@ -36,11 +37,13 @@ iHandle TGame::CurrentBackground() const {
 void TGame::ShowGameSprites() {
   iSpriteShow(CurrentBackground());
   for (const auto& platform : objects_.platforms) platform->Show();
-  for (const auto& enemy : objects_.enemies) {
-    if (!enemy->lying) enemy->Show();
-  }
+  // Lying enemies too: nothing else would show them again, and one that got
+  // up unseen would still catch the hero.
+  for (const auto& enemy : objects_.enemies) enemy->Show();
+  // A diamond an enemy hopped on is out of play but still seen, at its depth.
   for (const auto& bonus : objects_.bonuses) {
-    if (!bonus->taken) iSpriteShow(bonus->sprite);
+    const auto* diamond = dynamic_cast<const TDiamond*>(bonus.get());
+    if (!bonus->taken || (diamond != nullptr && diamond->Away())) iSpriteShow(bonus->sprite);
   }
   for (const auto& raven : objects_.ravens) raven->Show();
   for (const auto& balloon : objects_.balloons) iSpriteShow(balloon->sprite);

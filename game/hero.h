@@ -122,8 +122,6 @@ class THero {
   bool Supported() const;
   void LandOn(long double platformTop);
   void FallOut();
-  // Puts him back on platform 0 at x -10, hidden (a life is lost).
-  void ReturnToStart();
   // hero_contacts.cpp
   void TakeBonus();
   void PopBalloon();

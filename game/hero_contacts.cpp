@@ -4,7 +4,7 @@
 #include "game/bonus.h"
 #include "game/game_context.h"
 #include "game/hero.h"
-#include "game/hero_lives.h"
+#include "game/lives.h"
 
 namespace game {
 namespace {
@@ -54,8 +54,7 @@ void THero::StepDying() {
     direction = 1;
     ShowPicture(runPictures[1][1]);
     dying = false;
-    ReturnToStart();
-    hero_lives::LoseLife(game_);
+    LoseLife(game_, LifeLoss::DyingEnded);
     falling = rising = takeOff = landing = joy = false;
     jumpStep = 0;
     return;

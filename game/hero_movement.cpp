@@ -5,9 +5,9 @@
 #include "engine/engine.h"
 #include "game/game_context.h"
 #include "game/hero.h"
-#include "game/hero_lives.h"
 #include "game/hero_particles.h"
 #include "game/level_platform.h"
+#include "game/lives.h"
 #include "platform/key_codes.h"
 
 namespace game {
@@ -206,25 +206,13 @@ void THero::LandOn(long double platformTop) {
   dustTimer = 0.5L;
 }
 
-void THero::ReturnToStart() {
-  Hide();
-  x = -10;
-  if (!game_.objects.platforms.empty()) {
-    y = game_.objects.platforms.front()->Top() + halfHeight + kStandingMargin;
-  }
-  PlaceHero();
-}
-
 void THero::FallOut() {
   game_.Play(sndDie);
-  ReturnToStart();
-  if (!hero_lives::LoseLife(game_)) return;  // game over: he stays as he was
+  if (!LoseLife(game_, LifeLoss::FellOut)) return;  // game over: he stays as he was
   falling = false;
   jumpStep = 0;
   frame = 1;
   ShowPicture(runPictures[direction][1]);
-  SetColor(1, 1, 1, 0.7f);
-  game_.state.heroTintTimer = 2.0L;
 }
 
 }  // namespace game

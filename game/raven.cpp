@@ -59,12 +59,12 @@ void TRaven::CreateEngineObjects() {
     for (int f = 1; f <= kRavenFrames; ++f) {
       const int image = d * kRavenFrames + f - 1;
       ravenPictures[d][f] =
-          TextureFromSlot(game_.resources, kRavenFirstSlot + image, kRavenFirstTag + image);
+          game_.resources.TextureFromSlot(kRavenFirstSlot + image, kRavenFirstTag + image);
     }
   }
   for (int f = 1; f <= kParcelFrames; ++f) {
     parcelPictures[f] =
-        TextureFromSlot(game_.resources, kParcelFirstSlot + f - 1, kParcelFirstTag + f - 1);
+        game_.resources.TextureFromSlot(kParcelFirstSlot + f - 1, kParcelFirstTag + f - 1);
   }
 }
 
@@ -192,6 +192,9 @@ void TRaven::PlaceSprites() const {
 
 void TRaven::Show() const {
   iSpriteShow(sprite);
+  // The parcel too while it is carried or falling: otherwise a dialog or an
+  // engine restart would make it vanish until the next run.
+  if (!idle && !done) iSpriteShow(parcelSprite);
 }
 
 void TRaven::Hide() const {

@@ -1,5 +1,5 @@
-// Small helpers for level objects that animate pictures made from the game's
-// image slots: a texture from one slot, and the millisecond picture step.
+// Small helpers for level objects that animate pictures: the millisecond
+// picture step and the 1..n cycle.
 #pragma once
 
 #include <cstdint>
@@ -7,11 +7,6 @@
 #include "engine/types.h"
 
 namespace game {
-
-class GameResources;
-
-// A new texture from image slot `slot` (an empty slot gives texture 0).
-iHandle TextureFromSlot(const GameResources& resources, int slot, std::int32_t tag);
 
 // True, and `lastStepTime` moved to `now`, when more than `intervalMs` have
 // passed since the last picture change. Unsigned arithmetic keeps the test

@@ -31,10 +31,7 @@ void AddLife(GameContext& game) {
   const std::int32_t lives = game.counters.GetLives();
   if (lives >= kMostLives) return;
   game.counters.SetLives(lives + 1);
-  // Icon n (index n - 1) stands for the n-th life.
-  const std::array<iHandle, 3>& icons = game.resources.lifeIcons;
-  for (const iHandle icon : icons) iSpriteHide(icon);
-  for (std::int32_t n = 0; n <= lives; ++n) iSpriteShow(icons[static_cast<std::size_t>(n)]);
+  game.resources.ShowLifeIcons(lives + 1);
 }
 
 using R = GameResources;
@@ -75,8 +72,8 @@ TSpecialBonus::~TSpecialBonus() {
 
 void TSpecialBonus::CreateEngineObjects() {
   for (int n = 1; n <= look_.pictureCount; ++n) {
-    pictures[n] = OwnsPictures() ? TextureFromSlot(game_.resources, look_.firstSlot + n - 1,
-                                                   look_.firstTag + n - 1)
+    pictures[n] = OwnsPictures() ? game_.resources.TextureFromSlot(look_.firstSlot + n - 1,
+                                                                   look_.firstTag + n - 1)
                                  : game_.resources.*look_.gameTexture;
   }
   sprite = iSpriteCreate("data\\sprite.x", game_.camera);
@@ -98,12 +95,7 @@ void TSpecialBonus::Load() {
 
 void TSpecialBonus::Reload() {
   CreateEngineObjects();
-  const auto& bonuses = game_.objects.bonuses;
-  for (std::size_t i = 0; i < bonuses.size(); ++i) {
-    if (bonuses[i].get() == this && i < game_.objects.emitters.size()) {
-      game_.objects.emitters[i]->CreateBurstSprites(game_.camera, BurstTexture());
-    }
-  }
+  ReloadBurst();
 }
 
 void TSpecialBonus::Update() {

@@ -51,6 +51,7 @@ TEST_F(EnemyCatchTest, CatchesAHeroOnTheGroundUnlessTheGameOrHisJumpLetsHimPass)
     state_.heroTintTimer = c.heroProtected ? 1.5L : -1.0L;
     hero_->rising = c.rising;
     hero_->falling = c.falling;
+    hero_->dying = false;  // a catch in the previous case left him dying
     HeroTouching(e);
     Frame();
     EXPECT_EQ(e.eating, c.eats);

@@ -5,7 +5,9 @@
 #include "game/bonus_emitter.h"
 #include "game/diamond.h"
 #include "game/level_platform.h"
+#include "tools/sim/enemy_json.h"
 #include "tools/sim/hero_json.h"
+#include "tools/sim/raven_json.h"
 
 namespace sim {
 namespace {
@@ -140,6 +142,9 @@ void AppendGame(JsonWriter& json, const game::TGame& game) {
   AppendBonuses(json, game.objects());
   AppendEmitters(json, game.objects());
   AppendClouds(json, game.clouds());
+  AppendEnemies(json, game.objects());
+  AppendBalloons(json, game.objects());
+  AppendRaven(json, game.objects());
   json.EndObject();
 }
 
