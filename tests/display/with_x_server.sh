@@ -21,14 +21,24 @@ fi
 wm="${ZQ_WINDOW_MANAGER:-none}"
 wm_pid=
 if [ "$wm" != none ]; then
-  "$wm" --sm-disable >/dev/null 2>&1 &
-  wm_pid=$!
-  # Ready once it has claimed the screen.
+  # Ready once it has claimed the screen. On a loaded machine it sometimes
+  # quits at once while the new server settles: it is started again, a few times.
+  starts=0
   tries=0
   until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    if [ -z "$wm_pid" ] || ! kill -0 "$wm_pid" 2>/dev/null; then
+      starts=$((starts + 1))
+      if [ $starts -gt 5 ]; then
+        echo "with_x_server: the window manager '$wm' did not start" >&2
+        exit 1
+      fi
+      [ $starts -gt 1 ] && sleep 0.5
+      "$wm" --sm-disable >/dev/null 2>&1 &
+      wm_pid=$!
+    fi
     tries=$((tries + 1))
-    if [ $tries -gt 100 ] || ! kill -0 "$wm_pid" 2>/dev/null; then
-      echo "with_x_server: the window manager '$wm' did not start" >&2
+    if [ $tries -gt 300 ]; then
+      echo "with_x_server: the window manager '$wm' did not claim the screen" >&2
       exit 1
     fi
     sleep 0.1
