@@ -74,9 +74,16 @@ void TExitMenu::Create() {
 
 void TExitMenu::CreateBox() {
   box_ = iSpriteCreate("data\\sprite.x", 0);
-  iSpriteTextureSet(box_, LoadPackTexture("data\\Forms.dat", 3, 1000001));
+  boxTexture_ = LoadPackTexture("data\\Forms.dat", 3, 1000001);
+  iSpriteTextureSet(box_, boxTexture_);
   iSpriteScaleSet(box_, {10, 8});
   iSpriteLocationSet(box_, {0, 0});
+}
+
+void TExitMenu::RemakeBox() {
+  iSpriteDestroy(box_);
+  iTextureDestroy(boxTexture_);
+  CreateBox();
 }
 
 void TExitMenu::ShowBox() const {

@@ -27,6 +27,9 @@ class TExitMenu {
   // The box: image 3 of "data\Forms.dat", 10 x 8, centred.
   void Create();
   void Reload() { CreateBox(); }
+  // The box made again while the old one is alive (a new level): the old
+  // sprite and texture are freed first.
+  void RemakeBox();
   void ShowBox() const;
   void HideBox() const;
 
@@ -60,6 +63,7 @@ class TExitMenu {
   Scene& scene_;
   MenuList list_{2, kYes};
   iHandle box_ = 0;
+  iHandle boxTexture_ = 0;
 };
 
 }  // namespace screens

@@ -21,10 +21,12 @@ void PrintMenuText(std::string_view text, long double x, long double y, float sc
          kLetterSpacing, font);
 }
 
-iHandle CreateFormSprite(int image, float width, float height) {
+iHandle CreateFormSprite(int image, float width, float height, iHandle* texture) {
   const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
-  iSpriteTextureSet(
-      sprite, LoadPackTexture("data\\Forms.dat", static_cast<std::uint16_t>(image), kFormsTag));
+  const iHandle picture =
+      LoadPackTexture("data\\Forms.dat", static_cast<std::uint16_t>(image), kFormsTag);
+  iSpriteTextureSet(sprite, picture);
+  if (texture != nullptr) *texture = picture;
   iSpriteScaleSet(sprite, {width, height});
   iSpriteLocationSet(sprite, {0, 0});
   return sprite;

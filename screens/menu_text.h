@@ -15,7 +15,8 @@ void PrintMenuText(std::string_view text, long double x, long double y, float sc
                    const iColor& colour, iHandle font);
 
 // A hidden sprite of one picture of "data\Forms.dat", centred on the
-// screen at the given size.
-iHandle CreateFormSprite(int image, float width, float height);
+// screen at the given size; its texture is handed out when asked for, so that
+// an owner that makes the picture again can free the old one.
+iHandle CreateFormSprite(int image, float width, float height, iHandle* texture = nullptr);
 
 }  // namespace screens

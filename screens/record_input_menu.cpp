@@ -26,8 +26,14 @@ constexpr Area kCountryClickArea{-3.5L, 2.5L, -3.4L, -1.8L};
 }  // namespace
 
 void TRecordInputMenu::Create() {
-  page_ = CreateFormSprite(2, 12, 12);
+  page_ = CreateFormSprite(2, 12, 12, &pageTexture_);
   if (shown_) iSpriteShow(page_);
+}
+
+void TRecordInputMenu::RemakePage() {
+  iSpriteDestroy(page_);
+  iTextureDestroy(pageTexture_);
+  Create();
 }
 
 bool TRecordInputMenu::OpenForScore(std::int32_t score) {

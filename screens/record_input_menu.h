@@ -26,6 +26,9 @@ class TRecordInputMenu {
   // screen was up).
   void Create();
   void Reload() { Create(); }
+  // The panel made again while the old one is alive (a new level): the old
+  // sprite and texture are freed first.
+  void RemakePage();
 
   // The one way into the name entry, used when a game ends (game over or the
   // leave-game question): when `score` beats an entry of the table, it becomes
@@ -69,6 +72,7 @@ class TRecordInputMenu {
   std::int32_t score_ = 0;
   bool shown_ = false;
   iHandle page_ = 0;
+  iHandle pageTexture_ = 0;
 };
 
 }  // namespace screens

@@ -239,9 +239,11 @@ void Scene::ShowPointer() {
   pointer_.Show();
 }
 
+// Called at each level start and after the game's restart reload; both times
+// the pictures made before are alive, so they are freed, not left to pile up.
 void Scene::RecreateDialogPictures() {
-  exitMenu_.Reload();
-  recordInputMenu_.Reload();
+  exitMenu_.RemakeBox();
+  recordInputMenu_.RemakePage();
 }
 
 void Scene::HideMenuPages() {

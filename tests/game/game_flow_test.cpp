@@ -266,3 +266,20 @@ TEST_F(GameTest, AnEnemyLyingKnockedOutGetsUpWhenItsTimeIsOver) {
 }
 
 }  // namespace
+
+// Each level makes its level objects and several pictures afresh: what the old
+// level had must be freed, or a long game piles up sprites and textures.
+TEST_F(GameTest, LevelAfterLevelTheEngineHoldsNoMoreObjects) {
+  NewGame();
+  StartLevel(2);
+  Frames(5);
+  const std::size_t sprites = world().sprites.size();
+  const std::size_t textures = world().textures.size();
+  for (int level = 3; level <= 6; ++level) {
+    StartLevel(level == 5 ? 7 : level);  // ordinary levels: the same kinds of objects
+    Frames(5);
+  }
+  const long slack = 40;  // enemies, diamonds and clouds differ from level to level
+  EXPECT_LE(static_cast<long>(world().sprites.size()), static_cast<long>(sprites) + slack);
+  EXPECT_LE(static_cast<long>(world().textures.size()), static_cast<long>(textures) + slack);
+}
