@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/sdl/x_errors.h"
 #include "platform/sdl/x_window_state.h"
 
 namespace platform {
@@ -34,6 +35,7 @@ SdlPlatform::SdlPlatform(SdlEventRouter& router, const Clock& clock)
       SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     }
   }
+  if (ready_) TolerateVanishedWindowsOnX();
 }
 
 SdlPlatform::~SdlPlatform() {
