@@ -56,6 +56,21 @@ SDL_Renderer* CreateRenderer(SDL_Window* window, int refreshRate) {
   return renderer;
 }
 
+// The window size factor: `requested` when given, otherwise the largest whole
+// factor whose window, with its frame, fits the display's work area (at least 1).
+int WindowScale(SDL_Window* window, int requested) {
+  if (requested > 0) return requested;
+  SDL_Rect area;
+  if (SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &area) != 0)
+    return 1;
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0)
+    top = left = bottom = right = 0;
+  const int across = (area.w - left - right) / kScreenWidth;
+  const int down = (area.h - top - bottom) / kScreenHeight;
+  return std::max(1, std::min(across, down));
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend(platform::SdlEventRouter& router)
@@ -92,7 +107,14 @@ bool SdlBackend::Open(WindowHandle window, bool fullScreen) {
     SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
   } else {
     SDL_SetWindowFullscreen(sdl, 0);
-    SDL_SetWindowSize(sdl, kScreenWidth, kScreenHeight);
+    const int scale = WindowScale(sdl, windowScale_);
+    SDL_SetWindowSize(sdl, kScreenWidth * scale, kScreenHeight * scale);
+    if (scale != 1) {
+      // The larger window is centred on its display like the default one.
+      const int display = std::max(0, SDL_GetWindowDisplayIndex(sdl));
+      SDL_SetWindowPosition(sdl, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                            SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+    }
   }
   SDL_ShowWindow(sdl);
   SDL_RaiseWindow(sdl);
