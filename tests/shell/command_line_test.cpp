@@ -41,7 +41,9 @@ TEST(CommandLine, OptionsAndTheirErrors) {
     SCOPED_TRACE(joined);
     const shell::CommandLine parsed = shell::ParseCommandLine(c.args);
     EXPECT_EQ(parsed.action, c.action);
-    if (c.action == Action::kRun) EXPECT_EQ(parsed.scale, c.scale);
+    if (c.action == Action::kRun) {
+      EXPECT_EQ(parsed.scale, c.scale);
+    }
     if (c.action == Action::kError) {
       EXPECT_FALSE(parsed.error.empty());
       EXPECT_EQ(parsed.error.find('\n'), std::string::npos);
