@@ -37,13 +37,15 @@ start_as_player() {
     export SDL_AUDIODRIVER=dummy
     xvfb-run -a -s '-screen 0 1280x720x24' sh -c '
       $exec_line & game=\$!
+      shown=no
       for i in \$(seq 100); do
-        xdotool search --name \"^Zorbelline Quester\$\" >/dev/null 2>&1 && break
+        xdotool search --name \"^Zorbelline Quester\$\" >/dev/null 2>&1 && { shown=yes; break; }
         sleep 0.2
       done
       sleep 2
       kill -TERM \$game
-      wait \$game'
+      wait \$game
+      [ \$shown = yes ] || { echo no game window; exit 1; }'
   "
 }
 
