@@ -7,8 +7,10 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -59,33 +61,43 @@ std::pair<int, int> PngSize(const fs::path& path) {
 
 class InstallTest : public ::testing::Test {
  protected:
-  // One install for the whole suite: generating the runtime tree takes a while.
+  // The tree CTest's fixture installs (ZQ_INSTALL_PREFIX), or, run alone, one
+  // install for the whole suite: generating the runtime tree takes a while.
   static void SetUpTestSuite() {
+    if (const char* shared = std::getenv("ZQ_INSTALL_PREFIX"); shared && *shared) {
+      prefix_ = new fs::path(shared);
+      return;
+    }
     std::string pattern = (fs::temp_directory_path() / "zq-install-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = new fs::path(pattern);
+    ownRoot_ = new fs::path(pattern);
+    prefix_ = new fs::path(*ownRoot_ / "usr");
     const Outcome install =
         Shell("'" CMAKE_COMMAND "' --install '" ZQ_BINARY_DIR "' --prefix " + Quote(Prefix()));
     ASSERT_EQ(install.exitCode, 0) << install.out;
   }
   static void TearDownTestSuite() {
-    if (!root_) return;
-    std::error_code ignored;
-    fs::remove_all(*root_, ignored);
-    delete root_;
-    root_ = nullptr;
+    if (ownRoot_) {
+      std::error_code ignored;
+      fs::remove_all(*ownRoot_, ignored);
+    }
+    delete ownRoot_;
+    delete prefix_;
+    ownRoot_ = prefix_ = nullptr;
   }
   void SetUp() override {
-    ASSERT_TRUE(root_ && fs::exists(Prefix() / "bin" / "zorbelline-quester"));
+    ASSERT_TRUE(prefix_ && fs::exists(Prefix() / "bin" / "zorbelline-quester"));
   }
 
-  static fs::path Prefix() { return *root_ / "usr"; }
+  static fs::path Prefix() { return *prefix_; }
   static fs::path Share() { return Prefix() / "share" / "zorbelline-quester"; }
 
-  static fs::path* root_;
+  static fs::path* prefix_;
+  static fs::path* ownRoot_;
 };
 
-fs::path* InstallTest::root_ = nullptr;
+fs::path* InstallTest::prefix_ = nullptr;
+fs::path* InstallTest::ownRoot_ = nullptr;
 
 TEST_F(InstallTest, FilesInTheirPlaces) {
   const fs::path prefix = Prefix();
