@@ -56,19 +56,43 @@ SDL_Renderer* CreateRenderer(SDL_Window* window, int refreshRate) {
   return renderer;
 }
 
+struct Frame {
+  int top = 0, left = 0, bottom = 0, right = 0;
+};
+
+// The window manager's frame around the window (none known: zero).
+Frame FrameOf(SDL_Window* window) {
+  Frame f;
+  if (SDL_GetWindowBordersSize(window, &f.top, &f.left, &f.bottom, &f.right) != 0) f = {};
+  return f;
+}
+
+// The display's work area (without panels); false when SDL cannot tell.
+bool WorkArea(SDL_Window* window, SDL_Rect& area) {
+  return SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &area) == 0;
+}
+
 // The window size factor: `requested` when given, otherwise the largest whole
 // factor whose window, with its frame, fits the display's work area (at least 1).
 int WindowScale(SDL_Window* window, int requested) {
-  if (requested > 0) return requested;
   SDL_Rect area;
-  if (SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &area) != 0)
-    return 1;
-  int top = 0, left = 0, bottom = 0, right = 0;
-  if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) != 0)
-    top = left = bottom = right = 0;
-  const int across = (area.w - left - right) / kScreenWidth;
-  const int down = (area.h - top - bottom) / kScreenHeight;
+  if (requested > 0 || !WorkArea(window, area)) return std::max(1, requested);
+  const Frame f = FrameOf(window);
+  const int across = (area.w - f.left - f.right) / kScreenWidth;
+  const int down = (area.h - f.top - f.bottom) / kScreenHeight;
   return std::max(1, std::min(across, down));
+}
+
+// Sizes the window to `scale` times the picture; a larger window is centred,
+// with its frame, on the work area.
+void SizeWindow(SDL_Window* window, int scale) {
+  const int w = kScreenWidth * scale, h = kScreenHeight * scale;
+  SDL_SetWindowSize(window, w, h);
+  SDL_Rect area;
+  if (scale == 1 || !WorkArea(window, area)) return;
+  const Frame f = FrameOf(window);
+  SDL_SetWindowPosition(window, area.x + f.left + (area.w - f.left - f.right - w) / 2,
+                        area.y + f.top + (area.h - f.top - f.bottom - h) / 2);
 }
 
 }  // namespace
@@ -107,16 +131,16 @@ bool SdlBackend::Open(WindowHandle window, bool fullScreen) {
     SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
   } else {
     SDL_SetWindowFullscreen(sdl, 0);
-    const int scale = WindowScale(sdl, windowScale_);
-    SDL_SetWindowSize(sdl, kScreenWidth * scale, kScreenHeight * scale);
-    if (scale != 1) {
-      // The larger window is centred on its display like the default one.
-      const int display = std::max(0, SDL_GetWindowDisplayIndex(sdl));
-      SDL_SetWindowPosition(sdl, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
-                            SDL_WINDOWPOS_CENTERED_DISPLAY(display));
-    }
+    SizeWindow(sdl, WindowScale(sdl, windowScale_));
   }
   SDL_ShowWindow(sdl);
+  // The frame is known once the window is shown: a fitted window is measured
+  // again with it.
+  if (!fullScreen && windowScale_ == 0) {
+    int w = 0;
+    SDL_GetWindowSize(sdl, &w, nullptr);
+    if (const int scale = WindowScale(sdl, 0); scale * kScreenWidth != w) SizeWindow(sdl, scale);
+  }
   SDL_RaiseWindow(sdl);
   drawer_ = std::make_unique<WorldRenderer>(renderer_);
   Wipe(0, 0, 0);
