@@ -83,13 +83,13 @@ int WindowScale(SDL_Window* window, int requested) {
   return std::max(1, std::min(across, down));
 }
 
-// Sizes the window to `scale` times the picture; a larger window is centred,
-// with its frame, on the work area.
-void SizeWindow(SDL_Window* window, int scale) {
+// Sizes the window to `scale` times the picture and, when asked, centres it
+// with its frame on the work area.
+void SizeWindow(SDL_Window* window, int scale, bool centre) {
   const int w = kScreenWidth * scale, h = kScreenHeight * scale;
   SDL_SetWindowSize(window, w, h);
   SDL_Rect area;
-  if (scale == 1 || !WorkArea(window, area)) return;
+  if (!centre || !WorkArea(window, area)) return;
   const Frame f = FrameOf(window);
   SDL_SetWindowPosition(window, area.x + f.left + (area.w - f.left - f.right - w) / 2,
                         area.y + f.top + (area.h - f.top - f.bottom - h) / 2);
@@ -131,15 +131,21 @@ bool SdlBackend::Open(WindowHandle window, bool fullScreen) {
     SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
   } else {
     SDL_SetWindowFullscreen(sdl, 0);
-    SizeWindow(sdl, WindowScale(sdl, windowScale_));
+    // The default window keeps the place the program gave it.
+    SizeWindow(sdl, WindowScale(sdl, windowScale_), windowScale_ != 1);
   }
   SDL_ShowWindow(sdl);
-  // The frame is known once the window is shown: a fitted window is measured
-  // again with it.
+  // The window manager puts its frame round the window once it is shown: a
+  // fitted window is measured again with it (without a manager there is none).
   if (!fullScreen && windowScale_ == 0) {
+    for (int waited = 0; waited < 250 && FrameOf(sdl).top == 0; waited += 10) {
+      SDL_PumpEvents();  // the frame size arrives as a window property change
+      SleepFor(10'000'000);
+    }
     int w = 0;
     SDL_GetWindowSize(sdl, &w, nullptr);
-    if (const int scale = WindowScale(sdl, 0); scale * kScreenWidth != w) SizeWindow(sdl, scale);
+    if (const int scale = WindowScale(sdl, 0); scale * kScreenWidth != w)
+      SizeWindow(sdl, scale, true);
   }
   SDL_RaiseWindow(sdl);
   drawer_ = std::make_unique<WorldRenderer>(renderer_);
