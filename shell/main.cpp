@@ -3,6 +3,8 @@
 // to open "play.url". Runs in the runtime directory (data/ and sound/).
 #include <cstdio>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "core/persistent_files.h"
 #include "core/program.h"
@@ -13,12 +15,34 @@
 #include "platform/file_error.h"
 #include "platform/sdl/sdl_platform.h"
 #include "screens/scene.h"
+#include "shell/command_line.h"
 #include "shell/main_loop.h"
 
-int main() {
+namespace {
+constexpr const char* kProgramName = "zorbelline-quester";
+}
+
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const shell::CommandLine options = shell::ParseCommandLine(args);
+  switch (options.action) {
+    case shell::CommandLine::Action::kHelp:
+      std::fputs(shell::HelpText(kProgramName).c_str(), stdout);
+      return 0;
+    case shell::CommandLine::Action::kVersion:
+      std::printf("%s %s\n", kProgramName, ZQ_VERSION);
+      return 0;
+    case shell::CommandLine::Action::kError:
+      std::fprintf(stderr, "%s: %s (see --help)\n", kProgramName, options.error.c_str());
+      return 2;
+    case shell::CommandLine::Action::kRun:
+      break;
+  }
+
   platform::SdlEventRouter events;
   auto window = std::make_unique<engine::SdlBackend>(events);
   engine::SdlBackend& backend = *window;
+  backend.SetWindowScale(options.scale);
   engine::Engine engine(std::move(window));
   engine::ScopedInstall installEngine(engine);
   engine::ScopedMusicInstall installMusic(backend.music());

@@ -35,9 +35,18 @@ int LayerRank(int layer) {
   }
 }
 
+void SetLook(SDL_Texture* texture, const iColor& color) {
+  SDL_SetTextureColorMod(texture, ToByte(color.r), ToByte(color.g), ToByte(color.b));
+  SDL_SetTextureAlphaMod(texture, ToByte(color.a));
+  SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+}
+
 }  // namespace
 
-WorldRenderer::WorldRenderer(SDL_Renderer* renderer) : renderer_(renderer) {}
+WorldRenderer::WorldRenderer(SDL_Renderer* renderer) : renderer_(renderer), stretched_(renderer) {
+  SDL_RendererInfo info;
+  software_ = SDL_GetRendererInfo(renderer, &info) == 0 && SDL_strcmp(info.name, "software") == 0;
+}
 
 WorldRenderer::~WorldRenderer() {
   for (auto& [key, entry] : cache_) SDL_DestroyTexture(entry.texture);
@@ -62,6 +71,7 @@ SDL_Texture* WorldRenderer::TextureFor(const std::shared_ptr<const Image>& image
 }
 
 void WorldRenderer::DropUnusedTextures() {
+  stretched_.DropUnused();
   for (auto it = cache_.begin(); it != cache_.end();) {
     if (it->second.image.expired()) {
       SDL_DestroyTexture(it->second.texture);
@@ -85,10 +95,18 @@ void WorldRenderer::DrawSprite(const World& world, const Sprite& sprite) {
   int flip = SDL_FLIP_NONE;
   if (sprite.scale.x < 0) flip |= SDL_FLIP_HORIZONTAL;
   if (sprite.scale.y < 0) flip |= SDL_FLIP_VERTICAL;
-  SDL_SetTextureColorMod(texture, ToByte(sprite.color.r), ToByte(sprite.color.g),
-                         ToByte(sprite.color.b));
-  SDL_SetTextureAlphaMod(texture, ToByte(sprite.color.a));
-  SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+  if (software_ && sprite.orientation == 0 && flip == SDL_FLIP_NONE) {
+    // Whole pixels as the software renderer truncates them, from a picture
+    // stretched once to that size.
+    const SDL_Rect whole{static_cast<int>(dst.x), static_cast<int>(dst.y), static_cast<int>(dst.w),
+                         static_cast<int>(dst.h)};
+    if (whole.w <= 0 || whole.h <= 0) return;
+    if (SDL_Texture* scaled = stretched_.Get(tex->second.image, whole.w, whole.h)) texture = scaled;
+    SetLook(texture, sprite.color);
+    SDL_RenderCopy(renderer_, texture, nullptr, &whole);
+    return;
+  }
+  SetLook(texture, sprite.color);
   // SDL turns clockwise in degrees; the engine turns counter-clockwise in radians.
   const double degrees = -static_cast<double>(sprite.orientation) * 180.0 / M_PI;
   SDL_RenderCopyExF(renderer_, texture, nullptr, &dst, degrees, nullptr,
@@ -99,6 +117,10 @@ void WorldRenderer::DrawParticles(const World& world, const ParticleSystem& syst
   if (!system.shown || system.particles.empty()) return;
   auto tex = world.textures.find(system.texture);
   if (tex == world.textures.end()) return;
+  if (software_) {
+    BlitParticles(tex->second.image, system);
+    return;
+  }
   SDL_Texture* texture = TextureFor(tex->second.image);
   if (!texture) return;
   SDL_SetTextureColorMod(texture, 255, 255, 255);
@@ -133,6 +155,35 @@ void WorldRenderer::DrawParticles(const World& world, const ParticleSystem& syst
   if (!indices.empty()) {
     SDL_RenderGeometry(renderer_, texture, vertices.data(), static_cast<int>(vertices.size()),
                        indices.data(), static_cast<int>(indices.size()));
+  }
+}
+
+void WorldRenderer::BlitParticles(const std::shared_ptr<const Image>& image,
+                                  const ParticleSystem& system) {
+  const SDL_BlendMode blend = system.renderMode == 0 ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_ADD;
+  const float life = system.lifeTime > 0 ? system.lifeTime : 1;
+  const float pxPerWorld = kScreenUnitsPerWorldUnit * kPixelsPerUnit;
+  for (const Particle& p : system.particles) {
+    const float t = std::clamp(p.age / life, 0.0f, 1.0f);
+    const float shrink = system.renderMode == 4 ? 1 - t : 1;
+    const float w = p.width * kParticleSizePerScale * pxPerWorld * shrink;
+    const float h = p.height * kParticleSizePerScale * pxPerWorld * shrink;
+    if (w <= 0 || h <= 0) continue;
+    // Truncated to whole pixels, as SDL's software renderer places a rectangle.
+    const float left = kHalfWidth + p.x * pxPerWorld - w / 2;
+    const float top = kHalfHeight - p.y * pxPerWorld - h / 2;
+    const SDL_Rect dst{static_cast<int>(left), static_cast<int>(top), static_cast<int>(w),
+                       static_cast<int>(h)};
+    if (dst.w <= 0 || dst.h <= 0) continue;
+    SDL_Texture* glow = stretched_.Get(image, dst.w, dst.h);
+    if (!glow) return;
+    SDL_SetTextureBlendMode(glow, blend);
+    SDL_SetTextureColorMod(
+        glow, ToByte(system.colorStart.x + (system.colorEnd.x - system.colorStart.x) * t),
+        ToByte(system.colorStart.y + (system.colorEnd.y - system.colorStart.y) * t),
+        ToByte(system.colorStart.z + (system.colorEnd.z - system.colorStart.z) * t));
+    SDL_SetTextureAlphaMod(glow, ToByte(1 - t));
+    SDL_RenderCopy(renderer_, glow, nullptr, &dst);
   }
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "engine/render/stretch_cache.h"
 #include "engine/world.h"
 
 struct SDL_Renderer;
@@ -30,6 +31,7 @@ class WorldRenderer {
   SDL_Texture* TextureFor(const std::shared_ptr<const Image>& image);
   void DrawSprite(const World& world, const Sprite& sprite);
   void DrawParticles(const World& world, const ParticleSystem& system);
+  void BlitParticles(const std::shared_ptr<const Image>& image, const ParticleSystem& system);
   void DrawText(const World& world, const PrintedText& text);
   void DropUnusedTextures();
 
@@ -39,6 +41,11 @@ class WorldRenderer {
   };
   SDL_Renderer* renderer_;
   std::unordered_map<const Image*, CachedTexture> cache_;
+  // On SDL's software renderer particles and upright sprites are 1:1 blits of
+  // pictures stretched once per size (the same pixels, a fraction of the
+  // work); other renderers scale on the GPU, particles as textured triangles.
+  bool software_ = false;
+  StretchCache stretched_;
 };
 
 // Renders a world to an 800 x 600 image with SDL's software renderer; needs no

@@ -56,6 +56,45 @@ SDL_Renderer* CreateRenderer(SDL_Window* window, int refreshRate) {
   return renderer;
 }
 
+struct Frame {
+  int top = 0, left = 0, bottom = 0, right = 0;
+};
+
+// The window manager's frame around the window (none known: zero).
+Frame FrameOf(SDL_Window* window) {
+  Frame f;
+  if (SDL_GetWindowBordersSize(window, &f.top, &f.left, &f.bottom, &f.right) != 0) f = {};
+  return f;
+}
+
+// The display's work area (without panels); false when SDL cannot tell.
+bool WorkArea(SDL_Window* window, SDL_Rect& area) {
+  return SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &area) == 0;
+}
+
+// The window size factor: `requested` when given, otherwise the largest whole
+// factor whose window, with its frame, fits the display's work area (at least 1).
+int WindowScale(SDL_Window* window, int requested) {
+  SDL_Rect area;
+  if (requested > 0 || !WorkArea(window, area)) return std::max(1, requested);
+  const Frame f = FrameOf(window);
+  const int across = (area.w - f.left - f.right) / kScreenWidth;
+  const int down = (area.h - f.top - f.bottom) / kScreenHeight;
+  return std::max(1, std::min(across, down));
+}
+
+// Sizes the window to `scale` times the picture and, when asked, centres it
+// with its frame on the work area.
+void SizeWindow(SDL_Window* window, int scale, bool centre) {
+  const int w = kScreenWidth * scale, h = kScreenHeight * scale;
+  SDL_SetWindowSize(window, w, h);
+  SDL_Rect area;
+  if (!centre || !WorkArea(window, area)) return;
+  const Frame f = FrameOf(window);
+  SDL_SetWindowPosition(window, area.x + f.left + (area.w - f.left - f.right - w) / 2,
+                        area.y + f.top + (area.h - f.top - f.bottom - h) / 2);
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend(platform::SdlEventRouter& router)
@@ -93,9 +132,22 @@ bool SdlBackend::Open(WindowHandle window, bool fullScreen) {
     SDL_SetWindowFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP);
   } else {
     SDL_SetWindowFullscreen(sdl, 0);
-    SDL_SetWindowSize(sdl, kScreenWidth, kScreenHeight);
+    // The default window keeps the place the program gave it.
+    SizeWindow(sdl, WindowScale(sdl, windowScale_), windowScale_ != 1);
   }
   SDL_ShowWindow(sdl);
+  // The window manager puts its frame round the window once it is shown: a
+  // fitted window is measured again with it (without a manager there is none).
+  if (!fullScreen && windowScale_ == 0) {
+    for (int waited = 0; waited < 250 && FrameOf(sdl).top == 0; waited += 10) {
+      SDL_PumpEvents();  // the frame size arrives as a window property change
+      SleepFor(10'000'000);
+    }
+    int w = 0;
+    SDL_GetWindowSize(sdl, &w, nullptr);
+    if (const int scale = WindowScale(sdl, 0); scale * kScreenWidth != w)
+      SizeWindow(sdl, scale, true);
+  }
   SDL_RaiseWindow(sdl);
   drawer_ = std::make_unique<WorldRenderer>(renderer_);
   Wipe(0, 0, 0);

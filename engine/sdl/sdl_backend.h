@@ -45,6 +45,11 @@ class SdlBackend final : public Backend {
   bool SoundPlaying(int id) const override { return audio_.Playing(id); }
   void FreeSound(int id) override { audio_.Free(id); }
 
+  // How many times 800 x 600 a windowed game opens at: 1 and up, or 0 for the
+  // largest whole factor that fits the display's work area. Full screen is
+  // not affected.
+  void SetWindowScale(int scale) { windowScale_ = scale; }
+
   // Draws and shows the world now, whatever the pacing says.
   void DrawFrame(const World& world);
   // Frames drawn and shown in the window since the backend was made.
@@ -66,6 +71,7 @@ class SdlBackend final : public Backend {
   std::unique_ptr<WorldRenderer> drawer_;
   bool fullScreen_ = false;
   int framesShown_ = 0;
+  int windowScale_ = 1;
 };
 
 }  // namespace engine

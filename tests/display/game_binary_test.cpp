@@ -75,7 +75,7 @@ class GameBinaryTest : public ::testing::Test {
     }
   }
 
-  void Start() {
+  void Start(std::vector<std::string> args = {}) {
     std::vector<std::string> env = {"PATH=" + path_, "SDL_AUDIODRIVER=dummy"};
     for (char** e = environ; *e; ++e)
       if (std::string(*e).rfind("PATH=", 0) != 0) env.emplace_back(*e);
@@ -83,11 +83,14 @@ class GameBinaryTest : public ::testing::Test {
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
     std::string program = kGame.string();
-    char* argv[] = {program.data(), nullptr};
+    args.insert(args.begin(), program);
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, runtime_.c_str());
-    ASSERT_EQ(posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, envp.data()), 0);
+    ASSERT_EQ(posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data()), 0);
     posix_spawn_file_actions_destroy(&actions);
   }
 
@@ -150,19 +153,33 @@ class GameBinaryTest : public ::testing::Test {
     return true;
   }
 
+  struct Geometry {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  static Geometry WindowGeometry(const std::string& window) {
+    Geometry g;
+    std::istringstream in(Shell("xdotool getwindowgeometry --shell " + window));
+    for (std::string line; std::getline(in, line);) {
+      const auto value = [&line] { return std::stoi(line.substr(line.find('=') + 1)); };
+      if (line.rfind("X=", 0) == 0) g.x = value();
+      if (line.rfind("Y=", 0) == 0) g.y = value();
+      if (line.rfind("WIDTH=", 0) == 0) g.width = value();
+      if (line.rfind("HEIGHT=", 0) == 0) g.height = value();
+    }
+    return g;
+  }
+
   // The colours of a grid of points (every 10 pixels) of the rectangle
-  // (left, top, width, height) of the window's 800 x 600 area, or of the
-  // whole screen when `window` is empty.
+  // (left, top, width, height) of the window's area, or of the whole screen
+  // when `window` is empty.
   std::vector<testing_support::ScreenRgb> Sample(testing_support::OtherXClient& screen,
                                                  const std::string& window, int left = 0,
                                                  int top = 0, int width = 800, int height = 600) {
     int x = 0, y = 0;
     if (!window.empty()) {
-      std::istringstream in(Shell("xdotool getwindowgeometry --shell " + window));
-      for (std::string line; std::getline(in, line);) {
-        if (line.rfind("X=", 0) == 0) x = std::stoi(line.substr(2));
-        if (line.rfind("Y=", 0) == 0) y = std::stoi(line.substr(2));
-      }
+      const Geometry g = WindowGeometry(window);
+      x = g.x;
+      y = g.y;
     }
     std::vector<testing_support::ScreenRgb> points;
     for (int py = top + 5; py < top + height; py += 10)
@@ -171,10 +188,12 @@ class GameBinaryTest : public ::testing::Test {
     return points;
   }
 
-  // How many of the window's grid points are not black.
-  int LitPoints(testing_support::OtherXClient& screen, const std::string& window) {
+  // How many grid points of the rectangle (from the window's top-left corner,
+  // or from (fromX, fromY) on) are not black.
+  int LitPoints(testing_support::OtherXClient& screen, const std::string& window, int fromX = 0,
+                int fromY = 0, int width = 800, int height = 600) {
     int lit = 0;
-    for (const auto& c : Sample(screen, window))
+    for (const auto& c : Sample(screen, window, fromX, fromY, width, height))
       if (c.r + c.g + c.b > 60) ++lit;
     return lit;
   }
@@ -351,6 +370,60 @@ TEST_F(GameBinaryTest, TerminatingDuringTheHiddenWaitEndsTheProgram) {
   kill(pid_, SIGTERM);
   EXPECT_EQ(WaitForExit(60s), 0);
   EXPECT_EQ(Opened(), "play.url\n");
+}
+
+// The default window: 800 x 600 and not sizeable (equal minimum and maximum
+// sizes in its hints).
+TEST_F(GameBinaryTest, DefaultWindowIs800By600AndNotSizeable) {
+  Start();
+  const std::string window = WaitForWindow();
+  ASSERT_FALSE(window.empty());
+  ASSERT_TRUE(WaitForVisible(true));
+  const Geometry g = WindowGeometry(window);
+  EXPECT_EQ(g.width, 800);
+  EXPECT_EQ(g.height, 600);
+  const std::string hints = Shell("xprop -id " + window + " WM_NORMAL_HINTS");
+  EXPECT_NE(hints.find("minimum size: 800 by 600"), std::string::npos) << hints;
+  EXPECT_NE(hints.find("maximum size: 800 by 600"), std::string::npos) << hints;
+}
+
+// --scale 2 and --scale fit (on a 2048 x 1536 screen without a window manager's
+// frame the largest factor is 2) open a 1600 x 1200 window that shows the
+// picture over all of it, and a click on the Exit item at its place in the
+// larger window opens the exit question, which Enter confirms.
+TEST_F(GameBinaryTest, ScaledWindowShowsThePictureAndTakesClicksWhereItIsDrawn) {
+  std::istringstream screenSize(Shell("xdotool getdisplaygeometry"));
+  int screenWidth = 0, screenHeight = 0;
+  screenSize >> screenWidth >> screenHeight;
+  if (screenWidth < 1600 || screenHeight < 1200)
+    GTEST_SKIP() << "the screen is smaller than 1600 x 1200";
+  for (const char* scale : {"2", "fit"}) {
+    SCOPED_TRACE(scale);
+    std::ofstream(runtime_ / "data" / "boss.dat", std::ios::binary) << std::string(8, '\0');
+    Start({"--scale", scale});
+    const std::string window = WaitForWindow();
+    ASSERT_FALSE(window.empty());
+    ASSERT_TRUE(WaitForVisible(true));
+    const Geometry g = WindowGeometry(window);
+    EXPECT_EQ(g.width, 1600);
+    EXPECT_EQ(g.height, 1200);
+    // The menu's picture reaches the lower right quarter of the window.
+    testing_support::OtherXClient screen;
+    int lit = 0;
+    for (int i = 0; i < 100 && lit == 0; ++i, std::this_thread::sleep_for(100ms))
+      lit = LitPoints(screen, window, 800, 600, 800, 600);
+    EXPECT_GT(lit, 0) << "the lower right is black";
+    std::this_thread::sleep_for(1s);  // the menu's items take the pointer
+    // Exit spans -3..3 by -11..-8.5 units: its centre (0, -9.75) is pixel
+    // (400, 543.75) of the picture, (800, 1088) of the doubled window.
+    Shell("xdotool windowfocus --sync " + window);
+    Shell("xdotool mousemove --window " + window + " 800 1088");
+    std::this_thread::sleep_for(300ms);
+    Shell("xdotool click 1");
+    EXPECT_EQ(WaitForExit(1s), -1) << "still running with the question open";
+    Shell("xdotool key Return");
+    EXPECT_EQ(WaitForExit(60s), 0);
+  }
 }
 
 }  // namespace

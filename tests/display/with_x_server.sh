@@ -1,6 +1,7 @@
 #!/bin/sh
-# Runs a display test program on a fresh Xvfb server of its own, with the window
-# manager named by ZQ_WINDOW_MANAGER ("openbox", or "none") running on it.
+# Runs a display test program on a fresh Xvfb server of its own (screen size
+# ZQ_SCREEN, 1280x720x24 unless set), with the window manager named by
+# ZQ_WINDOW_MANAGER ("openbox", or "none") running on it.
 # Listing the tests needs no server.
 set -u
 case " $* " in *" --gtest_list_tests "*) exec "$@" ;; esac
@@ -15,7 +16,7 @@ if [ -z "${ZQ_UNDER_XVFB:-}" ]; then
   # A server number from the process id, so that runs started at the same moment
   # do not race for one display (-a still moves past a busy one).
   export ZQ_UNDER_XVFB=1
-  exec xvfb-run -a -n $((100 + $$ % 800)) -s '-screen 0 1280x720x24' "$0" "$@"
+  exec xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 ${ZQ_SCREEN:-1280x720x24}" "$0" "$@"
 fi
 
 wm="${ZQ_WINDOW_MANAGER:-none}"
