@@ -1,6 +1,7 @@
 // The settings and the high-score table survive a process killed in the middle of
 // saving them, and a write the disk refuses: each file is always one whole
 // version, never a mix of two, never missing.
+#include <errno.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,6 +10,8 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -123,14 +126,16 @@ class CrashSafeSaveTest : public ::testing::Test {
   core::PersistentState state_;
 };
 
-// Saves newer versions of both files, one after the other, until killed.
+// Saves newer versions of both files, one after the other, until killed; a
+// byte on `done` after each pair.
 [[noreturn]] void SaveForever(core::PersistentState state, std::uint32_t settings,
-                              std::uint32_t records) {
+                              std::uint32_t records, int done) {
   try {
     for (;;) {
       core::SaveSettingsFile(SettingsVersion(++settings));
       state.records = RecordsVersion(++records);
       core::SaveRecordsFile(state);
+      if (::write(done, "s", 1) != 1) break;
     }
   } catch (...) {
   }
@@ -143,20 +148,45 @@ void SleepMicroseconds(long us) {
   }
 }
 
+// How long saving both files takes here, in microseconds.
+long PairMicroseconds(core::PersistentState& state) {
+  constexpr int kPairs = 5;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < kPairs; ++i) {
+    core::SaveSettingsFile(SettingsVersion(0));
+    core::SaveRecordsFile(state);
+  }
+  const auto spent = std::chrono::steady_clock::now() - start;
+  return std::max<long>(
+      1, std::chrono::duration_cast<std::chrono::microseconds>(spent).count() / kPairs);
+}
+
 TEST_F(CrashSafeSaveTest, KilledWhileSavingLeavesOldOrNewWholeFile) {
   constexpr int kRounds = 300;
   std::mt19937 rng(20261210);
-  std::uniform_int_distribution<long> delay(0, 3000);
+  // The kill comes after 0 or 1 whole pairs of saves, at a random moment of the next.
+  std::uniform_int_distribution<int> pairsFirst(0, 1);
+  std::uniform_int_distribution<long> delay(0, PairMicroseconds(state_));
   std::uint32_t settings = 0;
   std::uint32_t records = 0;
   int roundsWithProgress = 0;
 
   for (int round = 0; round < kRounds; ++round) {
+    int done[2];
+    ASSERT_EQ(::pipe(done), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
-    if (child == 0) SaveForever(state_, settings, records);
+    if (child == 0) {
+      ::close(done[0]);
+      SaveForever(state_, settings, records, done[1]);
+    }
+    ::close(done[1]);
+    char byte;
+    for (int pairs = pairsFirst(rng); pairs > 0 && ::read(done[0], &byte, 1) == 1; --pairs) {
+    }
     SleepMicroseconds(delay(rng));
     ::kill(child, SIGKILL);
+    ::close(done[0]);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
