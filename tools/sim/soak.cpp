@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <fstream>
+#include <set>
 #include <string>
 
 #include "core/program.h"
@@ -39,6 +40,7 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
   int runs = 0;
   long playingPhases = 0;  // phases with a level on the screen
   int highestLevel = 0;
+  std::set<std::uint8_t> statesSeen;
   int status = 0;
   std::string broken;
 
@@ -58,7 +60,9 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
         [&](const FrameRecord& record) {
           phasesDone = before + record.frame;
           if (rssTenth == 0 && phasesDone >= options.phases / 10) rssTenth = ResidentKiB();
-          if (session.program().ScreenState.load() == core::ssPlaying) ++playingPhases;
+          const std::uint8_t state = session.program().ScreenState.load();
+          statesSeen.insert(state);
+          if (state == core::ssPlaying) ++playingPhases;
           highestLevel = std::max(highestLevel, session.scene().game().GetLevel());
           if (!broken.empty()) return;
           if (std::string what = BrokenInvariant(session); !what.empty()) {
@@ -82,7 +86,10 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
       .Field("phases", phasesDone)
       .Field("programRuns", runs)
       .Field("playingPhases", playingPhases)
-      .Field("highestLevel", highestLevel)
+      .Field("highestLevel", highestLevel);
+  json.Key("screenStates").BeginArray();
+  for (std::uint8_t state : statesSeen) json.Value(core::ScreenStateName(state));
+  json.EndArray()
       .Field("seconds", seconds)
       .Field("rssStartKiB", rssStart)
       .Field("rssTenthKiB", rssTenth)
