@@ -35,6 +35,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.level = Number<int>(value(), "--level", 1);
     } else if (option == "--frames") {
       line.frames = Number<int>(value(), "--frames", 0);
+    } else if (option == "--monkey") {
+      line.monkey = Number<std::uint64_t>(value(), "--monkey", 0);
     } else if (option == "--input") {
       line.input = value();
     } else if (option == "--dump") {

@@ -1,6 +1,6 @@
 // The simulator's command line:
 //   zq-sim [--dir DIR] [--seed N] [--level N] [--frames N] [--input FILE]
-//          [--dump all|last|N,N,...] [--shot N:FILE.png]...
+//          [--dump all|last|N,N,...] [--shot N:FILE.png]... [--monkey SEED]
 #pragma once
 
 #include <cstdint>
@@ -26,6 +26,8 @@ struct CommandLine {
   enum class Dump { All, Last, Listed } dump = Dump::Last;
   std::set<int> dumpFrames;
   std::vector<Shot> shots;
+  // Random play instead of a script, for --frames run phases (default 20000).
+  std::optional<std::uint64_t> monkey;
 };
 
 class UsageError : public std::runtime_error {
@@ -35,7 +37,7 @@ class UsageError : public std::runtime_error {
 
 inline constexpr const char* kUsage =
     "usage: zq-sim [--dir DIR] [--seed N] [--level N] [--frames N] [--input FILE]\n"
-    "              [--dump all|last|N,N,...] [--shot N:FILE.png]...\n";
+    "              [--dump all|last|N,N,...] [--shot N:FILE.png]... [--monkey SEED]\n";
 
 // Throws UsageError with the reason.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

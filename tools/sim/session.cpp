@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/program.h"
 #include "engine/engine.h"
 #include "engine/headless/headless_backend.h"
 #include "engine/music.h"
@@ -13,7 +14,6 @@
 #include "screens/scene.h"
 #include "screens/submission.h"
 #include "shell/main_loop.h"
-#include "core/program.h"
 
 namespace sim {
 
@@ -29,7 +29,7 @@ Session::Session(Options options) : options_(std::move(options)) {
   int desktopHeight = 0;
   platform_->DesktopSize(desktopWidth, desktopHeight);
   core::FillWindowParams(program_->windowParams, desktopWidth, desktopHeight,
-                          program_->persistent.settings);
+                         program_->persistent.settings);
   // Scores go out only to a service named by ZQ_SCORE_SERVER (our own).
   if (const char* server = std::getenv("ZQ_SCORE_SERVER"); server && *server) {
     worker_ = std::make_unique<online::OnlineSubmission>(screens::ScoreServer());
@@ -58,6 +58,9 @@ engine::HeadlessBackend& Session::backend() {
 engine::World& Session::world() {
   return engine_->world();
 }
+engine::Engine& Session::engine() {
+  return *engine_;
+}
 
 std::string Session::CurrentSong() const {
   return program_->music.CurrentSongName();
@@ -71,15 +74,15 @@ Session::End Session::Run(int maxFrames, const std::function<bool(int)>& picture
   engine::ScopedInstall install(*engine_);
   engine::ScopedMusicInstall music(*mixer_);
   core::GameHooks hooks{[this] {
-                           FinishFrame();
-                           scene_->InitialiseAll();
-                           AfterInitialise();
-                         },
-                         [this] {
-                           BeforeDispatch();
-                           scene_->DispatchFrame();
-                           AfterDispatch();
-                         }};
+                          FinishFrame();
+                          scene_->InitialiseAll();
+                          AfterInitialise();
+                        },
+                        [this] {
+                          BeforeDispatch();
+                          scene_->DispatchFrame();
+                          AfterDispatch();
+                        }};
   End end = End::ProgramEnded;
   try {
     exitStatus_ = shell::RunProgram(*program_, hooks);
@@ -128,6 +131,11 @@ void Session::FinishFrame() {
 
 void Session::Idle() {
   FinishFrame();
+  if (options_.input) {
+    DeliverGenerated(framesRun_ + 1, true);
+    platform_->WhenWaiting([this] { Idle(); });
+    return;
+  }
   if (nextEvent_ >= options_.script.size()) throw StopRun{};
   const int frame = options_.script[nextEvent_].frame;
   while (nextEvent_ < options_.script.size() && options_.script[nextEvent_].frame == frame) {
@@ -136,7 +144,17 @@ void Session::Idle() {
   platform_->WhenWaiting([this] { Idle(); });
 }
 
+void Session::DeliverGenerated(int frame, bool waiting) {
+  generated_.clear();
+  options_.input(frame, waiting, generated_);
+  for (const ScriptEvent& event : generated_) Deliver(event);
+}
+
 void Session::DeliverUpTo(int frame) {
+  if (options_.input) {
+    for (; generatedUpTo_ < frame; ++generatedUpTo_) DeliverGenerated(generatedUpTo_ + 1, false);
+    return;
+  }
   while (nextEvent_ < options_.script.size() && options_.script[nextEvent_].frame <= frame) {
     Deliver(options_.script[nextEvent_++]);
   }

@@ -56,6 +56,10 @@ class Session {
     std::uint64_t seed = 1;
     std::vector<ScriptEvent> script;
     int firstLevel = 1;  // the level the first new game starts at
+    // When set, input comes from here instead of the script: called once for
+    // each run phase `frame` before it, and for each wait step of a hidden
+    // wait (waiting true, frame the next run phase); it appends that moment's events.
+    std::function<void(int frame, bool waiting, std::vector<ScriptEvent>& out)> input = {};
   };
 
   // Loads the persistent files from the current directory (creating missing
@@ -84,6 +88,7 @@ class Session {
   platform::ScriptedPlatform& platform();
   engine::HeadlessBackend& backend();
   engine::World& world();
+  engine::Engine& engine();
 
  private:
   struct StopRun {};
@@ -97,9 +102,12 @@ class Session {
   void FinishFrame();
   void Deliver(const ScriptEvent& event);
   void DeliverUpTo(int frame);
+  void DeliverGenerated(int frame, bool waiting);
 
   Options options_;
   std::size_t nextEvent_ = 0;
+  int generatedUpTo_ = 0;  // the last run phase whose input was generated
+  std::vector<ScriptEvent> generated_;
   int framesRun_ = 0;
   int exitStatus_ = 0;
   int maxFrames_ = 0;

@@ -16,6 +16,7 @@
 #include "tools/sim/options.h"
 #include "tools/sim/script.h"
 #include "tools/sim/session.h"
+#include "tools/sim/soak.h"
 
 namespace fs = std::filesystem;
 
@@ -43,8 +44,12 @@ int Simulate(const sim::CommandLine& line) {
       return Fail(2, "cannot enter the directory \"" + *line.dir + "\": " + error.message());
   }
 
+  if (line.monkey) {
+    return sim::RunSoak({*line.monkey, line.seed, line.level, line.frames.value_or(20000)},
+                        std::cout, std::cerr);
+  }
   const int frames = line.frames.value_or(script.empty() ? 1 : script.back().frame);
-  sim::Session session({line.seed, std::move(script), line.level});
+  sim::Session session({line.seed, std::move(script), line.level, {}});
   std::string last;
   bool any = false;
   const auto onFrame = [&](const sim::FrameRecord& record) {

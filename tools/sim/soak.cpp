@@ -1,0 +1,107 @@
+#include "tools/sim/soak.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "core/program.h"
+#include "core/screen_state.h"
+#include "platform/scripted/scripted_platform.h"
+#include "screens/scene.h"
+#include "tools/sim/invariants.h"
+#include "tools/sim/json_writer.h"
+#include "tools/sim/monkey.h"
+#include "tools/sim/session.h"
+
+namespace sim {
+namespace {
+
+// The resident set size of this process in KiB (0 where /proc is missing).
+long ResidentKiB() {
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0;
+  long resident = 0;
+  if (!(statm >> pages >> resident)) return 0;
+  return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+}  // namespace
+
+int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors) {
+  const auto started = std::chrono::steady_clock::now();
+  const long rssStart = ResidentKiB();
+  long rssTenth = 0;
+  Monkey monkey(options.monkeySeed);
+  long phasesDone = 0;
+  int runs = 0;
+  long playingPhases = 0;  // phases with a level on the screen
+  int highestLevel = 0;
+  std::set<std::uint8_t> statesSeen;
+  int status = 0;
+  std::string broken;
+
+  while (phasesDone < options.phases && broken.empty() && status == 0) {
+    monkey.Restart();
+    Session::Options sessionOptions;
+    sessionOptions.seed = options.gameSeed + static_cast<std::uint64_t>(runs);
+    sessionOptions.firstLevel = options.firstLevel;
+    sessionOptions.input = [&](int frame, bool waiting, std::vector<ScriptEvent>& events) {
+      monkey.Events(frame, waiting, events);
+    };
+    Session session(std::move(sessionOptions));
+    ++runs;
+    const long before = phasesDone;
+    session.Run(
+        static_cast<int>(options.phases - phasesDone), [](int) { return false; },
+        [&](const FrameRecord& record) {
+          phasesDone = before + record.frame;
+          if (rssTenth == 0 && phasesDone >= options.phases / 10) rssTenth = ResidentKiB();
+          const std::uint8_t state = session.program().ScreenState.load();
+          statesSeen.insert(state);
+          if (state == core::ssPlaying) ++playingPhases;
+          highestLevel = std::max(highestLevel, session.scene().game().GetLevel());
+          if (!broken.empty()) return;
+          if (std::string what = BrokenInvariant(session); !what.empty()) {
+            broken = "phase " + std::to_string(phasesDone) + " (run " + std::to_string(runs) +
+                     ", frame " + std::to_string(record.frame) + "): " + what;
+          }
+        });
+    phasesDone = before + session.framesRun();
+    status = session.exitStatus();
+    if (status != 0 && !session.platform().MessageBoxes().empty()) {
+      errors << "zq-sim: monkey " << options.monkeySeed << ": "
+             << session.platform().MessageBoxes().back().text << '\n';
+    }
+  }
+
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  JsonWriter json;
+  json.BeginObject()
+      .Field("monkey", static_cast<long long>(options.monkeySeed))
+      .Field("phases", phasesDone)
+      .Field("programRuns", runs)
+      .Field("playingPhases", playingPhases)
+      .Field("highestLevel", highestLevel);
+  json.Key("screenStates").BeginArray();
+  for (std::uint8_t state : statesSeen) json.Value(core::ScreenStateName(state));
+  json.EndArray()
+      .Field("seconds", seconds)
+      .Field("rssStartKiB", rssStart)
+      .Field("rssTenthKiB", rssTenth)
+      .Field("rssEndKiB", ResidentKiB())
+      .Field("ok", broken.empty() && status == 0)
+      .EndObject();
+  out << json.str() << '\n';
+  if (!broken.empty()) {
+    errors << "zq-sim: monkey " << options.monkeySeed << ": invariant broken at " << broken << '\n';
+    return 3;
+  }
+  return status;
+}
+
+}  // namespace sim
