@@ -59,7 +59,10 @@ zq_build() {
   say "Building '$preset'${1:+ ($*)}"
   local targets=()
   if [ $# -gt 0 ]; then targets=(--target "$@"); fi
-  cmake --build --preset "$preset" -j "$(nproc)" "${targets[@]}"
+  # Paths relative to the checkout in ccache's keys, so that another clone of
+  # the same sources (a CI run) finds what an earlier build compiled.
+  CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ZQ_ROOT}" CCACHE_NOHASHDIR=1 \
+    cmake --build --preset "$preset" -j "$(nproc)" "${targets[@]}"
 }
 
 # zq_generate_runtime BUILD_DIR OUT_DIR: writes the game's data/ and sound/ trees.
