@@ -6,6 +6,7 @@
 #include "engine/engine.h"
 #include "game/balloon.h"
 #include "game/bonus_emitter.h"
+#include "game/delivered_bonuses.h"
 #include "game/diamond.h"
 #include "game/enemy.h"
 #include "game/game_context.h"
@@ -13,7 +14,6 @@
 #include "game/hero.h"
 #include "game/level_platform.h"
 #include "game/raven.h"
-#include "game/special_bonuses.h"
 #include "platform/random.h"
 
 namespace game {
@@ -66,18 +66,15 @@ void AddDiamonds(GameContext& game) {
       diamond.x = SpotOn(*platforms[p]);
       diamond.y = diamond.halfHeight + platforms[p]->Top() + 0.1L;
       diamond.Update();
-      AddParkedBurst(game, game.resources.diamondBurstTexture);
+      AddParkedBurst(game, diamond.BurstTexture());
     }
   }
 }
 
-// One of each special bonus, out of play until the raven brings it.
-void AddSpecialBonuses(GameContext& game) {
-  const GameResources& r = game.resources;
-  const iHandle bursts[kSpecialBonusCount] = {r.snowBurstTexture, r.lifePlusBurstTexture,
-                                              r.bananaTexture, r.pearTexture, r.clockTexture};
-  for (int i = 0; i < kSpecialBonusCount; ++i) {
-    std::unique_ptr<TBonus> owned = MakeSpecialBonus(game, i);
+// One of each bonus the raven delivers, out of play until it brings it.
+void AddDeliveredBonuses(GameContext& game) {
+  for (int i = 0; i < kDeliveredBonusCount; ++i) {
+    std::unique_ptr<TBonus> owned = MakeDeliveredBonus(game, i);
     TBonus& bonus = *owned;
     game.objects.bonuses.push_back(std::move(owned));
     bonus.Load();
@@ -85,7 +82,7 @@ void AddSpecialBonuses(GameContext& game) {
     bonus.y = 0;
     bonus.Update();
     bonus.taken = true;
-    AddParkedBurst(game, bursts[i]);
+    AddParkedBurst(game, bonus.BurstTexture());
   }
 }
 
@@ -155,7 +152,7 @@ void BuildLevel(GameContext& game, std::vector<TCloud>& clouds, int level) {
   MakeClouds(clouds, game.resources, game.camera);
   BuildPlatforms(game);
   AddDiamonds(game);
-  AddSpecialBonuses(game);
+  AddDeliveredBonuses(game);
   AddEnemies(game);
   AddRaven(game);
   if (IsBonusLevel(level)) AddBalloons(game, level);

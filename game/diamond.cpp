@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "game/game_context.h"
 #include "game/game_resources.h"
+#include "game/slot_pictures.h"
 #include "platform/random.h"
 
 namespace game {
@@ -106,9 +107,7 @@ void TDiamond::Update() {
     return;
   }
   PlaceSprite(0.5L);
-  const std::uint32_t now = game_.Ticks();
-  if (now - lastStepTime > kStepMs) {
-    lastStepTime = now;
+  if (PictureStepDue(game_.Ticks(), lastStepTime, kStepMs)) {
     frame = static_cast<std::uint8_t>(frame % 4 + 1);
     iSpriteTextureSet(sprite, pictures[frame]);
   }

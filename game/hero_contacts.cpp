@@ -5,6 +5,7 @@
 #include "game/game_context.h"
 #include "game/hero.h"
 #include "game/lives.h"
+#include "game/slot_pictures.h"
 
 namespace game {
 namespace {
@@ -59,9 +60,7 @@ void THero::StepDying() {
     jumpStep = 0;
     return;
   }
-  const std::uint32_t now = Now();
-  if (now - lastPictureTick <= kDieStepMs) return;
-  lastPictureTick = now;
+  if (!PictureStepDue(Now(), lastPictureTick, kDieStepMs)) return;
   ++frame;
   ShowPicture(diePictures[direction][static_cast<std::size_t>(frame)]);
 }

@@ -4,6 +4,7 @@
 
 #include "game/game_context.h"
 #include "game/hero.h"
+#include "game/slot_pictures.h"
 
 namespace game {
 namespace {
@@ -65,9 +66,7 @@ void THero::StartJoy() {
 }
 
 void THero::AdvanceRunPicture(std::uint32_t intervalMs, int lastFrame) {
-  const std::uint32_t now = Now();
-  if (now - lastPictureTick <= intervalMs) return;
-  lastPictureTick = now;
+  if (!PictureStepDue(Now(), lastPictureTick, intervalMs)) return;
   if (++frame > lastFrame) frame = 1;
   ShowPicture(PictureAt(runPictures[direction], frame));
 }
@@ -86,9 +85,7 @@ void THero::StepJoy() {
     ShowPicture(runPictures[direction][1]);
     return;
   }
-  const std::uint32_t now = Now();
-  if (now - lastPictureTick <= kJoyStepMs) return;
-  lastPictureTick = now;
+  if (!PictureStepDue(Now(), lastPictureTick, kJoyStepMs)) return;
   ++frame;
   ShowPicture(PictureAt(joyPictures[direction], frame));
 }
@@ -99,9 +96,7 @@ void THero::StepTakeOff() {
     rising = true;
     return;
   }
-  const std::uint32_t now = Now();
-  if (now - lastPictureTick <= kJumpStepMs) return;
-  lastPictureTick = now;
+  if (!PictureStepDue(Now(), lastPictureTick, kJumpStepMs)) return;
   ++frame;
   ShowPicture(PictureAt(jumpPictures[direction], frame));
 }
@@ -114,9 +109,7 @@ void THero::StepLanding() {
     ShowPicture(runPictures[direction][1]);
     return;
   }
-  const std::uint32_t now = Now();
-  if (now - lastPictureTick <= kJumpStepMs) return;
-  lastPictureTick = now;
+  if (!PictureStepDue(Now(), lastPictureTick, kJumpStepMs)) return;
   ++frame;
   ShowPicture(PictureAt(jumpPictures[direction], frame));
 }

@@ -129,7 +129,7 @@ TEST_F(BalloonTest, SetLayerMovesItsSprite) {
 }
 
 TEST_F(BalloonTest, ReloadKeepsItsPlaceAndFrameAndRemakesItsBurst) {
-  AddSpecialBonuses();
+  AddDeliveredBonuses();
   AddBalloon();
   TBaloon& balloon = AddBalloon();
   balloon.frame = 5;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "game/special_bonuses.h"
+#include "game/delivered_bonuses.h"
 #include "platform/random.h"
 #include "tests/game/bonus_level_fixture.h"
 
@@ -20,7 +20,7 @@ struct KindCase {
 };
 
 // In the level builder's order; TSnow's first frame is drawn, the test seeds it to 1.
-const KindCase kKinds[kSpecialBonusCount] = {
+const KindCase kKinds[kDeliveredBonusCount] = {
     {BonusKind::Snow, 1001240, "allstop.wav", 0.0f, kSnowBurstTag},
     {BonusKind::LifePlus, 1001271, "drinking.wav", 0.5f, kLifePlusBurstTag},
     {BonusKind::Banana, kBananaTag, "money.wav", 0.5f, kBananaTag},
@@ -31,7 +31,7 @@ const KindCase kKinds[kSpecialBonusCount] = {
 class BonusKindsTest : public BonusLevelTest {};
 
 TEST_F(BonusKindsTest, EachKindLoadsItsPictureSoundBoxAndBurst) {
-  for (int i = 0; i < kSpecialBonusCount; ++i) {
+  for (int i = 0; i < kDeliveredBonusCount; ++i) {
     const KindCase& c = kKinds[i];
     SCOPED_TRACE(i);
     // The first seed whose random(3) is 0 gives TSnow frame 1.
@@ -41,7 +41,7 @@ TEST_F(BonusKindsTest, EachKindLoadsItsPictureSoundBoxAndBurst) {
         break;
       }
     }
-    const std::unique_ptr<TBonus> bonus = MakeSpecialBonus(game, i);
+    const std::unique_ptr<TBonus> bonus = MakeDeliveredBonus(game, i);
     bonus->Load();
     bonus->x = 3;
     bonus->y = -2;
@@ -80,8 +80,8 @@ TEST_F(BonusKindsTest, PicturesStepOnlyAfterMoreThanTheirIntervalAndCycle) {
   for (const AnimationCase& c : kAnimations) {
     SCOPED_TRACE(c.index);
     clock.Set(0);
-    const std::unique_ptr<TBonus> bonus = MakeSpecialBonus(game, c.index);
-    auto& special = static_cast<TSpecialBonus&>(*bonus);
+    const std::unique_ptr<TBonus> bonus = MakeDeliveredBonus(game, c.index);
+    auto& special = static_cast<TDeliveredBonus&>(*bonus);
     bonus->Load();
     special.frame = 1;
     iSpriteTextureSet(bonus->sprite, special.pictures[1]);
@@ -101,10 +101,10 @@ TEST_F(BonusKindsTest, PicturesStepOnlyAfterMoreThanTheirIntervalAndCycle) {
 TEST_F(BonusKindsTest, SnowStartsOnOneOfItsFirstThreeFrames) {
   platform::SeedRandom(7);
   platform::Random copy(7);
-  const std::unique_ptr<TBonus> snow = MakeSpecialBonus(game, 0);
+  const std::unique_ptr<TBonus> snow = MakeDeliveredBonus(game, 0);
   snow->Load();
   const int frame = copy.Next(3) + 1;
-  EXPECT_EQ(static_cast<TSpecialBonus&>(*snow).frame, frame);
+  EXPECT_EQ(static_cast<TDeliveredBonus&>(*snow).frame, frame);
   EXPECT_EQ(PictureTag(snow->sprite), 1001240 + frame - 1);
 }
 
@@ -132,7 +132,7 @@ const EffectCase kEffects[] = {
 };
 
 TEST_F(BonusKindsTest, TakingEachKindHasItsEffectAndAlwaysCountsAsTaken) {
-  AddSpecialBonuses();
+  AddDeliveredBonuses();
   for (const EffectCase& c : kEffects) {
     SCOPED_TRACE(c.name);
     counters.SetScore(100);
@@ -165,8 +165,8 @@ TEST_F(BonusKindsTest, TakingEachKindHasItsEffectAndAlwaysCountsAsTaken) {
 }
 
 TEST_F(BonusKindsTest, ReloadKeepsStateShowsTheCurrentPictureAndRemakesItsBurst) {
-  AddSpecialBonuses();
-  auto& life = static_cast<TSpecialBonus&>(*objects.bonuses[1]);
+  AddDeliveredBonuses();
+  auto& life = static_cast<TDeliveredBonus&>(*objects.bonuses[1]);
   clock.Set(101);
   life.Update();  // frame 2
   life.x = 4;

@@ -17,12 +17,13 @@
 #include "engine/image.h"
 #include "game/balloon.h"
 #include "game/bonus_emitter.h"
+#include "game/delivered_bonuses.h"
 #include "game/game_context.h"
 #include "game/game_resources.h"
 #include "game/level_platform.h"
-#include "game/special_bonuses.h"
 #include "platform/clock.h"
 #include "platform/scripted/scripted_platform.h"
+#include "tests/game/null_host.h"
 #include "tests/screens/menu_screen_fixture.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -38,18 +39,6 @@ class MillisecondClock final : public platform::Clock {
 
  private:
   std::int64_t ms_ = 0;
-};
-
-class NullHost final : public GameHost {
- public:
-  void ShowAndRenderLoadingPicture() override {}
-  void HideLoadingPicture() override {}
-  void ShowGameOverPicture() override {}
-  void HideGameOverPicture() override {}
-  bool OpenRecordEntry(std::int32_t) override { return false; }
-  void ReturnToMainMenu() override {}
-  void ShowPointer() override {}
-  void RecreateDialogPictures() override {}
 };
 
 // Texture ids of the game's own bonus textures in the fixture.
@@ -106,9 +95,9 @@ class BonusLevelTest : public testing_support::EngineTest {
 
   // The five special bonuses as the level builder makes them: loaded, at
   // (0, 0), updated once, out of play, each with its parked burst.
-  void AddSpecialBonuses() {
-    for (int i = 0; i < kSpecialBonusCount; ++i) {
-      objects.bonuses.push_back(MakeSpecialBonus(game, i));
+  void AddDeliveredBonuses() {
+    for (int i = 0; i < kDeliveredBonusCount; ++i) {
+      objects.bonuses.push_back(MakeDeliveredBonus(game, i));
       TBonus& bonus = *objects.bonuses.back();
       bonus.Load();
       bonus.Update();

@@ -20,23 +20,12 @@
 #include "game/hero.h"
 #include "game/level_platform.h"
 #include "platform/scripted/scripted_platform.h"
+#include "tests/game/null_host.h"
 #include "tests/screens/menu_screen_fixture.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/temp_dir.h"
 
 namespace game {
-
-class NoHost final : public GameHost {
- public:
-  void ShowAndRenderLoadingPicture() override {}
-  void HideLoadingPicture() override {}
-  void ShowGameOverPicture() override {}
-  void HideGameOverPicture() override {}
-  bool OpenRecordEntry(std::int32_t) override { return false; }
-  void ReturnToMainMenu() override {}
-  void ShowPointer() override {}
-  void RecreateDialogPictures() override {}
-};
 
 class EnemyTest : public testing_support::EngineTest {
  protected:
@@ -138,7 +127,7 @@ class EnemyTest : public testing_support::EngineTest {
   LevelObjects objects_;
   LevelState state_;
   GameResources resources_;
-  NoHost host_;
+  NullHost host_;
   GameContext context_{settings_, platform_, counters_, objects_, state_, resources_, host_};
   std::unique_ptr<THero> hero_;
 };

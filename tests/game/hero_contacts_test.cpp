@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "game/balloon.h"
+#include "game/delivered_bonuses.h"
 #include "game/diamond.h"
-#include "game/special_bonuses.h"
 #include "platform/key_codes.h"
 #include "tests/game/hero_fixture.h"
 
@@ -66,7 +66,7 @@ TEST_F(HeroContactTest, NeverTakesBonusesInTheAir) {
 }
 
 TEST_F(HeroContactTest, AnExtraLifeAtThreeLivesIsUsedUpWithoutEffect) {
-  TBonus& lifePlus = AddBonus(MakeSpecialBonus(context, 1), -10, GroundY());
+  TBonus& lifePlus = AddBonus(MakeDeliveredBonus(context, 1), -10, GroundY());
   Frame();
   EXPECT_TRUE(lifePlus.taken);
   EXPECT_EQ(counters.GetLives(), 3);
@@ -74,7 +74,7 @@ TEST_F(HeroContactTest, AnExtraLifeAtThreeLivesIsUsedUpWithoutEffect) {
 }
 
 TEST_F(HeroContactTest, PopsBalloonsInTheAirToo) {
-  objects.bonuses.push_back(MakeSpecialBonus(context, 0));
+  objects.bonuses.push_back(MakeDeliveredBonus(context, 0));
   objects.balloons.push_back(std::make_unique<TBaloon>(context));
   AddEmitters();
   TBaloon& balloon = *objects.balloons[0];

@@ -50,7 +50,7 @@ TEST_F(GameTest, EveryLevelHasThirteenPlatformsInTwoColumnsNeverAboveNine) {
   }
 }
 
-TEST_F(GameTest, DiamondsLieOnGeneratedPlatformsAndTheSpecialBonusesWaitOutOfPlay) {
+TEST_F(GameTest, DiamondsLieOnGeneratedPlatformsAndTheDeliveredBonusesWaitOutOfPlay) {
   NewGame();
   for (std::uint64_t seed = 1; seed <= 20; ++seed) {
     SCOPED_TRACE(seed);

@@ -12,7 +12,7 @@ namespace {
 class RavenJsonTest : public BonusLevelTest {};
 
 TEST_F(RavenJsonTest, WritesEveryBalloonAndTheRaven) {
-  AddSpecialBonuses();
+  AddDeliveredBonuses();
   TBaloon& balloon = AddBalloon();
   balloon.x = 1.5L;
   balloon.y = -13;

@@ -73,13 +73,13 @@ const RunCase kRuns[] = {
     {"the clock in play", true, 4, false},
 };
 
-TEST_F(RavenTest, NewRunDrawsItsRandomNumbersInOrderAndFetchesOnlyWhenNoSpecialIsInPlay) {
+TEST_F(RavenTest, NewRunDrawsItsRandomNumbersInOrderAndFetchesOnlyWhenNoDeliveredBonusIsInPlay) {
   for (const RunCase& c : kRuns) {
     for (const std::uint64_t seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
       SCOPED_TRACE(testing::Message() << c.name << ", seed " << seed);
       objects.Clear();
       if (c.diamondInPlay) objects.bonuses.push_back(std::make_unique<TDiamond>(game));
-      AddSpecialBonuses();
+      AddDeliveredBonuses();
       if (c.specialInPlay >= 0) {
         objects.bonuses[static_cast<std::size_t>(c.specialInPlay) + (c.diamondInPlay ? 1 : 0)]
             ->taken = false;
@@ -149,7 +149,7 @@ TEST_F(RavenTest, ParcelLandsOnTheFirstPlatformInListOrderItTouches) {
   for (const LandingCase& c : kLandings) {
     SCOPED_TRACE(c.name);
     objects.Clear();
-    AddSpecialBonuses();
+    AddDeliveredBonuses();
     AddPlatform(0, c.firstY, 2.75L, c.firstHalfHeight);
     AddPlatform(0.5L, c.secondY, 2.75L, c.secondHalfHeight);
     TRaven& raven = SetUpRaven();
@@ -176,7 +176,7 @@ TEST_F(RavenTest, ParcelLandsOnTheFirstPlatformInListOrderItTouches) {
 }
 
 TEST_F(RavenTest, ParcelMissingEveryPlatformIsLostBelowMinusFourteen) {
-  AddSpecialBonuses();
+  AddDeliveredBonuses();
   AddPlatform(10, -5);  // far to the right of the fall
   TRaven& raven = SetUpRaven();
   StartFallAt(raven, -10, 7.3L);
@@ -198,7 +198,7 @@ TEST_F(RavenTest, ParcelMissingEveryPlatformIsLostBelowMinusFourteen) {
 }
 
 TEST_F(RavenTest, RunEndingBeforeTheParcelIsDoneRestartsOnTheFrameAfterIt) {
-  AddSpecialBonuses();
+  AddDeliveredBonuses();
   TRaven& raven = SetUpRaven();
   StartFallAt(raven, 15, 7);
   raven.endX = 16;  // passed after 11 steps, long before the parcel is lost
@@ -212,7 +212,7 @@ TEST_F(RavenTest, RunEndingBeforeTheParcelIsDoneRestartsOnTheFrameAfterIt) {
 }
 
 TEST_F(RavenTest, StaysIdleWhileTheDeliveredBonusIsInPlayAndFetchesOnceItIsTaken) {
-  AddSpecialBonuses();
+  AddDeliveredBonuses();
   AddPlatform(0, -5);
   TRaven& raven = SetUpRaven();
   // Let TGame drive it until the bonus stands on the platform.
@@ -254,7 +254,7 @@ TEST_F(RavenTest, StaysIdleWhileTheDeliveredBonusIsInPlayAndFetchesOnceItIsTaken
 }
 
 TEST_F(RavenTest, PicturesCycleByTheTickAndFollowTheDirection) {
-  AddSpecialBonuses();
+  AddDeliveredBonuses();
   TRaven& raven = SetUpRaven();
   StartFallAt(raven, 0, 7);
   raven.direction = 0;
@@ -282,7 +282,7 @@ TEST_F(RavenTest, PicturesCycleByTheTickAndFollowTheDirection) {
 }
 
 TEST_F(RavenTest, ReloadRemakesItsSpritesInPlaceKeepingTheRun) {
-  AddSpecialBonuses();
+  AddDeliveredBonuses();
   TRaven& raven = SetUpRaven();
   raven.direction = 1;
   raven.frame = 4;

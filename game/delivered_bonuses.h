@@ -1,9 +1,9 @@
-// The five special bonuses the raven delivers, one of each per level, out of
+// The five bonuses the raven delivers, one of each per level, out of
 // play until delivered: TSnow (freezes the enemies), TLifePlus (an extra life),
 // TBanana and TPear (points), TClock (stops the level timer).
 //
 // The five differ only in data (pictures, animation, sound, burst) and in what
-// taking them does, so one class runs them all from a row of SpecialBonusLook.
+// taking them does, so one class runs them all from a row of DeliveredBonusLook.
 #pragma once
 
 #include <array>
@@ -16,13 +16,13 @@ namespace game {
 
 class GameResources;
 
-// Special bonus number i of BuildLevel's order: 0 TSnow, 1 TLifePlus, 2 TBanana,
+// Delivered bonus number i of BuildLevel's order: 0 TSnow, 1 TLifePlus, 2 TBanana,
 // 3 TPear, 4 TClock.
-inline constexpr int kSpecialBonusCount = 5;
-std::unique_ptr<TBonus> MakeSpecialBonus(GameContext& game, int i);
+inline constexpr int kDeliveredBonusCount = 5;
+std::unique_ptr<TBonus> MakeDeliveredBonus(GameContext& game, int i);
 
-// What one special bonus kind is made of.
-struct SpecialBonusLook {
+// What one delivered bonus kind is made of.
+struct DeliveredBonusLook {
   BonusKind kind;
   // Animated kinds: picture n is image slot firstSlot + n - 1, texture id
   // firstTag + n - 1. Still kinds (firstSlot 0) show the game's own texture.
@@ -38,13 +38,13 @@ struct SpecialBonusLook {
   void (*effect)(GameContext& game);
 };
 
-// The row of special bonus number i (order as for MakeSpecialBonus).
-const SpecialBonusLook& SpecialBonusLookAt(int i);
+// The row of delivered bonus number i (order as for MakeDeliveredBonus).
+const DeliveredBonusLook& DeliveredBonusLookAt(int i);
 
-class TSpecialBonus : public TBonus {
+class TDeliveredBonus : public TBonus {
  public:
-  TSpecialBonus(GameContext& game, const SpecialBonusLook& look) : TBonus(game), look_(look) {}
-  ~TSpecialBonus() override;
+  TDeliveredBonus(GameContext& game, const DeliveredBonusLook& look) : TBonus(game), look_(look) {}
+  ~TDeliveredBonus() override;
 
   void Reload() override;
   void Load() override;
@@ -53,7 +53,7 @@ class TSpecialBonus : public TBonus {
   void ApplyEffect() override;
   iHandle BurstTexture() const override;
 
-  const SpecialBonusLook& look() const { return look_; }
+  const DeliveredBonusLook& look() const { return look_; }
 
   std::array<iHandle, 6> pictures{};  // 1..pictureCount
   std::uint8_t frame = 1;
@@ -64,7 +64,7 @@ class TSpecialBonus : public TBonus {
   void CreateEngineObjects();
   bool OwnsPictures() const { return look_.firstSlot != 0; }
 
-  const SpecialBonusLook& look_;
+  const DeliveredBonusLook& look_;
 };
 
 }  // namespace game

@@ -1,4 +1,4 @@
-#include "game/special_bonuses.h"
+#include "game/delivered_bonuses.h"
 
 #include "engine/engine.h"
 #include "game/bonus_emitter.h"
@@ -36,7 +36,7 @@ void AddLife(GameContext& game) {
 
 using R = GameResources;
 
-const SpecialBonusLook kLooks[kSpecialBonusCount] = {
+const DeliveredBonusLook kLooks[kDeliveredBonusCount] = {
     {BonusKind::Snow, 32, 5, 1001240, nullptr, &R::snowBurstTexture, "sound\\allstop.wav", 0.0L,
      250, 3, FreezeEnemies},
     {BonusKind::LifePlus, 26, 2, 1001271, nullptr, &R::lifePlusBurstTexture, "sound\\drinking.wav",
@@ -54,15 +54,15 @@ constexpr long double kHalfSize = 0.4L;
 
 }  // namespace
 
-const SpecialBonusLook& SpecialBonusLookAt(int i) {
+const DeliveredBonusLook& DeliveredBonusLookAt(int i) {
   return kLooks[i];
 }
 
-std::unique_ptr<TBonus> MakeSpecialBonus(GameContext& game, int i) {
-  return std::make_unique<TSpecialBonus>(game, kLooks[i]);
+std::unique_ptr<TBonus> MakeDeliveredBonus(GameContext& game, int i) {
+  return std::make_unique<TDeliveredBonus>(game, kLooks[i]);
 }
 
-TSpecialBonus::~TSpecialBonus() {
+TDeliveredBonus::~TDeliveredBonus() {
   iSpriteDestroy(sprite);
   if (OwnsPictures()) {
     for (int n = 1; n <= look_.pictureCount; ++n) iTextureDestroy(pictures[n]);
@@ -70,7 +70,7 @@ TSpecialBonus::~TSpecialBonus() {
   iSoundDestroy(sndTake);
 }
 
-void TSpecialBonus::CreateEngineObjects() {
+void TDeliveredBonus::CreateEngineObjects() {
   for (int n = 1; n <= look_.pictureCount; ++n) {
     pictures[n] = OwnsPictures() ? game_.resources.TextureFromSlot(look_.firstSlot + n - 1,
                                                                    look_.firstTag + n - 1)
@@ -83,7 +83,7 @@ void TSpecialBonus::CreateEngineObjects() {
   sndTake = iSoundCreate(look_.sound, 0);
 }
 
-void TSpecialBonus::Load() {
+void TDeliveredBonus::Load() {
   if (look_.firstFrameChoices > 0) {
     frame = static_cast<std::uint8_t>(platform::random(look_.firstFrameChoices) + 1);
   }
@@ -93,23 +93,23 @@ void TSpecialBonus::Load() {
   taken = false;
 }
 
-void TSpecialBonus::Reload() {
+void TDeliveredBonus::Reload() {
   CreateEngineObjects();
   ReloadBurst();
 }
 
-void TSpecialBonus::Update() {
+void TDeliveredBonus::Update() {
   iSpriteLocationSet(sprite, {static_cast<float>(x), static_cast<float>(y + look_.spriteRise)});
   if (look_.stepMs == 0 || !PictureStepDue(game_.Ticks(), lastStepTime, look_.stepMs)) return;
   frame = static_cast<std::uint8_t>(NextInCycle(frame, look_.pictureCount));
   iSpriteTextureSet(sprite, pictures[frame]);
 }
 
-void TSpecialBonus::ApplyEffect() {
+void TDeliveredBonus::ApplyEffect() {
   look_.effect(game_);
 }
 
-iHandle TSpecialBonus::BurstTexture() const {
+iHandle TDeliveredBonus::BurstTexture() const {
   return game_.resources.*look_.burstTexture;
 }
 
