@@ -12,15 +12,15 @@
 namespace game {
 namespace {
 
-constexpr int kFirstSlot = 20;
+constexpr int kFirstBalloonSlot = 20;
 constexpr std::int32_t kFirstTag = 1001260;
 constexpr int kPictureCount = 6;
 constexpr int kFloatFrames = 3;
 constexpr std::uint8_t kPopOver = 7;
 constexpr std::uint32_t kFloatStepMs = 100;
 constexpr std::uint32_t kPopStepMs = 50;
-constexpr float kScale = 3.2f;
-constexpr long double kHalfSize = 1.4L;
+constexpr float kBalloonScale = 3.2f;
+constexpr long double kBalloonHalfSize = 1.4L;
 constexpr long double kSpriteRise = 1.0L;
 constexpr long double kRisePerFrame = 0.02L;
 constexpr long double kEscapeY = 14;
@@ -37,10 +37,10 @@ TBaloon::~TBaloon() {
 
 void TBaloon::CreateEngineObjects() {
   for (int n = 1; n <= kPictureCount; ++n) {
-    pictures[n] = game_.resources.TextureFromSlot(kFirstSlot + n - 1, kFirstTag + n - 1);
+    pictures[n] = game_.resources.TextureFromSlot(kFirstBalloonSlot + n - 1, kFirstTag + n - 1);
   }
   sprite = iSpriteCreate("data\\sprite.x", game_.camera);
-  iSpriteScaleSet(sprite, {kScale, kScale});
+  iSpriteScaleSet(sprite, {kBalloonScale, kBalloonScale});
   iSpriteTextureSet(sprite, pictures[std::min<int>(frame, kPictureCount)]);
   iSpritePrioritySet(sprite, 2);
   sndTake = iSoundCreate("sound\\baloon.wav", 0);
@@ -54,8 +54,8 @@ void TBaloon::Load() {
   using platform::random;
   frame = static_cast<std::uint8_t>(random(kFloatFrames) + 1);
   CreateEngineObjects();
-  halfHeight = kHalfSize;
-  halfWidth = kHalfSize;
+  halfHeight = kBalloonHalfSize;
+  halfWidth = kBalloonHalfSize;
   taken = false;
   x = random(3200) / 100.0L - 16;
   y = -13 - random(1000) / 100.0L;

@@ -49,8 +49,8 @@ const DeliveredBonusLook kLooks[kDeliveredBonusCount] = {
      StopClock},
 };
 
-constexpr float kScale = 1.6f;
-constexpr long double kHalfSize = 0.4L;
+constexpr float kBonusScale = 1.6f;
+constexpr long double kBonusHalfSize = 0.4L;
 
 }  // namespace
 
@@ -77,7 +77,7 @@ void TDeliveredBonus::CreateEngineObjects() {
                                  : game_.resources.*look_.gameTexture;
   }
   sprite = iSpriteCreate("data\\sprite.x", game_.camera);
-  iSpriteScaleSet(sprite, {kScale, kScale});
+  iSpriteScaleSet(sprite, {kBonusScale, kBonusScale});
   iSpriteTextureSet(sprite, pictures[frame]);
   iSpritePrioritySet(sprite, 2);
   sndTake = iSoundCreate(look_.sound, 0);
@@ -88,8 +88,8 @@ void TDeliveredBonus::Load() {
     frame = static_cast<std::uint8_t>(platform::random(look_.firstFrameChoices) + 1);
   }
   CreateEngineObjects();
-  halfHeight = kHalfSize;
-  halfWidth = kHalfSize;
+  halfHeight = kBonusHalfSize;
+  halfWidth = kBonusHalfSize;
   taken = false;
 }
 

@@ -9,7 +9,7 @@
 namespace game {
 namespace {
 
-constexpr int kFirstSlot = 28;  // image slots 28..31: Diamond images 0..3
+constexpr int kFirstDiamondSlot = 28;  // image slots 28..31: Diamond images 0..3
 constexpr std::int32_t kFirstTextureId = 1001250;
 constexpr std::uint32_t kStepMs = 50;
 constexpr long double kParticleScale = 5.5L / 16;
@@ -31,7 +31,7 @@ void TDiamond::DestroyEngineObjects() const {
 void TDiamond::CreateEngineObjects() {
   for (int i = 1; i <= 4; ++i) {
     pictures[static_cast<std::size_t>(i)] =
-        game_.resources.TextureFromSlot(kFirstSlot + i - 1, kFirstTextureId + i - 1);
+        game_.resources.TextureFromSlot(kFirstDiamondSlot + i - 1, kFirstTextureId + i - 1);
   }
   sprite = iSpriteCreate("data\\sprite.x", game_.camera);
   iSpriteScaleSet(sprite, {1.6f, 1.6f});

@@ -47,7 +47,7 @@ constexpr Question kQuestions[] = {
      2},
 };
 
-constexpr Area kButtonAreas[2] = {{-3, 0, -3, -2}, {1, 4, -3, -2}};
+constexpr Area kYesNoAreas[2] = {{-3, 0, -3, -2}, {1, 4, -3, -2}};
 constexpr float kSpacing = 0.1f;
 
 const Question* QuestionOf(std::uint8_t state) {
@@ -146,13 +146,13 @@ void TExitMenu::HandleKeys() {
 
 void TExitMenu::Hover(long double x, long double y) {
   if (scene_.state() == core::ssSending) return;
-  const int button = MenuList::ItemAt(kButtonAreas, x, y);
+  const int button = MenuList::ItemAt(kYesNoAreas, x, y);
   if (button != 0) list_.Select(button);
 }
 
 void TExitMenu::Click(long double x, long double y) {
   if (scene_.state() == core::ssSending) return;
-  const int button = MenuList::ItemAt(kButtonAreas, x, y);
+  const int button = MenuList::ItemAt(kYesNoAreas, x, y);
   if (button != 0) Answer(button);
 }
 

@@ -11,7 +11,7 @@
 namespace screens {
 namespace {
 
-constexpr Area kButtonAreas[] = {
+constexpr Area kHelpButtonAreas[] = {
     {-5, -0.5L, -8, -6},   // PREVIOUS
     {0.3L, 2.8L, -8, -6},  // NEXT
     {3.5L, 6, -8, -6},     // BACK
@@ -93,11 +93,11 @@ void THelpMenu::HandleKeys() {
 }
 
 void THelpMenu::Hover(long double x, long double y) {
-  if (list_.Hover(kButtonAreas, x, y)) scene_.menuSound().Play();
+  if (list_.Hover(kHelpButtonAreas, x, y)) scene_.menuSound().Play();
 }
 
 void THelpMenu::Click(long double x, long double y) {
-  const int button = MenuList::ItemAt(kButtonAreas, x, y);
+  const int button = MenuList::ItemAt(kHelpButtonAreas, x, y);
   if (button != 0) Activate(button);
 }
 

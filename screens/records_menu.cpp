@@ -15,7 +15,7 @@ namespace screens {
 namespace {
 
 // By button number: BACK, Clear High Score, View World's High Score.
-constexpr Area kButtonAreas[] = {
+constexpr Area kRecordsButtonAreas[] = {
     {-7.1L, -5.4L, -6.4L, -5.6L},
     {-3.6L, 3, -7.4L, -6.6L},
     {-2.7L, 6.7L, -6.4L, -5.6L},
@@ -95,11 +95,11 @@ void TRecordsMenu::HandleKeys() {
 }
 
 void TRecordsMenu::Hover(long double x, long double y) {
-  if (list_.Hover(kButtonAreas, x, y)) scene_.menuSound().Play();
+  if (list_.Hover(kRecordsButtonAreas, x, y)) scene_.menuSound().Play();
 }
 
 void TRecordsMenu::Click(long double x, long double y) {
-  const int button = MenuList::ItemAt(kButtonAreas, x, y);
+  const int button = MenuList::ItemAt(kRecordsButtonAreas, x, y);
   if (button != 0) Activate(button);
 }
 

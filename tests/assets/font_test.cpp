@@ -6,16 +6,12 @@
 #include "engine/font_file.h"
 #include "engine/image.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 #include "tools/assets/font_and_particles.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 int AlphaAt(const engine::Image& image, int x, int y) {
   return image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4 + 3];
@@ -59,7 +55,7 @@ class FontFile : public testing::Test {
   void SetUp() override {
     assets::WriteFont("data");
     const std::optional<engine::FontFile> font =
-        engine::DecodeFontFile(ReadBytes("data/_font/BubbleGum.wid"));
+        engine::DecodeFontFile(testing_support::FileBytes("data/_font/BubbleGum.wid"));
     ASSERT_TRUE(font.has_value());
     font_ = *font;
     const std::optional<engine::Image> atlas = engine::DecodeImage(font_.atlasPng);
@@ -133,7 +129,7 @@ class ParticleTexture : public testing::Test {
 
 TEST_F(ParticleTexture, IsASoftRoundGlowInA64PixelRgbaDds) {
   assets::WriteParticleTexture("data");
-  const std::vector<std::uint8_t> bytes = ReadBytes("data/particle_clot.dds");
+  const std::vector<std::uint8_t> bytes = testing_support::FileBytes("data/particle_clot.dds");
   ASSERT_EQ(bytes.size(), 128u + 64 * 64 * 4);
   const auto le32 = [&](std::size_t at) {
     return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24;
@@ -176,9 +172,9 @@ TEST(FontAndParticles, WritingTwiceGivesTheSameBytes) {
   }
   for (const char* file : {"data/_font/BubbleGum.wid", "data/particle_clot.dds"}) {
     SCOPED_TRACE(file);
-    const std::vector<std::uint8_t> first = ReadBytes(fs::path("a") / file);
+    const std::vector<std::uint8_t> first = testing_support::FileBytes(fs::path("a") / file);
     EXPECT_FALSE(first.empty());
-    EXPECT_EQ(first, ReadBytes(fs::path("b") / file));
+    EXPECT_EQ(first, testing_support::FileBytes(fs::path("b") / file));
   }
 }
 

@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "engine/image.h"
+#include "platform/little_endian.h"
+#include "tests/support/test_files.h"
 #include "tools/assets/picture_files.h"
 #include "tools/assets/runtime_tree.h"
 
@@ -26,13 +28,8 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::uint32_t U32(const Bytes& b, std::size_t at) {
-  return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+  return platform::le::Read32(b.data() + at);
 }
 
 // The images of a pack: a directory of (offset, size) entries from byte 0. Our
@@ -62,7 +59,8 @@ std::map<std::string, std::uint64_t> TreeDigests(const fs::path& root) {
   std::map<std::string, std::uint64_t> digests;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
     if (entry.is_regular_file()) {
-      digests[fs::relative(entry.path(), root).string()] = Digest(ReadBytes(entry.path()));
+      digests[fs::relative(entry.path(), root).string()] =
+          Digest(testing_support::FileBytes(entry.path()));
     }
   }
   return digests;
@@ -228,7 +226,7 @@ class GeneratedTree : public testing::Test {
   static fs::path Data(const std::string& name) { return *root_ / "data" / name; }
 
   static Picture PackImage(const std::string& pack, int index, Size size) {
-    const std::vector<Bytes> images = ReadPack(ReadBytes(Data(pack)));
+    const std::vector<Bytes> images = ReadPack(testing_support::FileBytes(Data(pack)));
     EXPECT_LT(index, static_cast<int>(images.size())) << pack;
     if (index >= static_cast<int>(images.size())) return {};
     std::optional<Picture> picture = Decode(images[index], size.width, size.height);
@@ -237,7 +235,8 @@ class GeneratedTree : public testing::Test {
   }
 
   static Picture SinglePicture(const std::string& file, Size size) {
-    std::optional<Picture> picture = Decode(ReadBytes(Data(file)), size.width, size.height);
+    std::optional<Picture> picture =
+        Decode(testing_support::FileBytes(Data(file)), size.width, size.height);
     EXPECT_TRUE(picture) << file;
     return picture ? std::move(*picture) : Picture{};
   }
@@ -276,7 +275,7 @@ TEST(RuntimeTree, GeneratingTwiceGivesTheSameBytes) {
 TEST_F(GeneratedTree, EveryPackHoldsItsImagesAtTheirDrawnSize) {
   for (const PackCase& pack : Packs()) {
     SCOPED_TRACE(pack.file);
-    const std::vector<Bytes> images = ReadPack(ReadBytes(Data(pack.file)));
+    const std::vector<Bytes> images = ReadPack(testing_support::FileBytes(Data(pack.file)));
     ASSERT_EQ(static_cast<int>(images.size()), pack.count);
     for (int i = 0; i < pack.count; ++i) {
       const Size size = pack.size(i);
@@ -289,10 +288,11 @@ TEST_F(GeneratedTree, EveryPackHoldsItsImagesAtTheirDrawnSize) {
 
 TEST_F(GeneratedTree, EverySinglePictureDecodesAtItsSize) {
   for (const SingleCase& single : Singles()) {
-    EXPECT_TRUE(Decode(ReadBytes(Data(single.file)), single.size.width, single.size.height))
+    EXPECT_TRUE(Decode(testing_support::FileBytes(Data(single.file)), single.size.width,
+                       single.size.height))
         << single.file;
   }
-  EXPECT_FALSE(ReadBytes(Data("sprite.x")).empty());
+  EXPECT_FALSE(testing_support::FileBytes(Data("sprite.x")).empty());
 }
 
 // Standing pictures put their feet (or a resting bonus its base, a block its

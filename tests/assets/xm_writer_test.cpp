@@ -15,7 +15,7 @@ using assets::xm::Loop;
 using assets::xm::Module;
 using assets::xm::Pattern;
 
-constexpr int kChannels = 3;
+constexpr int kSongChannels = 3;
 
 // Two patterns of different lengths, cells in every packed shape (empty, one
 // field, several, all five = the unpacked form, key-off), one 16-bit looped
@@ -23,20 +23,20 @@ constexpr int kChannels = 3;
 Module TinyModule() {
   Module m;
   m.name = "tiny";
-  m.channels = kChannels;
+  m.channels = kSongChannels;
   m.speed = 4;
   m.bpm = 140;
   m.restart = 1;
   m.orders = {0, 1, 0};
-  Pattern first(4, kChannels);
-  first.at(0, 0, kChannels) = {49, 1, 0, 0, 0};
-  first.at(0, 1, kChannels) = {61, 2, 0x30, 0x0C, 0x20};
-  first.at(1, 2, kChannels) = {0, 0, 0x20, 0, 0};
-  first.at(2, 0, kChannels) = {assets::xm::kKeyOff, 0, 0, 0, 0};
-  first.at(3, 1, kChannels) = {0, 0, 0, 0x0F, 0x05};
-  first.at(3, 2, kChannels) = {96, 1, 0, 0, 0};
-  Pattern second(2, kChannels);
-  second.at(1, 0, kChannels) = {1, 2, 0x50, 0, 0};
+  Pattern first(4, kSongChannels);
+  first.at(0, 0, kSongChannels) = {49, 1, 0, 0, 0};
+  first.at(0, 1, kSongChannels) = {61, 2, 0x30, 0x0C, 0x20};
+  first.at(1, 2, kSongChannels) = {0, 0, 0x20, 0, 0};
+  first.at(2, 0, kSongChannels) = {assets::xm::kKeyOff, 0, 0, 0, 0};
+  first.at(3, 1, kSongChannels) = {0, 0, 0, 0x0F, 0x05};
+  first.at(3, 2, kSongChannels) = {96, 1, 0, 0, 0};
+  Pattern second(2, kSongChannels);
+  second.at(1, 0, kSongChannels) = {1, 2, 0x50, 0, 0};
 
   m.patterns = {first, second};
 
@@ -99,7 +99,7 @@ TEST(XmWriter, TinyModuleRoundTripsThroughLibxmp) {
   ASSERT_NE(loaded.mod, nullptr);
   const xmp_module* mod = loaded.mod;
   EXPECT_STREQ(mod->name, "tiny");
-  EXPECT_EQ(mod->chn, kChannels);
+  EXPECT_EQ(mod->chn, kSongChannels);
   EXPECT_EQ(mod->len, 3);
   EXPECT_EQ(mod->rst, 1);
   EXPECT_EQ(mod->spd, 4);
@@ -114,9 +114,9 @@ TEST(XmWriter, TinyModuleRoundTripsThroughLibxmp) {
   for (int p = 0; p < 2; ++p) {
     const Pattern& pattern = written.patterns[static_cast<size_t>(p)];
     for (int row = 0; row < pattern.rows; ++row) {
-      for (int ch = 0; ch < kChannels; ++ch) {
+      for (int ch = 0; ch < kSongChannels; ++ch) {
         SCOPED_TRACE(testing::Message() << "pattern " << p << " row " << row << " channel " << ch);
-        const Cell& cell = pattern.cells[static_cast<size_t>(row * kChannels + ch)];
+        const Cell& cell = pattern.cells[static_cast<size_t>(row * kSongChannels + ch)];
         const xmp_event& e = EventAt(mod, p, row, ch);
         EXPECT_EQ(e.note, cell.note ? note(cell.note) : 0);
         EXPECT_EQ(e.ins, cell.instrument);
@@ -182,7 +182,7 @@ TEST(XmWriter, RefusesModulesItCannotWriteValidly) {
       {"order of a missing pattern", [](Module& m) { m.orders[1] = 2; }},
       {"restart past the orders", [](Module& m) { m.restart = 3; }},
       {"cells not rows * channels", [](Module& m) { m.patterns[0].cells.pop_back(); }},
-      {"no rows", [](Module& m) { m.patterns[1] = Pattern(0, kChannels); }},
+      {"no rows", [](Module& m) { m.patterns[1] = Pattern(0, kSongChannels); }},
       {"note above key-off", [](Module& m) { m.patterns[0].cells[0].note = 98; }},
       {"missing instrument", [](Module& m) { m.patterns[0].cells[0].instrument = 3; }},
       {"loop past the sample end", [](Module& m) { m.instruments[0].sample.loopLength = 7; }},

@@ -15,10 +15,10 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using Rgba = std::array<std::uint8_t, 4>;
+using Pixel = std::array<std::uint8_t, 4>;
 
-std::vector<Rgba> Pixels(const engine::Image& image) {
-  std::vector<Rgba> pixels(image.rgba.size() / 4);
+std::vector<Pixel> Pixels(const engine::Image& image) {
+  std::vector<Pixel> pixels(image.rgba.size() / 4);
   std::memcpy(pixels.data(), image.rgba.data(), pixels.size() * 4);
   return pixels;
 }
@@ -151,7 +151,7 @@ TEST(PngCodec, EveryColourTypeAndBitDepthDecodesToRgba8) {
   struct Case {
     const char* name;
     PngFile file;
-    std::vector<Rgba> expected;
+    std::vector<Pixel> expected;
   };
   const std::vector<Case> cases = {
       {"gray 1-bit",
@@ -297,7 +297,7 @@ struct MaskedCase {
   std::uint32_t bits;
   std::array<std::uint32_t, 4> masks;
   Bytes data;  // two pixels
-  std::vector<Rgba> expected;
+  std::vector<Pixel> expected;
 };
 
 const std::vector<MaskedCase>& MaskedCases() {
@@ -361,10 +361,10 @@ TEST(DdsCodec, UncompressedPixelsFollowTheChannelMasks) {
 struct DxtCase {
   const char* fourCC;
   int flags;
-  std::array<Rgba, 4> blockColours;
+  std::array<Pixel, 4> blockColours;
 };
 
-Rgba ExpectedDxtPixel(const DxtCase& c, int x, int y) {
+Pixel ExpectedDxtPixel(const DxtCase& c, int x, int y) {
   return c.blockColours[x / 4 + 2 * (y / 4)];
 }
 
@@ -373,7 +373,7 @@ Bytes DxtDds(const DxtCase& c) {
   Bytes rgba;
   for (int y = 0; y < kH; ++y) {
     for (int x = 0; x < kW; ++x) {
-      const Rgba p = ExpectedDxtPixel(c, x, y);
+      const Pixel p = ExpectedDxtPixel(c, x, y);
       rgba.insert(rgba.end(), p.begin(), p.end());
     }
   }

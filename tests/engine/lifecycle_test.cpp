@@ -10,6 +10,7 @@
 #include "engine/runtime.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -111,24 +112,14 @@ TEST_F(EngineInput, MouseClicksAndPositionAreFractionsOfTheWindow) {
   EXPECT_FLOAT_EQ(iMouseY(), 0.5f);
 }
 
-// A mono 16-bit WAV of `frames` silent samples at 1000 Hz.
-void WriteWav(const char* path, std::uint32_t frames) {
-  auto u32 = [](std::uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
-  auto u16 = [](std::uint16_t v) { return std::string(reinterpret_cast<const char*>(&v), 2); };
-  std::string wav = "RIFF" + u32(36 + frames * 2) + "WAVEfmt " + u32(16) + u16(1) + u16(1) +
-                    u32(1000) + u32(2000) + u16(2) + u16(16) + "data" + u32(frames * 2) +
-                    std::string(frames * 2, '\0');
-  std::ofstream(path, std::ios::binary) << wav;
-}
-
 class EngineSound : public testing_support::EngineTest {
  protected:
   testing_support::TempDir dir_;
 };
 
 TEST_F(EngineSound, PlayStartsOnlyWhenSilentAndPlayNowRestarts) {
-  WriteWav("beep.wav", 100);                          // 0.1 s: about 7.5 run phases
-  const iHandle sound = iSoundCreate("BEEP.WAV", 0);  // found whatever the case
+  testing_support::WriteSilentWav("beep.wav", 100, 1000);  // 0.1 s: about 7.5 run phases
+  const iHandle sound = iSoundCreate("BEEP.WAV", 0);       // found whatever the case
   ASSERT_NE(sound, 0u);
   EXPECT_FALSE(iSoundPlaying(sound));
   iSoundPlay(sound, 0);

@@ -12,41 +12,18 @@
 
 #include "tests/shell/tiny_xm.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
 // A mono 16-bit WAV file of `seconds` of a quiet square wave.
-void WriteWav(const char* path, double seconds) {
+void WriteSquareWav(const char* path, double seconds) {
   const int rate = 22050;
-  const auto frames = static_cast<std::uint32_t>(rate * seconds);
-  std::vector<std::uint8_t> out;
-  const auto text = [&out](const char* s) { out.insert(out.end(), s, s + 4); };
-  const auto u32 = [&out](std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-  };
-  const auto u16 = [&out](std::uint16_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-  };
-  text("RIFF");
-  u32(36 + frames * 2);
-  text("WAVE");
-  text("fmt ");
-  u32(16);
-  u16(1);
-  u16(1);
-  u32(rate);
-  u32(rate * 2);
-  u16(2);
-  u16(16);
-  text("data");
-  u32(frames * 2);
-  for (std::uint32_t i = 0; i < frames; ++i)
-    u16(static_cast<std::uint16_t>(i / 50 % 2 ? 2000 : -2000));
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+  std::vector<std::int16_t> samples(static_cast<std::size_t>(rate * seconds));
+  for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = i / 50 % 2 ? 2000 : -2000;
+  testing_support::WriteWav(path, rate, samples);
 }
 
 template <typename Condition>
@@ -75,8 +52,8 @@ class SdlAudioTest : public ::testing::Test {
 };
 
 TEST_F(SdlAudioTest, EffectsPlayUnlessPlayingAndPlayNowRestarts) {
-  WriteWav("long.wav", 5);
-  WriteWav("short.wav", 0.05);
+  WriteSquareWav("long.wav", 5);
+  WriteSquareWav("short.wav", 0.05);
   engine::SdlAudio audio(clock_);
   ASSERT_TRUE(audio.deviceOpen());
   EXPECT_EQ(audio.Load("missing.wav"), 0);

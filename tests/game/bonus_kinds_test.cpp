@@ -11,7 +11,7 @@
 namespace game {
 namespace {
 
-struct KindCase {
+struct BonusCase {
   BonusKind kind;
   std::int32_t firstPicture;  // texture id shown after Load (first frame 1)
   const char* sound;
@@ -20,7 +20,7 @@ struct KindCase {
 };
 
 // In the level builder's order; TSnow's first frame is drawn, the test seeds it to 1.
-const KindCase kKinds[kDeliveredBonusCount] = {
+const BonusCase kBonusCases[kDeliveredBonusCount] = {
     {BonusKind::Snow, 1001240, "allstop.wav", 0.0f, kSnowBurstTag},
     {BonusKind::LifePlus, 1001271, "drinking.wav", 0.5f, kLifePlusBurstTag},
     {BonusKind::Banana, kBananaTag, "money.wav", 0.5f, kBananaTag},
@@ -32,7 +32,7 @@ class BonusKindsTest : public BonusLevelTest {};
 
 TEST_F(BonusKindsTest, EachKindLoadsItsPictureSoundBoxAndBurst) {
   for (int i = 0; i < kDeliveredBonusCount; ++i) {
-    const KindCase& c = kKinds[i];
+    const BonusCase& c = kBonusCases[i];
     SCOPED_TRACE(i);
     // The first seed whose random(3) is 0 gives TSnow frame 1.
     for (std::uint64_t seed = 1;; ++seed) {

@@ -6,7 +6,7 @@
 namespace game {
 namespace {
 
-struct KindCase {
+struct EnemyCase {
   EnemyKind kind;
   const char* name;
   int packImages;
@@ -16,7 +16,7 @@ struct KindCase {
   float drawOffset;
 };
 
-const KindCase kKinds[] = {
+const EnemyCase kEnemyCases[] = {
     {EnemyKind::Cangoroo, "cangoroo", 44, 95, 1000500, 3.2f, 1.1f},
     {EnemyKind::Mouse, "mouse", 48, 139, 1000600, 3.2f, 1.0f},
     {EnemyKind::Blue, "blue", 46, 187, 1000700, 3.2f, 0.5f},
@@ -25,7 +25,7 @@ const KindCase kKinds[] = {
 
 TEST(EnemyLookTest, EachKindUsesItsWholePackAndTheSlotsAfterThePreviousKind) {
   int nextSlot = 95;
-  for (const KindCase& c : kKinds) {
+  for (const EnemyCase& c : kEnemyCases) {
     const EnemyLook& look = LookOf(c.kind);
     EXPECT_STREQ(look.name, c.name);
     EXPECT_EQ(look.ImageCount(), c.packImages) << c.name;
@@ -45,7 +45,7 @@ class EnemyKindTest : public EnemyTest {};
 
 TEST_F(EnemyKindTest, ANewEnemyFacesRightOnItsFirstWalkPictureWithTheSameBox) {
   AddPlatform(0, -4);
-  for (const KindCase& c : kKinds) {
+  for (const EnemyCase& c : kEnemyCases) {
     SCOPED_TRACE(c.name);
     TEnemy& e = AddEnemy(c.kind, 0, 0.5L);
     EXPECT_EQ(e.kind(), c.kind);

@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kKeyZ = 44, kKeyE = 18, kKeyD = 32;
+using namespace platform::keys;
 
 class SubmissionEndToEnd : public testing_support::MenuScreenTest {
  protected:

@@ -10,15 +10,11 @@
 
 #include "platform/file_error.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void WriteText(const fs::path& path, const char* text) {
   std::ofstream(path) << text;
@@ -42,15 +38,15 @@ TEST_F(AtomicFileTest, CreatesThenReplacesWholeContent) {
   const std::vector<std::uint8_t> first = {1, 2, 3, 4, 5, 6, 7, 8};
   const std::vector<std::uint8_t> second = {9, 0, 255};
   platform::WriteFileAtomically("data/file.dat", first);
-  EXPECT_EQ(ReadBytes("data/file.dat"), first);
+  EXPECT_EQ(testing_support::FileBytes("data/file.dat"), first);
   platform::WriteFileAtomically("data/file.dat", second);
-  EXPECT_EQ(ReadBytes("data/file.dat"), second);
+  EXPECT_EQ(testing_support::FileBytes("data/file.dat"), second);
   EXPECT_EQ(Entries("data"), std::vector<std::string>{"file.dat"});
 }
 
 TEST_F(AtomicFileTest, WritesInTheCurrentDirectory) {
   platform::WriteFileAtomically("plain.dat", std::vector<std::uint8_t>{7});
-  EXPECT_EQ(ReadBytes("plain.dat"), std::vector<std::uint8_t>{7});
+  EXPECT_EQ(testing_support::FileBytes("plain.dat"), std::vector<std::uint8_t>{7});
 }
 
 TEST_F(AtomicFileTest, NewFileGetsUmaskModeAndOldFileKeepsItsMode) {
@@ -76,7 +72,8 @@ TEST_F(AtomicFileTest, FailedReplaceLeavesTargetAndNoTemporaryFile) {
     EXPECT_NE(std::string(e.what()).find("data/taken: cannot replace"), std::string::npos)
         << e.what();
   }
-  EXPECT_EQ(ReadBytes("data/taken/inside.txt"), (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
+  EXPECT_EQ(testing_support::FileBytes("data/taken/inside.txt"),
+            (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
   EXPECT_EQ(Entries("data"), std::vector<std::string>{"taken"});
 }
 
@@ -96,14 +93,16 @@ TEST_F(AtomicFileTest, ReadOnlyTargetOrDirectoryIsRefusedAndKept) {
   fs::permissions("data/locked.dat", fs::perms(0444));
   EXPECT_THROW(platform::WriteFileAtomically("data/locked.dat", std::vector<std::uint8_t>{1}),
                platform::FileError);
-  EXPECT_EQ(ReadBytes("data/locked.dat"), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+  EXPECT_EQ(testing_support::FileBytes("data/locked.dat"),
+            (std::vector<std::uint8_t>{'o', 'l', 'd'}));
 
   WriteText("data/other.dat", "old");
   fs::permissions("data", fs::perms(0555));
   EXPECT_THROW(platform::WriteFileAtomically("data/other.dat", std::vector<std::uint8_t>{1}),
                platform::FileError);
   fs::permissions("data", fs::perms(0755));
-  EXPECT_EQ(ReadBytes("data/other.dat"), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+  EXPECT_EQ(testing_support::FileBytes("data/other.dat"),
+            (std::vector<std::uint8_t>{'o', 'l', 'd'}));
   EXPECT_EQ(Entries("data"), (std::vector<std::string>{"locked.dat", "other.dat"}));
 }
 

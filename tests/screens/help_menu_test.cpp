@@ -16,7 +16,7 @@ using screens::THelpMenu;
 using testing_support::SameColour;
 
 // Button centres on screen.
-constexpr long double kPreviousX = -2.75L, kNextX = 1.55L, kBackX = 4.75L, kButtonsY = -7;
+constexpr long double kPreviousX = -2.75L, kNextX = 1.55L, kBackX = 4.75L, kHelpButtonsY = -7;
 
 class HelpMenuTest : public testing_support::MenuScreenTest {
  protected:
@@ -76,11 +76,11 @@ TEST_F(HelpMenuTest, PagesWrapAroundBothWays) {
 
   // Clicks turn the same way and show exactly one page each time.
   for (int expected : {2, 3, 4, 5, 6, 7, 1}) {
-    ClickAt(kNextX, kButtonsY);
+    ClickAt(kNextX, kHelpButtonsY);
     EXPECT_EQ(help().page(), expected);
     EXPECT_EQ(ShownPages(), std::vector<int>{expected});
   }
-  ClickAt(kPreviousX, kButtonsY);
+  ClickAt(kPreviousX, kHelpButtonsY);
   EXPECT_EQ(help().page(), 7);
   EXPECT_EQ(state(), core::ssHelp);
 }
@@ -113,7 +113,7 @@ TEST_F(HelpMenuTest, SelectionWrapsWithATickAndUpDownDoNothing) {
 TEST_F(HelpMenuTest, HoverSelectsOnlyWhenThePointerMoves) {
   OpenHelpByKeys();
   Ticks();
-  MoveTo(kBackX, kButtonsY);
+  MoveTo(kBackX, kHelpButtonsY);
   EXPECT_EQ(help().selection(), THelpMenu::kBack);
   EXPECT_EQ(Ticks(), 1);
 
@@ -123,7 +123,7 @@ TEST_F(HelpMenuTest, HoverSelectsOnlyWhenThePointerMoves) {
   EXPECT_EQ(help().selection(), THelpMenu::kNext);
 
   // Between NEXT and BACK, and on a border, nothing is selected.
-  MoveTo(3.1L, kButtonsY);
+  MoveTo(3.1L, kHelpButtonsY);
   MoveTo(kBackX, -6);
   EXPECT_EQ(help().selection(), THelpMenu::kNext);
 }
@@ -154,7 +154,7 @@ TEST_F(HelpMenuTest, EveryWayBackReachesTheMainMenu) {
          t.Tap(screens::kKeyLeft);
          t.Tap(screens::kKeyEnter);
        }},
-      {"click on BACK", [](HelpMenuTest& t) { t.ClickAt(kBackX, kButtonsY); }},
+      {"click on BACK", [](HelpMenuTest& t) { t.ClickAt(kBackX, kHelpButtonsY); }},
   };
   for (const auto& way : kWays) {
     SCOPED_TRACE(way.name);

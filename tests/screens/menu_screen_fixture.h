@@ -26,40 +26,9 @@
 #include "tests/shell/tiny_xm.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace testing_support {
-
-// A 16-bit mono WAV of `samples` silent samples at 22050 Hz.
-inline void WriteSilentWav(const std::filesystem::path& path, std::uint32_t samples) {
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary);
-  const auto u32 = [&out](std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.put(static_cast<char>((v >> (8 * i)) & 0xFF));
-  };
-  const auto u16 = [&out](std::uint16_t v) {
-    out.put(static_cast<char>(v & 0xFF));
-    out.put(static_cast<char>(v >> 8));
-  };
-  const std::uint32_t dataBytes = samples * 2;
-  out << "RIFF";
-  u32(36 + dataBytes);
-  out << "WAVEfmt ";
-  u32(16);
-  u16(1);  // PCM
-  u16(1);  // mono
-  u32(22050);
-  u32(22050 * 2);
-  u16(2);
-  u16(16);
-  out << "data";
-  u32(dataBytes);
-  for (std::uint32_t i = 0; i < dataBytes; ++i) out.put(0);
-}
-
-inline std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // The scene's submission worker: the stand-in, unless a test points it at
 // another one (the real worker in the online tests).

@@ -21,12 +21,7 @@ using screens::TOptMenu;
 using testing_support::FileBytes;
 using testing_support::SameColour;
 
-constexpr int kKeyF6 = 64;
-constexpr int kKeyB = 48;
-constexpr int kKeyO = 24;
-constexpr int kKeyQ = 16;
-constexpr int kKey1 = 2;
-constexpr int kKeySpace = 57;
+using namespace platform::keys;
 
 class OptionsMenuTest : public testing_support::MenuScreenTest {
  public:

@@ -24,8 +24,7 @@ using screens::TRecordInputMenu;
 using testing_support::FileBytes;
 using testing_support::SameColour;
 
-constexpr int kKeyQ = 16, kKeyW = 17, kKeyZ = 44, kKeyE = 18, kKeyD = 32, kKeyA = 30;
-constexpr int kKey1 = 2, kKeySpace = 57;
+using namespace platform::keys;
 
 using Rows = std::vector<std::pair<std::string, std::int32_t>>;
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/program.h"
 #include "core/screen_state.h"
@@ -35,6 +36,7 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
   const auto started = std::chrono::steady_clock::now();
   const long rssStart = ResidentKiB();
   long rssTenth = 0;
+  std::vector<long> rssTenths;  // after each tenth of the phases: memory stays flat
   Monkey monkey(options.monkeySeed);
   long phasesDone = 0;
   int runs = 0;
@@ -60,6 +62,10 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
         [&](const FrameRecord& record) {
           phasesDone = before + record.frame;
           if (rssTenth == 0 && phasesDone >= options.phases / 10) rssTenth = ResidentKiB();
+          const long tenthsDone = options.phases >= 10 ? phasesDone / (options.phases / 10) : 0;
+          while (static_cast<long>(rssTenths.size()) < std::min(tenthsDone, 10L)) {
+            rssTenths.push_back(ResidentKiB());
+          }
           const std::uint8_t state = session.program().ScreenState.load();
           statesSeen.insert(state);
           if (state == core::ssPlaying) ++playingPhases;
@@ -93,9 +99,10 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
       .Field("seconds", seconds)
       .Field("rssStartKiB", rssStart)
       .Field("rssTenthKiB", rssTenth)
-      .Field("rssEndKiB", ResidentKiB())
-      .Field("ok", broken.empty() && status == 0)
-      .EndObject();
+      .Field("rssEndKiB", ResidentKiB());
+  json.Key("rssTenthsKiB").BeginArray();
+  for (long kib : rssTenths) json.Value(static_cast<long long>(kib));
+  json.EndArray().Field("ok", broken.empty() && status == 0).EndObject();
   out << json.str() << '\n';
   if (!broken.empty()) {
     errors << "zq-sim: monkey " << options.monkeySeed << ": invariant broken at " << broken << '\n';

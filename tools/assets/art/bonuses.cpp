@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 #include "tools/assets/art/canvas.h"
@@ -12,8 +11,7 @@
 namespace assets::art {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kLine = 1.8;
+constexpr double kBonusLine = 1.8;
 constexpr Rgb kGem{0.30, 0.82, 1.0};
 constexpr Rgb kWood{0.66, 0.42, 0.22};
 constexpr Rgb kSand{0.98, 0.78, 0.32};
@@ -62,7 +60,7 @@ void DrawGem(cairo_t* cr, Point centre, double scale, int light, Rgb base) {
                    {girdle[4], girdleY},
                    {32, tipY},
                    {girdle[0], girdleY}});
-  Outline(cr, kLine);
+  Outline(cr, kBonusLine);
 }
 
 void SnowArm(cairo_t* cr, double width) {
@@ -91,7 +89,7 @@ void Balloon(cairo_t* cr, Point c, double rx, double ry, Rgb colour, double popp
                           {c.x - rx * 0.6, c.y + ry * 0.72},
                           {c.x - rx, c.y},
                           {c.x - rx * 0.86, c.y - ry * 0.62}});
-    ShadedFill(cr, colour, kLine);
+    ShadedFill(cr, colour, kBonusLine);
     Gloss(cr, c.x - rx * 0.4, c.y - ry * 0.45, rx * 0.22, ry * 0.18, 0.75);
     Gloss(cr, c.x - rx * 0.58, c.y - ry * 0.08, rx * 0.08, ry * 0.08, 0.6);
     // Knot.
@@ -115,7 +113,7 @@ void Balloon(cairo_t* cr, Point c, double rx, double ry, Rgb colour, double popp
   }
   cairo_close_path(cr);
   if (popped < 1.5) {
-    ShadedFill(cr, colour, kLine);
+    ShadedFill(cr, colour, kBonusLine);
     return;
   }
   cairo_new_path(cr);
@@ -203,7 +201,7 @@ void DrawBottle(cairo_t* cr, int frame) {
   glass();
   SetColor(cr, Lighter(palette::kIce, 0.4), 0.35);
   cairo_fill_preserve(cr);
-  Outline(cr, kLine);
+  Outline(cr, kBonusLine);
   // Lip, cork, label with a heart.
   cairo_new_path(cr);
   RoundedRectPath(cr, 26.5, 19.5, 11, 3.5, 1.5);
@@ -271,7 +269,7 @@ void DrawBanana(cairo_t* cr) {
   cairo_curve_to(cr, 16, 54, 44, 58, 51, 31);
   cairo_curve_to(cr, 43, 46, 24, 48, 13, 33);
   cairo_close_path(cr);
-  ShadedFill(cr, palette::kYellow, kLine);
+  ShadedFill(cr, palette::kYellow, kBonusLine);
   cairo_new_path(cr);
   cairo_move_to(cr, 17, 39);
   cairo_curve_to(cr, 24, 50, 40, 52, 48, 38);
@@ -316,7 +314,7 @@ void DrawClock(cairo_t* cr) {
     ShadedFill(cr, palette::kGold, 1.4);
   }
   Limb(cr, {{c.x, c.y - 13}, {c.x, c.y - 16}}, 2.5, palette::kGold, 1.1);
-  ShadedEllipse(cr, c.x, c.y, 13, 13, palette::kRed, kLine);
+  ShadedEllipse(cr, c.x, c.y, 13, 13, palette::kRed, kBonusLine);
   ShadedEllipse(cr, c.x, c.y, 10, 10, palette::kWhite, 1.2);
   for (int i = 0; i < 12; ++i) {
     const double a = i * kPi / 6;

@@ -9,9 +9,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 namespace assets::art {
+
+inline constexpr double kPi = std::numbers::pi;
 
 struct Rgb {
   double r = 0;

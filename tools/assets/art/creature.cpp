@@ -2,15 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace assets::art {
-namespace {
-
-constexpr double kPi = std::numbers::pi;
-
-}  // namespace
-
 void DrawEye(cairo_t* cr, const EyeSpec& eye) {
   const double line = 1.5;
   const Point c = eye.centre;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 
 #include "tools/assets/art/canvas.h"
 #include "tools/assets/art/creature.h"
@@ -11,8 +10,6 @@
 
 namespace assets::art {
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 enum class Set { kWalk, kJump, kEat, kKnock };
 

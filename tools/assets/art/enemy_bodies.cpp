@@ -2,7 +2,6 @@
 // a CreaturePose. Coordinates are the kind's picture space, facing right.
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 #include "tools/assets/art/creature.h"
@@ -10,8 +9,6 @@
 
 namespace assets::art {
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 Point Add(Point a, double dx, double dy) {
   return {a.x + dx, a.y + dy};

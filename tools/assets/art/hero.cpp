@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 
 #include "tools/assets/art/canvas.h"
 
 namespace assets::art {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kLine = 2.0;
+constexpr double kHeroLine = 2.0;
 constexpr double kThigh = 12;
 constexpr double kShin = 11;
 constexpr double kSole = 5;  // ankle to the bottom of the boot
@@ -64,14 +62,14 @@ Point Up(Point from, double lean, double height) {
 void DrawLeg(cairo_t* cr, const LegJoints& leg, LimbPose pose, bool far) {
   const Rgb suit = far ? kSuitShade : palette::kSuit;
   const Rgb boot = far ? Darker(palette::kOrange, 0.18) : palette::kOrange;
-  Limb(cr, {leg.hip, leg.knee, leg.ankle}, 8.5, suit, kLine);
+  Limb(cr, {leg.hip, leg.knee, leg.ankle}, 8.5, suit, kHeroLine);
   // The boot points forward and follows the shin a little when the foot is lifted.
   Saved saved(cr);
   const double footTilt = std::clamp(-(pose.swing - pose.bend) * 0.5, -0.6, 0.6);
   RotateAbout(cr, footTilt, leg.ankle.x, leg.ankle.y);
   cairo_new_path(cr);
   RoundedRectPath(cr, leg.ankle.x - 5, leg.ankle.y - 3, 13, kSole + 3, 3.5);
-  ShadedFill(cr, boot, kLine);
+  ShadedFill(cr, boot, kHeroLine);
   cairo_new_path(cr);
   cairo_move_to(cr, leg.ankle.x - 4.5, leg.ankle.y + kSole - 1.2);
   cairo_line_to(cr, leg.ankle.x + 7.5, leg.ankle.y + kSole - 1.2);
@@ -82,9 +80,9 @@ void DrawLeg(cairo_t* cr, const LegJoints& leg, LimbPose pose, bool far) {
 
 void DrawArm(cairo_t* cr, const std::array<Point, 3>& arm, bool far) {
   const Rgb suit = far ? kSuitShade : palette::kSuit;
-  Limb(cr, {arm[0], arm[1], arm[2]}, 7, suit, kLine);
+  Limb(cr, {arm[0], arm[1], arm[2]}, 7, suit, kHeroLine);
   ShadedEllipse(cr, arm[2].x, arm[2].y, 4.2, 4.2,
-                far ? Darker(palette::kOrange, 0.18) : palette::kOrange, kLine);
+                far ? Darker(palette::kOrange, 0.18) : palette::kOrange, kHeroLine);
 }
 
 void DrawEyes(cairo_t* cr, HeroFace face) {
@@ -134,7 +132,7 @@ void DrawHelmet(cairo_t* cr, HeroFace face) {
   Limb(cr, {{-6.5, -13.5}, {-10.5, -22}}, 1.6, palette::kStone, 1.2);
   ShadedEllipse(cr, -10.8, -23.5, 2.8, 2.8, palette::kRed, 1.4);
   Gloss(cr, -11.6, -24.4, 0.9, 0.7, 0.8);
-  ShadedEllipse(cr, 0, 0, kHelmetRadius, kHelmetRadius, palette::kSuit, kLine);
+  ShadedEllipse(cr, 0, 0, kHelmetRadius, kHelmetRadius, palette::kSuit, kHeroLine);
   // Ear disc on the side of the helmet.
   ShadedEllipse(cr, -6.5, 2.5, 4.0, 4.6, palette::kOrange, 1.5);
   // Visor: deep blue glass with a bright reflection.
@@ -148,7 +146,7 @@ void DrawHelmet(cairo_t* cr, HeroFace face) {
   cairo_set_source(cr, glass);
   cairo_fill_preserve(cr);
   cairo_pattern_destroy(glass);
-  Outline(cr, kLine);
+  Outline(cr, kHeroLine);
   DrawEyes(cr, face);
   Gloss(cr, 1.8, -3.6, 4.2, 2.0, 0.75);
   Gloss(cr, 11.5, 6.3, 1.3, 1.0, 0.45);
@@ -162,14 +160,14 @@ void DrawTorso(cairo_t* cr, Point hip, double lean) {
   // Backpack behind the back.
   cairo_new_path(cr);
   RoundedRectPath(cr, -17, -21, 11, 19, 3.5);
-  ShadedFill(cr, palette::kOrange, kLine);
+  ShadedFill(cr, palette::kOrange, kHeroLine);
   cairo_new_path(cr);
   RoundedRectPath(cr, -15.5, -14, 8, 3, 1.2);
   FlatFill(cr, palette::kRed, 1.0);
   // Body.
   cairo_new_path(cr);
   RoundedRectPath(cr, -10.5, -22, 21, 25, 8);
-  ShadedFill(cr, palette::kSuit, kLine);
+  ShadedFill(cr, palette::kSuit, kHeroLine);
   // Chest panel with three lights.
   cairo_new_path(cr);
   RoundedRectPath(cr, -1, -17, 9, 7, 2);
@@ -224,7 +222,7 @@ void DrawHero(cairo_t* cr, const HeroPose& pose) {
   constexpr double kHipX = 63;
   const double guess = kHeroFeetY - 28;
   const InkBox ink = InkExtents([&](cairo_t* c) { DrawFigure(c, pose, {kHipX, guess}); });
-  const Point hip{kHipX, guess + (kHeroFeetY + kLine / 2 - ink.bottom) - pose.lift};
+  const Point hip{kHipX, guess + (kHeroFeetY + kHeroLine / 2 - ink.bottom) - pose.lift};
 
   Saved saved(cr);
   RotateAbout(cr, pose.spin, 64, 64);

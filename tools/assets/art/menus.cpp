@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <numbers>
 #include <string>
 
 #include "tools/assets/art/canvas.h"
@@ -13,8 +12,6 @@
 
 namespace assets::art {
 namespace {
-
-constexpr double kPi = std::numbers::pi;
 
 // Lettering styles shared by every title and label.
 TextStyle TitleStyle(double outline) {

@@ -1,7 +1,6 @@
 #include "tools/assets/art/raven.h"
 
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 #include "tools/assets/art/canvas.h"
@@ -10,7 +9,6 @@
 namespace assets::art {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr Rgb kFeathers{0.30, 0.28, 0.43};
 constexpr Rgb kBeak{1.0, 0.72, 0.18};
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <numbers>
 #include <utility>
 #include <vector>
 
@@ -12,8 +11,7 @@
 namespace assets::art {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
-constexpr double kLine = 2.0;
+constexpr double kSceneryLine = 2.0;
 
 // Block slab: the middle 76 % of the width and 25 % of the height.
 constexpr double kSlabLeft = 21.25, kSlabRight = 158.75, kSlabTop = kBlockTopY, kSlabBottom = 62.5;
@@ -197,14 +195,14 @@ void StoneBlock(cairo_t* cr) {
   }
   cairo_new_path(cr);
   RoundedRectPath(cr, kSlabLeft, kSlabTop, kSlabWidth, kSlabHeight, 6);
-  Outline(cr, kLine);
+  Outline(cr, kSceneryLine);
 }
 
 void GrassBlock(cairo_t* cr) {
   const Rgb earth = palette::kBrown;
   cairo_new_path(cr);
   RoundedRectPath(cr, kSlabLeft + 2, kSlabTop + 2, kSlabWidth - 4, kSlabHeight - 2, 9);
-  ShadedFill(cr, earth, kLine);
+  ShadedFill(cr, earth, kSceneryLine);
   Scatter rnd(11);
   for (int i = 0; i < 16; ++i) {
     cairo_new_path(cr);
@@ -229,7 +227,7 @@ void GrassBlock(cairo_t* cr) {
     cairo_curve_to(cr, x, kSlabTop + dip, x - step, kSlabTop + dip, x - step, kSlabTop + 4);
   }
   cairo_close_path(cr);
-  ShadedFill(cr, palette::kGreen, kLine);
+  ShadedFill(cr, palette::kGreen, kSceneryLine);
   // Tufts of blades on top.
   for (int i = 0; i < 12; ++i) {
     const double x = kSlabLeft + 6 + i * (kSlabWidth - 12) / 11 + rnd.Range(-2, 2);
@@ -300,7 +298,7 @@ void IceBlock(cairo_t* cr) {
   }
   cairo_new_path(cr);
   RoundedRectPath(cr, kSlabLeft, kSlabTop, kSlabWidth, kSlabHeight, 7);
-  Outline(cr, kLine);
+  Outline(cr, kSceneryLine);
   // Snow cap along the top.
   cairo_new_path(cr);
   cairo_move_to(cr, kSlabLeft + 1, kSlabTop + 4);
@@ -327,7 +325,7 @@ void WoodBlock(cairo_t* cr) {
     const double inset = board == 0 ? 0 : 5;
     cairo_new_path(cr);
     RoundedRectPath(cr, kSlabLeft + inset, y, kSlabWidth - 2 * inset, half, 4);
-    ShadedFill(cr, board == 0 ? wood : Darker(wood, 0.12), kLine);
+    ShadedFill(cr, board == 0 ? wood : Darker(wood, 0.12), kSceneryLine);
     // Grain.
     Saved clip(cr);
     RoundedRectPath(cr, kSlabLeft + inset, y, kSlabWidth - 2 * inset, half, 4);
