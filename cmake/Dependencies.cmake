@@ -15,6 +15,8 @@ target_link_libraries(zq_squish INTERFACE ${SQUISH_LIBRARY})
 target_include_directories(zq_squish SYSTEM INTERFACE ${SQUISH_INCLUDE_DIR})
 if(ZQ_BUILD_TESTS)
   find_package(GTest REQUIRED)
+  # The golden tests read zq-sim's JSON.
+  find_package(nlohmann_json 3 REQUIRED)
 endif()
 if(ZQ_BUILD_BENCH)
   find_package(benchmark REQUIRED)

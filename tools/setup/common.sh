@@ -8,7 +8,7 @@ ZQ_PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   libsdl2-dev libsdl2-mixer-dev libxmp-dev libsquish-dev libpng-dev libx11-dev
   libcurl4-openssl-dev libcairo2-dev libfreetype-dev fonts-comic-neue
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
   xvfb xauth xdotool x11-utils xdg-utils openbox clang-14 ccache desktop-file-utils appstream
 )
