@@ -23,7 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr golden::PictureTolerance kTolerance{.channel = 8, .pixels = 20};
+constexpr golden::PictureTolerance kPictureTolerance{.channel = 8, .pixels = 20};
 
 // Each picture is of the run's last frame.
 const golden::SimCase kPictures[] = {
@@ -68,8 +68,8 @@ TEST_P(GoldenPicture, MatchesExpected) {
                         << golden::kRewriteHint;
 
   const golden::PictureComparison comparison =
-      golden::ComparePictures(*expected, *actual, kTolerance);
-  if (comparison.Matches(kTolerance)) return;
+      golden::ComparePictures(*expected, *actual, kPictureTolerance);
+  if (comparison.Matches(kPictureTolerance)) return;
   fs::copy_file(shot, actualFile, fs::copy_options::overwrite_existing);
   if (comparison.sameSize) engine::WritePng(diffFile, comparison.picture);
   if (!comparison.sameSize) {
@@ -78,10 +78,11 @@ TEST_P(GoldenPicture, MatchesExpected) {
                   << "\n  actual: " << actualFile << "\n  " << golden::kRewriteHint;
   } else {
     ADD_FAILURE() << run.script << ": " << comparison.differing << " pixels differ by more than "
-                  << kTolerance.channel << " (largest difference " << comparison.largest
-                  << "), at most " << kTolerance.pixels << " may\n  expected: " << expectedFile
-                  << "\n  actual:   " << actualFile << "\n  diff:     " << diffFile
-                  << " (differing pixels red)\n  " << golden::kRewriteHint;
+                  << kPictureTolerance.channel << " (largest difference " << comparison.largest
+                  << "), at most " << kPictureTolerance.pixels
+                  << " may\n  expected: " << expectedFile << "\n  actual:   " << actualFile
+                  << "\n  diff:     " << diffFile << " (differing pixels red)\n  "
+                  << golden::kRewriteHint;
   }
 }
 
