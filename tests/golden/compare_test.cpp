@@ -12,7 +12,7 @@ namespace {
 
 using golden::Json;
 
-constexpr golden::PictureTolerance kTolerance{.channel = 8, .pixels = 20};
+constexpr golden::PictureTolerance kCompareTolerance{.channel = 8, .pixels = 20};
 
 // A grey 64x48 picture with a red 10x12 square at (x, y).
 engine::Image Scene(int x = 20, int y = 16, int red = 200) {
@@ -51,14 +51,15 @@ TEST(PictureCompare, RoundingPassesAMovedOrRecolouredSpriteDoesNot) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(golden::ComparePictures(Scene(), c.actual, kTolerance).Matches(kTolerance),
-              c.matches);
+    EXPECT_EQ(
+        golden::ComparePictures(Scene(), c.actual, kCompareTolerance).Matches(kCompareTolerance),
+        c.matches);
   }
 }
 
 TEST(PictureCompare, DifferencePictureMarksChangedPixelsRed) {
   const golden::PictureComparison comparison =
-      golden::ComparePictures(Scene(), Scene(21), kTolerance);
+      golden::ComparePictures(Scene(), Scene(21), kCompareTolerance);
   ASSERT_TRUE(comparison.sameSize);
   EXPECT_EQ(comparison.differing, 2 * 12);  // the column left behind and the one gained
   EXPECT_EQ(comparison.largest, 120 - 40);

@@ -29,7 +29,7 @@ const golden::SimCase kReplays[] = {
 };
 
 constexpr int kCheckpointEvery = 100;
-constexpr double kTolerance = 1e-4;
+constexpr double kStateTolerance = 1e-4;
 
 // The recorded keys of zq-sim's frame JSON (see golden::Pick).
 const Json kKeys = Json::parse(R"({
@@ -108,7 +108,7 @@ TEST_P(Replay, MatchesRecordedStates) {
     if (i >= actual.size()) {
       difference = "the run ended before it";
     } else {
-      difference = golden::FirstDifference(expected[i], actual[i], kTolerance);
+      difference = golden::FirstDifference(expected[i], actual[i], kStateTolerance);
     }
     if (difference) {
       WriteStates(actualFile, actual);
