@@ -1,14 +1,22 @@
-// Run phases per second of the whole program in the menus, headless: the real
-// driver, scene, music player and menu characters, from a fresh start (the
-// intro, then the main menu) with the pointer moving and keys pressed now and
-// then, in a generated runtime tree.
+// Run phases per second of the whole program, headless, in a generated runtime
+// tree: the real driver, scene, music player and level objects.
+//  * BM_MenuRunPhases: from a fresh start (the intro, then the main menu) with
+//    the pointer moving and keys pressed now and then.
+//  * BM_LevelRunPhases: New Game on a busy late level (all four enemy kinds,
+//    the raven) with the hero running back and forth, jumping and throwing;
+//    a game that ends is started again.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "core/program.h"
+#include "core/screen_state.h"
+#include "platform/key_codes.h"
 #include "tools/assets/runtime_tree.h"
 #include "tools/sim/script.h"
 #include "tools/sim/session.h"
@@ -81,5 +89,84 @@ void BM_MenuRunPhases(benchmark::State& state) {
       static_cast<double>(state.iterations() * frames), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_MenuRunPhases)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A busy player: outside a level Enter now and then (New Game, and the
+// dialogs after a game ends); in a level the hero runs for a second each way,
+// jumps every 40 phases and throws every 8.
+class BusyPlayer {
+ public:
+  void Watch(const core::Program& program) { program_ = &program; }
+
+  void operator()(int frame, bool waiting, std::vector<sim::ScriptEvent>& out) const {
+    namespace keys = platform::keys;
+    if (waiting || program_ == nullptr) return;
+    const auto add = [&](sim::ScriptEvent::Kind kind, int code) {
+      sim::ScriptEvent e;
+      e.frame = frame;
+      e.kind = kind;
+      e.code = code;
+      out.push_back(e);
+    };
+    if (program_->ScreenState.load() != core::ssPlaying) {
+      if (frame % 100 == 0) add(sim::ScriptEvent::Kind::Key, keys::kKeyEnter);
+      return;
+    }
+    if (frame % 150 == 0) {
+      const bool right = frame / 150 % 2 == 0;
+      add(sim::ScriptEvent::Kind::Up, right ? keys::kKeyLeft : keys::kKeyRight);
+      add(sim::ScriptEvent::Kind::Down, right ? keys::kKeyRight : keys::kKeyLeft);
+    }
+    if (frame % 40 == 20) add(sim::ScriptEvent::Kind::Key, keys::kKeyUp);
+    if (frame % 8 == 4) add(sim::ScriptEvent::Kind::Key, keys::kKeyLeftCtrl);
+  }
+
+ private:
+  const core::Program* program_ = nullptr;
+};
+
+void BM_LevelRunPhases(benchmark::State& state) {
+  static const RuntimeDir dir;
+  const int frames = static_cast<int>(state.range(0));
+  long playing = 0;
+  double playingSeconds = 0;  // wall time of the phases that ran in a level
+  for (auto _ : state) {
+    dir.Reset();
+    auto player = std::make_shared<BusyPlayer>();
+    sim::Session session({.seed = 1,
+                          .script = {},
+                          .firstLevel = 12,
+                          .input = [player](int frame, bool waiting, auto& out) {
+                            (*player)(frame, waiting, out);
+                          }});
+    player->Watch(session.program());
+    auto last = std::chrono::steady_clock::now();
+    bool wasPlaying = false;
+    session.Run(
+        frames, [](int) { return false; },
+        [&](const sim::FrameRecord&) {
+          const auto now = std::chrono::steady_clock::now();
+          const bool isPlaying = session.program().ScreenState.load() == core::ssPlaying;
+          // A phase that starts and ends in a level: its time is the level's own
+          // (loading a level happens on the phase that enters it).
+          if (wasPlaying && isPlaying) {
+            ++playing;
+            playingSeconds += std::chrono::duration<double>(now - last).count();
+          }
+          wasPlaying = isPlaying;
+          last = now;
+        });
+    if (session.framesRun() != frames) {
+      state.SkipWithError("the program ended early");
+      break;
+    }
+  }
+  const double phases = static_cast<double>(state.iterations() * frames);
+  state.SetItemsProcessed(state.iterations() * frames);
+  state.counters["run_phases_per_second"] = benchmark::Counter(phases, benchmark::Counter::kIsRate);
+  state.counters["share_in_a_level"] = static_cast<double>(playing) / phases;
+  state.counters["level_phases_per_second"] =
+      playingSeconds > 0 ? static_cast<double>(playing) / playingSeconds : 0;
+}
+BENCHMARK(BM_LevelRunPhases)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
