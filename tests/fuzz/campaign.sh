@@ -14,14 +14,15 @@ shift 4
 here=$(cd "$(dirname "$0")" && pwd)
 names=${*:-score_record version_reply sim_script dds png font texture_pack persistent_files}
 
-# Longest input per target: a little above the largest seed or record it reads.
+# Longest input per target: room for every structure the reader knows (several
+# chunks, entries or lines), well above the seeds, small enough to stay fast.
 max_len() {
   case $1 in
     png | font | texture_pack) echo 8192 ;;
     dds) echo 4096 ;;
-    sim_script) echo 2048 ;;
-    version_reply | score_record) echo 1024 ;;
+    sim_script | score_record) echo 1024 ;;
     persistent_files) echo 512 ;;
+    version_reply) echo 256 ;;
   esac
 }
 
