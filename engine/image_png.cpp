@@ -14,6 +14,18 @@ namespace {
 
 constexpr int kCompressionLevel = 6;
 
+// libpng reads an ancillary chunk whole into memory, as long as its length field
+// says. Nothing a texture uses comes near this; a forged length is refused.
+constexpr png_alloc_size_t kMaxChunkBytes = 1 << 20;
+// Text, profiles and palettes of suggestions mean nothing to a texture: skipped
+// unread, so their contents never take memory either.
+constexpr png_byte kSkippedChunks[] = {'t', 'E', 'X', 't', 0, 'z', 'T', 'X', 't', 0,
+                                       'i', 'T', 'X', 't', 0, 'i', 'C', 'C', 'P', 0,
+                                       's', 'P', 'L', 'T', 0, 'e', 'X', 'I', 'f', 0};
+// Deflate packs at most 1032 bytes into one: a file smaller than its image data
+// divided by this cannot hold the picture, however big its header says it is.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
+
 [[noreturn]] void OnPngError(png_structp png, png_const_charp) {
   png_longjmp(png, 1);
 }
@@ -83,12 +95,28 @@ class PngWriteStruct {
   png_infop info_ = nullptr;
 };
 
+// Whether a file of `fileSize` bytes can hold the compressed pixels of the
+// image whose header has been read (interlaced or not, the rows hold at least
+// every pixel's bits).
+bool CanHoldImageData(png_structp png, png_infop info, std::size_t fileSize) {
+  const std::uint64_t pixelBits = std::uint64_t{png_get_image_width(png, info)} *
+                                  png_get_image_height(png, info) * png_get_channels(png, info) *
+                                  png_get_bit_depth(png, info);
+  return std::uint64_t{fileSize} * kMaxDeflateRatio * 8 >= pixelBits;
+}
+
 // Reads the header and sets up the conversion of every colour type and bit depth
-// to 8-bit RGBA.
-bool ReadHeader(png_structp png, png_infop info, png_uint_32* width, png_uint_32* height) {
+// to 8-bit RGBA. False for a file that cannot hold the picture its header
+// describes, before any pixel memory is asked for.
+bool ReadHeader(png_structp png, png_infop info, std::size_t fileSize, png_uint_32* width,
+                png_uint_32* height) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_user_limits(png, codecs::kMaxDimension, codecs::kMaxDimension);
+  png_set_chunk_malloc_max(png, kMaxChunkBytes);
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks,
+                              sizeof kSkippedChunks / 5);
   png_read_info(png, info);
+  if (!CanHoldImageData(png, info, fileSize)) return false;
   const int colorType = png_get_color_type(png, info);
   png_set_expand(png);  // palette -> RGB, gray below 8 bits -> 8, tRNS -> alpha
   png_set_strip_16(png);
@@ -137,7 +165,9 @@ std::optional<Image> DecodePng(std::span<const std::uint8_t> bytes) {
 
   png_uint_32 width = 0;
   png_uint_32 height = 0;
-  if (!ReadHeader(reader.png(), reader.info(), &width, &height)) return std::nullopt;
+  if (!ReadHeader(reader.png(), reader.info(), bytes.size(), &width, &height)) {
+    return std::nullopt;
+  }
   if (!AcceptableSize(width, height)) return std::nullopt;
 
   Image image;

@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <squish.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <csetjmp>
 #include <cstring>
+#include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -229,6 +234,88 @@ TEST(PngCodec, TruncatedCorruptOrOversizedFilesAreRefused) {
   for (const auto& [name, bytes] : cases) {
     SCOPED_TRACE(name);
     EXPECT_FALSE(engine::DecodeImage(bytes).has_value());
+  }
+}
+
+// A PNG chunk with its length and CRC, to splice into a file.
+Bytes Chunk(const char (&type)[5], const Bytes& body, std::optional<std::uint32_t> length = {}) {
+  Bytes out;
+  const std::uint32_t n = length.value_or(static_cast<std::uint32_t>(body.size()));
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(n >> shift));
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), body.begin(), body.end());
+  std::uint32_t crc = 0xffffffff;
+  for (std::size_t i = 4; i < out.size(); ++i) {
+    crc ^= out[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xedb88320 & (0 - (crc & 1)));
+  }
+  crc = ~crc;
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>(crc >> shift));
+  return out;
+}
+
+// `png` with `chunk` put right after its header chunk.
+Bytes AfterHeader(Bytes png, const Bytes& chunk) {
+  constexpr std::size_t kHeaderEnd = 8 + 25;
+  png.insert(png.begin() + kHeaderEnd, chunk.begin(), chunk.end());
+  return png;
+}
+
+long ResidentKib() {
+  std::ifstream statm("/proc/self/statm");
+  long pages = 0, resident = 0;
+  statm >> pages >> resident;
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// How far the memory in use rose while `work` ran, in KiB: it runs in a child
+// process, whose peak is compared with what this process holds.
+long PeakGrowthKib(const std::function<void()>& work) {
+  const long before = ResidentKib();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    work();
+    _exit(0);
+  }
+  int status = 0;
+  rusage usage{};
+  EXPECT_EQ(wait4(pid, &status, 0, &usage), pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  return usage.ru_maxrss - before;
+}
+
+TEST(PngCodec, ForgedSizesAreRefusedWithoutTakingTheirMemory) {
+  const Bytes small = engine::EncodePng(Gradient(4, 4));
+  Bytes bigHeader = EncodeWithLibpng(PngHeaderOnly(16384, 4096));
+  const Bytes tinyData = Chunk("IDAT", {0x78, 0x9c, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01});
+  bigHeader.insert(bigHeader.end(), tinyData.begin(), tinyData.end());
+  const Bytes end = Chunk("IEND", {});
+  bigHeader.insert(bigHeader.end(), end.begin(), end.end());
+
+  const std::vector<std::pair<const char*, Bytes>> cases = {
+      {"text chunk claiming 1.8 GB", AfterHeader(small, Chunk("iTXt", {'k', 0}, 0x6e6b6b6b))},
+      {"profile chunk claiming 1 GB", AfterHeader(small, Chunk("iCCP", {'p', 0}, 0x40000000))},
+      {"unknown chunk claiming 1 GB", AfterHeader(small, Chunk("zqXx", {1}, 0x40000000))},
+      {"256 MB of pixels in 100 bytes", bigHeader},
+  };
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    EXPECT_FALSE(engine::DecodeImage(bytes).has_value());
+    EXPECT_LT(PeakGrowthKib([&bytes = bytes] { (void)engine::DecodeImage(bytes); }), 64 * 1024);
+  }
+}
+
+TEST(PngCodec, LargeTextAndProfileChunksAreSkipped) {
+  const engine::Image image = Gradient(4, 4);
+  const Bytes png = engine::EncodePng(image);
+  for (const char* type : {"tEXt", "zTXt", "iTXt", "iCCP"}) {
+    SCOPED_TRACE(type);
+    char name[5] = {};
+    std::memcpy(name, type, 4);
+    const auto decoded = engine::DecodeImage(AfterHeader(png, Chunk(name, Bytes(3 << 20, 'x'))));
+    ASSERT_TRUE(decoded.has_value());
+    EXPECT_EQ(decoded->rgba, image.rgba);
   }
 }
 

@@ -10,7 +10,8 @@ ZQ_PACKAGES=(
   libcurl4-openssl-dev libcairo2-dev libfreetype-dev fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libcpp-httplib-dev libsqlite3-dev libpq-dev postgresql
-  xvfb xauth xdotool x11-utils xdg-utils openbox clang-14 ccache desktop-file-utils appstream
+  xvfb xauth xdotool x11-utils xdg-utils openbox clang-14 libfuzzer-14-dev libclang-rt-14-dev
+  ccache desktop-file-utils appstream
 )
 
 say() { printf '==> %s\n' "$*"; }
