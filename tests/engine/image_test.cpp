@@ -239,19 +239,20 @@ TEST(PngCodec, TruncatedCorruptOrOversizedFilesAreRefused) {
 
 // A PNG chunk with its length and CRC, to splice into a file.
 Bytes Chunk(const char (&type)[5], const Bytes& body, std::optional<std::uint32_t> length = {}) {
-  Bytes out;
-  const std::uint32_t n = length.value_or(static_cast<std::uint32_t>(body.size()));
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(n >> shift));
-  out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), body.begin(), body.end());
+  // Sized once and filled by index: GCC 12 at -O3 misreads growing inserts here.
+  Bytes out(4 + 4 + body.size() + 4);
+  const auto putBigEndian = [&out](std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) out[at + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+  };
+  putBigEndian(0, length.value_or(static_cast<std::uint32_t>(body.size())));
+  std::copy(type, type + 4, out.begin() + 4);
+  std::copy(body.begin(), body.end(), out.begin() + 8);
   std::uint32_t crc = 0xffffffff;
-  for (std::size_t i = 4; i < out.size(); ++i) {
+  for (std::size_t i = 4; i < out.size() - 4; ++i) {
     crc ^= out[i];
     for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xedb88320 & (0 - (crc & 1)));
   }
-  crc = ~crc;
-  for (int shift = 24; shift >= 0; shift -= 8)
-    out.push_back(static_cast<std::uint8_t>(crc >> shift));
+  putBigEndian(out.size() - 4, ~crc);
   return out;
 }
 
