@@ -1,5 +1,5 @@
 // Uniform random integers that are the same on every machine for a given seed:
-// the engine is std::mt19937_64 (fully specified by the standard) and the
+// the engine is std::mt19937_64 (fully defined by the standard) and the
 // mapping to 0..n-1 is our own, since the standard distributions differ
 // between library implementations.
 #pragma once

@@ -46,7 +46,7 @@ Box BoxOnLine(int pictureWidth, double width, double height, double feetY) {
 
 }  // namespace
 
-SurfacePtr Render(const ImageSpec& image) {
+SurfacePtr Render(const ImageRecipe& image) {
   SurfacePtr surface = MakeSurface(image.width * image.factor, image.height * image.factor);
   ContextPtr cr = MakeContext(surface.get());
   cairo_scale(cr.get(), image.factor, image.factor);

@@ -19,7 +19,7 @@ class Font;
 // Draws one picture in drawn-pixel coordinates (0..width, 0..height).
 using DrawFunction = std::function<void(cairo_t*)>;
 
-struct ImageSpec {
+struct ImageRecipe {
   int width = 0;  // drawn size
   int height = 0;
   int factor = 1;  // the file is factor times the drawn size
@@ -37,7 +37,7 @@ struct Box {
 struct PictureSet {
   std::string file;  // path under data/, e.g. "Cosmonaut.dat" or "over1.png"
   bool packed = false;
-  std::vector<ImageSpec> images;
+  std::vector<ImageRecipe> images;
   std::optional<Box> box;           // contact box of every image
   std::optional<double> standLine;  // y of the line the feet stand on
   std::string sheet;                // contact sheet the set appears on
@@ -47,6 +47,6 @@ struct PictureSet {
 std::vector<PictureSet> Catalog(const Font& font);
 
 // Renders one image at its file size.
-SurfacePtr Render(const ImageSpec& image);
+SurfacePtr Render(const ImageRecipe& image);
 
 }  // namespace assets::art

@@ -4,7 +4,7 @@
 #include <cmath>
 
 namespace assets::art {
-void DrawEye(cairo_t* cr, const EyeSpec& eye) {
+void DrawEye(cairo_t* cr, const EyeShape& eye) {
   const double line = 1.5;
   const Point c = eye.centre;
   Saved saved(cr);
@@ -71,7 +71,7 @@ void DrawEye(cairo_t* cr, const EyeSpec& eye) {
   }
 }
 
-void DrawMouth(cairo_t* cr, const MouthSpec& m) {
+void DrawMouth(cairo_t* cr, const MouthShape& m) {
   const double line = 1.5;
   Saved saved(cr);
   cairo_translate(cr, m.centre.x, m.centre.y);
@@ -164,7 +164,7 @@ void DrawMouth(cairo_t* cr, const MouthSpec& m) {
   Outline(cr, line);
 }
 
-void DrawEar(cairo_t* cr, const EarSpec& ear) {
+void DrawEar(cairo_t* cr, const EarShape& ear) {
   Saved saved(cr);
   cairo_translate(cr, ear.base.x, ear.base.y);
   cairo_rotate(cr, ear.angle);
@@ -212,7 +212,7 @@ Point KneeFor(Point hip, Point ankle, double upper, double lower, double kneeSid
   return knee;
 }
 
-void DrawLeg(cairo_t* cr, const LegSpec& leg) {
+void DrawLeg(cairo_t* cr, const LegShape& leg) {
   const Point knee = KneeFor(leg.hip, leg.ankle, leg.upper, leg.lower, leg.kneeSide);
   Limb(cr, {leg.hip, knee, leg.ankle}, leg.width, leg.colour, kCreatureLine);
   Saved saved(cr);
@@ -223,7 +223,7 @@ void DrawLeg(cairo_t* cr, const LegSpec& leg) {
   ShadedFill(cr, leg.footColour, kCreatureLine);
 }
 
-void DrawBody(cairo_t* cr, const BodySpec& body) {
+void DrawBody(cairo_t* cr, const BodyShape& body) {
   Saved saved(cr);
   cairo_translate(cr, body.centre.x, body.centre.y);
   cairo_rotate(cr, body.angle);

@@ -15,7 +15,7 @@ inline constexpr double kCreatureLine = 2.0;
 
 enum class EyeLook { kOpen, kClosed, kDizzy, kHappy, kAngry };
 
-struct EyeSpec {
+struct EyeShape {
   Point centre{};
   double rx = 3;
   double ry = 3.5;
@@ -23,13 +23,13 @@ struct EyeSpec {
   EyeLook state = EyeLook::kOpen;
   Rgb lid = palette::kOutline;  // brow/lid colour for angry eyes
 };
-void DrawEye(cairo_t* cr, const EyeSpec& eye);
+void DrawEye(cairo_t* cr, const EyeShape& eye);
 
 enum class Teeth { kNone, kBuck, kFangs, kRow };
 
 // A mouth seen from the side or front: `open` 0 is a closed smile line, 1 a
 // wide-open mouth of height `height`.
-struct MouthSpec {
+struct MouthShape {
   Point centre{};
   double width = 8;
   double height = 8;
@@ -37,11 +37,11 @@ struct MouthSpec {
   Teeth teeth = Teeth::kNone;
   double tilt = 0;  // radians
 };
-void DrawMouth(cairo_t* cr, const MouthSpec& mouth);
+void DrawMouth(cairo_t* cr, const MouthShape& mouth);
 
 // A pointed or rounded ear growing from base at `angle` (radians from straight
 // up, toward +x), with an inner colour.
-struct EarSpec {
+struct EarShape {
   Point base{};
   double angle = 0;
   double length = 12;
@@ -50,13 +50,13 @@ struct EarSpec {
   Rgb inner = palette::kPink;
   bool round = false;
 };
-void DrawEar(cairo_t* cr, const EarSpec& ear);
+void DrawEar(cairo_t* cr, const EarShape& ear);
 
 // Two-bone leg from hip to ankle with the knee bent toward `kneeSide` (+1 = +x);
 // the knee is found from the bone lengths (the leg straightens if too short).
 Point KneeFor(Point hip, Point ankle, double upper, double lower, double kneeSide);
 
-struct LegSpec {
+struct LegShape {
   Point hip{};
   Point ankle{};
   double upper = 10;
@@ -69,10 +69,10 @@ struct LegSpec {
   double footTilt = 0;  // toe down (+) or up (-)
   Rgb footColour{};
 };
-void DrawLeg(cairo_t* cr, const LegSpec& leg);
+void DrawLeg(cairo_t* cr, const LegShape& leg);
 
 // A shaded body ellipse, optionally with a lighter belly patch toward the front.
-struct BodySpec {
+struct BodyShape {
   Point centre{};
   double rx = 10;
   double ry = 10;
@@ -83,7 +83,7 @@ struct BodySpec {
   Point bellyOffset{0.35, 0.3};  // fraction of the radii
   double bellyScale = 0.62;
 };
-void DrawBody(cairo_t* cr, const BodySpec& body);
+void DrawBody(cairo_t* cr, const BodyShape& body);
 
 // Several overlapping ovals drawn as one shape: one shading across all of them
 // and an outline around their union only (a head with its snout, a body with

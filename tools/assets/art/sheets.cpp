@@ -27,7 +27,7 @@ struct Entry {
 };
 
 // How much larger than drawn size a picture is shown: small sprites are enlarged.
-double DisplayScale(const ImageSpec& image) {
+double DisplayScale(const ImageRecipe& image) {
   const int size = std::max(image.width, image.height);
   if (size <= 64) return 2.0;
   if (size <= 128) return 1.5;
@@ -52,7 +52,7 @@ void Checkerboard(cairo_t* cr, double x, double y, double w, double h) {
 }
 
 void DrawCell(cairo_t* cr, const Font& font, const Entry& entry, double x, double y) {
-  const ImageSpec& image = entry.set->images[entry.index];
+  const ImageRecipe& image = entry.set->images[entry.index];
   const double s = DisplayScale(image);
   const double w = image.width * s, h = image.height * s;
   std::string label = std::to_string(entry.index);
@@ -97,7 +97,7 @@ void WriteSheet(const Font& font, const std::string& name, const std::vector<Ent
   std::vector<Placed> placed;
   double x = kGap, y = kTitle, rowHeight = 0, width = 0;
   for (const Entry& entry : entries) {
-    const ImageSpec& image = entry.set->images[entry.index];
+    const ImageRecipe& image = entry.set->images[entry.index];
     const double s = DisplayScale(image);
     const double w = image.width * s, h = image.height * s + kLabel;
     if (x > kGap && x + w > kMaxSheetWidth) {
