@@ -9,7 +9,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -131,14 +130,13 @@ void BM_LevelRunPhases(benchmark::State& state) {
   double playingSeconds = 0;  // wall time of the phases that ran in a level
   for (auto _ : state) {
     dir.Reset();
-    auto player = std::make_shared<BusyPlayer>();
-    sim::Session session({.seed = 1,
-                          .script = {},
-                          .firstLevel = 12,
-                          .input = [player](int frame, bool waiting, auto& out) {
-                            (*player)(frame, waiting, out);
-                          }});
-    player->Watch(session.program());
+    BusyPlayer player;
+    sim::Session session(
+        {.seed = 1,
+         .script = {},
+         .firstLevel = 12,
+         .input = [&player](int frame, bool waiting, auto& out) { player(frame, waiting, out); }});
+    player.Watch(session.program());
     auto last = std::chrono::steady_clock::now();
     bool wasPlaying = false;
     session.Run(

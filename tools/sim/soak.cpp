@@ -104,7 +104,7 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
       .Field("rssTenthKiB", rssTenth)
       .Field("rssEndKiB", ResidentKiB());
   json.Key("rssTenthsAtMenuKiB").BeginArray();
-  for (long kib : rssTenthsAtMenu) json.Value(static_cast<long long>(kib));
+  for (long kib : rssTenthsAtMenu) json.Value(kib);
   json.EndArray().Field("ok", broken.empty() && status == 0).EndObject();
   out << json.str() << '\n';
   if (!broken.empty()) {
