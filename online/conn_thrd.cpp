@@ -4,7 +4,8 @@
 #include <sched.h>
 #include <sys/resource.h>
 
-#include "online/record_codec.h"
+#include "protocol/score_record.h"
+#include "protocol/version_reply.h"
 
 namespace online {
 namespace {
@@ -42,13 +43,14 @@ void ConnThrd::Wait() {
 
 screens::SubmissionOutcome ConnThrd::Run() {
   const HttpReply version = client_.Get(server_ + std::string(kVersionPath), &cancel_);
-  if (!version.ok || !IsOkReply(version.body)) return screens::SubmissionOutcome::kConnectFailed;
+  if (!version.ok || !protocol::IsOkReply(version.body))
+    return screens::SubmissionOutcome::kConnectFailed;
   if (cancel_.load()) return screens::SubmissionOutcome::kNone;
 
-  const std::string record =
-      BuildRecord(record_.name, record_.score, KeptValue(version.body), record_.country);
+  const std::string record = protocol::BuildRecord(
+      record_.name, record_.score, protocol::KeptValue(version.body), record_.country);
   // The service's answer to the submission changes nothing for the player.
-  client_.Get(server_ + std::string(kSubmissionPath) + EncodeRecord(record), &cancel_);
+  client_.Get(server_ + std::string(kSubmissionPath) + protocol::EncodeRecord(record), &cancel_);
   return screens::SubmissionOutcome::kDone;
 }
 

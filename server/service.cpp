@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "online/record_codec.h"
+#include "protocol/score_record.h"
 #include "server/pages.h"
 #include "server/record_check.h"
 
@@ -110,7 +110,7 @@ ScoreService::Reply ScoreService::Submission(const Params& params, const std::st
   const std::string* inf = Param(params, "inf");
   if (!inf || inf->empty()) return {400, "inf missing\n", kText};
   if (inf->size() > kMaxEncodedRecord) return {400, "inf too long\n", kText};
-  const std::optional<std::string> text = online::DecodeRecord(*inf);
+  const std::optional<std::string> text = protocol::DecodeRecord(*inf);
   if (!text) return {400, "inf is not an encoded record\n", kText};
   const RecordCheck check = CheckRecord(*text);
   if (!check.record) return {400, check.reason + "\n", kText};

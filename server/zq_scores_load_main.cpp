@@ -13,7 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "online/record_codec.h"
+#include "protocol/score_record.h"
+#include "protocol/version_reply.h"
 
 namespace {
 
@@ -35,14 +36,14 @@ void Drive(const std::string& host, int port, Clock::time_point end, int id, Wor
   while (Clock::now() < end) {
     const auto start = Clock::now();
     const auto version = client.Get("/cgi/version.pl?version&prg=ZorbellineQuester");
-    if (!version || version->status != 200 || !online::IsOkReply(version->body)) {
+    if (!version || version->status != 200 || !protocol::IsOkReply(version->body)) {
       ++out.failures;
       continue;
     }
-    const std::string record = online::BuildRecord(name, 1000 + (n++ % 5000),
-                                                   online::KeptValue(version->body), "Loadland");
-    const auto sent =
-        client.Get("/cgi/version.pl?hs&prg=ZorbellineQuester&inf=" + online::EncodeRecord(record));
+    const std::string record = protocol::BuildRecord(
+        name, 1000 + (n++ % 5000), protocol::KeptValue(version->body), "Loadland");
+    const auto sent = client.Get("/cgi/version.pl?hs&prg=ZorbellineQuester&inf=" +
+                                 protocol::EncodeRecord(record));
     if (!sent || sent->status != 200 || sent->body != "OK") {
       ++out.failures;
       continue;

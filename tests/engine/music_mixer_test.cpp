@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/music.h"
-#include "tests/shell/tiny_xm.h"
+#include "tests/support/tiny_xm.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

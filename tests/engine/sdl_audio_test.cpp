@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/shell/tiny_xm.h"
+#include "tests/support/tiny_xm.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_files.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "online/record_codec.h"
+#include "protocol/score_record.h"
 #include "server/record_check.h"
 #include "server/service.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -31,7 +31,7 @@ void CheckAccepted(std::string_view text) {
   const std::size_t score = text.find("|score=") + 7;
   const bool leadingZero = text[score] == '0' && text[score + 1] != '|';
   if (!leadingZero) {
-    fuzz::Check(online::BuildRecord(r.name, r.score, r.token, r.country) == text,
+    fuzz::Check(protocol::BuildRecord(r.name, r.score, r.token, r.country) == text,
                 "accepted record the game cannot have built");
   }
 }
@@ -46,9 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   if (rest.empty() || rest.size() > scores::kMaxEncodedRecord) return 0;
-  const std::optional<std::string> text = online::DecodeRecord(rest);
+  const std::optional<std::string> text = protocol::DecodeRecord(rest);
   if (!text) return 0;
-  fuzz::Check(online::EncodeRecord(*text) == rest, "decoded record does not encode back");
+  fuzz::Check(protocol::EncodeRecord(*text) == rest, "decoded record does not encode back");
   CheckAccepted(*text);
   return 0;
 }

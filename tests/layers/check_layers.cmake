@@ -1,39 +1,67 @@
-# Fails when a source file includes a header of a module above its own.
-# Modules from the bottom up: platform < engine < core < game < screens <
-# online (it implements the screens' submission-worker interface) < shell <
-# tools (the simulator drives the real driver). A module may include its own headers and those of any
-# module below it. Run: cmake -DSOURCE_DIR=<checkout> -P check_layers.cmake
-set(layers platform engine core game screens online shell tools)
-set(rank_platform 0)
-set(rank_engine 1)
-set(rank_core 2)
-set(rank_game 3)
-set(rank_screens 4)
-set(rank_online 5)
-set(rank_shell 6)
-set(rank_tools 7)
+# Fails when a source file includes a header it may not use: a module above its
+# own in the module order, or a system library that belongs to another module.
+#
+# The game, bottom up: platform < engine < core < game < screens < online (it
+# implements the screens' submission-worker interface) < shell < tools (the
+# simulator drives the real driver) < bench. protocol (the score protocol) sits
+# below everything and uses nothing; server (zq-scores, a program of its own)
+# uses protocol alone. A module may include its own headers and those of the
+# modules it may use. Only engine/ and platform/ include SDL, Xlib or libxmp;
+# only online/ includes curl. Tests are not a module: they may use anything.
+#
+# Run: cmake -DSOURCE_DIR=<checkout> -P check_layers.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(modules protocol platform engine core game screens online shell tools bench server)
+set(uses_protocol "")
+set(uses_platform "")
+set(uses_engine platform)
+set(uses_core platform engine)
+set(uses_game platform engine core)
+set(uses_screens platform engine core game)
+set(uses_online protocol platform engine core game screens)
+set(uses_shell protocol platform engine core game screens online)
+set(uses_tools protocol platform engine core game screens online shell)
+set(uses_bench protocol platform engine core game screens online shell tools)
+set(uses_server protocol)
+
+# System headers a module needs leave to include: <prefix> -> modules.
+set(system_headers "SDL" "X11/" "xmp.h" "curl/")
+set(system_SDL engine platform)
+set(system_X11/ engine platform)
+set(system_xmp.h engine platform)
+set(system_curl/ online)
 
 set(violations "")
-foreach(module IN LISTS layers)
+foreach(module IN LISTS modules)
   file(GLOB_RECURSE files "${SOURCE_DIR}/${module}/*.h" "${SOURCE_DIR}/${module}/*.cpp")
   foreach(file IN LISTS files)
+    file(RELATIVE_PATH shown "${SOURCE_DIR}" "${file}")
     file(STRINGS "${file}" includes REGEX "^#include \"[a-z_]+/")
     foreach(line IN LISTS includes)
       string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
-      if(NOT DEFINED rank_${target})
+      if(target STREQUAL module OR NOT target IN_LIST modules)
         continue()
       endif()
-      if(rank_${target} GREATER rank_${module} OR
-         (rank_${target} EQUAL rank_${module} AND NOT target STREQUAL module))
-        file(RELATIVE_PATH shown "${SOURCE_DIR}" "${file}")
-        list(APPEND violations "${shown}: ${line}")
+      if(NOT target IN_LIST uses_${module})
+        list(APPEND violations "${shown}: ${line} (${module}/ may not use ${target}/)")
       endif()
+    endforeach()
+    file(STRINGS "${file}" system_includes REGEX "^#include <")
+    foreach(line IN LISTS system_includes)
+      foreach(prefix IN LISTS system_headers)
+        string(LENGTH "#include <${prefix}" length)
+        string(SUBSTRING "${line}" 0 ${length} head)
+        if(head STREQUAL "#include <${prefix}" AND NOT module IN_LIST system_${prefix})
+          list(APPEND violations "${shown}: ${line} (only ${system_${prefix}} may include it)")
+        endif()
+      endforeach()
     endforeach()
   endforeach()
 endforeach()
 
 if(violations)
   list(JOIN violations "\n  " text)
-  message(FATAL_ERROR "Includes that point up the module order:\n  ${text}")
+  message(FATAL_ERROR "Includes that break the module rules:\n  ${text}")
 endif()
-message(STATUS "Every include points down the module order.")
+message(STATUS "Every include keeps to the module rules.")

@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-#include "online/record_codec.h"
+#include "protocol/score_record.h"
 #include "tests/online/local_servers.h"
 
 namespace {
@@ -71,7 +71,8 @@ TEST(ConnThrd, VersionReplyDecidesWhatHappens) {
     const auto sent = server.submissions();
     ASSERT_EQ(sent.size(), c.submitted ? 1u : 0u);
     if (c.submitted) {
-      EXPECT_EQ(sent[0], online::EncodeRecord(online::BuildRecord("Zed", 4321, c.kept, "Mars")));
+      EXPECT_EQ(sent[0],
+                protocol::EncodeRecord(protocol::BuildRecord("Zed", 4321, c.kept, "Mars")));
     }
   }
 }

@@ -23,7 +23,7 @@
 #include "platform/scripted/scripted_platform.h"
 #include "screens/scene.h"
 #include "screens/submission.h"
-#include "tests/shell/tiny_xm.h"
+#include "tests/support/tiny_xm.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_files.h"

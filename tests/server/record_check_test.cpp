@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "online/record_codec.h"
+#include "protocol/score_record.h"
 
 namespace {
 
@@ -16,7 +16,8 @@ TEST(RecordCheck, GamesOwnRecordsPass) {
   } kCases[] = {{"Zed", 1234, "Mars"}, {"", 0, ""}, {"AbcdefghIJ", 2147483647, "KlmnopqrST"}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);
-    const auto check = scores::CheckRecord(online::BuildRecord(c.name, c.score, "ab12", c.country));
+    const auto check =
+        scores::CheckRecord(protocol::BuildRecord(c.name, c.score, "ab12", c.country));
     ASSERT_TRUE(check.record) << check.reason;
     EXPECT_EQ(check.record->name, c.name);
     EXPECT_EQ(check.record->score, c.score);

@@ -9,7 +9,8 @@
 #include <atomic>
 #include <thread>
 
-#include "online/record_codec.h"
+#include "protocol/score_record.h"
+#include "protocol/version_reply.h"
 #include "server/pages.h"
 #include "tests/support/temp_dir.h"
 
@@ -40,12 +41,12 @@ class ServiceTest : public ::testing::Test {
   // A version request; the kept value as the game cuts it.
   std::string Token() {
     const auto reply = Get(kVersion);
-    EXPECT_TRUE(reply && reply->status == 200 && online::IsOkReply(reply->body));
-    return reply ? online::KeptValue(reply->body) : "";
+    EXPECT_TRUE(reply && reply->status == 200 && protocol::IsOkReply(reply->body));
+    return reply ? protocol::KeptValue(reply->body) : "";
   }
 
   httplib::Result Submit(const std::string& text) {
-    return Get(kSubmit + online::EncodeRecord(text));
+    return Get(kSubmit + protocol::EncodeRecord(text));
   }
 
   testing_support::TempDir dir_;
@@ -64,7 +65,7 @@ class ServiceTest : public ::testing::Test {
 TEST_F(ServiceTest, GamesRecordIsStoredAsSent) {
   const std::string token = Token();
   EXPECT_EQ(token.size(), 32u);
-  const auto reply = Submit(online::BuildRecord("Zed", 123456, token, "Mars"));
+  const auto reply = Submit(protocol::BuildRecord("Zed", 123456, token, "Mars"));
   ASSERT_TRUE(reply);
   EXPECT_EQ(reply->status, 200);
   EXPECT_EQ(reply->body, "OK");
@@ -79,16 +80,16 @@ TEST_F(ServiceTest, GamesRecordIsStoredAsSent) {
 TEST_F(ServiceTest, RefusalsStoreNothing) {
   const std::string token = Token();
   const std::string bad[] = {
-      kSubmit + online::EncodeRecord(online::BuildRecord("Zed1", 5, token, "Mars")),
-      kSubmit + online::EncodeRecord(online::BuildRecord("Zed", -5, token, "Mars")),
-      kSubmit + online::EncodeRecord(online::BuildRecord("Zed", 5, token, "Mars!")),
-      kSubmit + online::EncodeRecord(online::BuildRecord("Zed", 5, "0123abcd", "Mars")),
+      kSubmit + protocol::EncodeRecord(protocol::BuildRecord("Zed1", 5, token, "Mars")),
+      kSubmit + protocol::EncodeRecord(protocol::BuildRecord("Zed", -5, token, "Mars")),
+      kSubmit + protocol::EncodeRecord(protocol::BuildRecord("Zed", 5, token, "Mars!")),
+      kSubmit + protocol::EncodeRecord(protocol::BuildRecord("Zed", 5, "0123abcd", "Mars")),
       kSubmit + std::string("NFTGG3D"),
       kSubmit + std::string("nftgg3df"),
       kSubmit + std::string(),
       kSubmit + std::string(2000, 'A'),
       std::string("/cgi/version.pl?hs&prg=Other&inf=") +
-          online::EncodeRecord(online::BuildRecord("Zed", 5, token, "Mars")),
+          protocol::EncodeRecord(protocol::BuildRecord("Zed", 5, token, "Mars")),
       std::string("/cgi/version.pl?prg=ZorbellineQuester"),
   };
   for (const std::string& path : bad) {
@@ -100,20 +101,20 @@ TEST_F(ServiceTest, RefusalsStoreNothing) {
   }
   EXPECT_EQ(store_->CountEntries(), 0);
   // The token refused with bad records is still good for a proper one.
-  EXPECT_EQ(Submit(online::BuildRecord("Zed", 5, token, "Mars"))->status, 200);
+  EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 5, token, "Mars"))->status, 200);
 }
 
 TEST_F(ServiceTest, TokensAreSingleUseAndExpireAfterTenMinutes) {
   const std::string token = Token();
-  EXPECT_EQ(Submit(online::BuildRecord("Zed", 5, token, "Mars"))->status, 200);
-  EXPECT_EQ(Submit(online::BuildRecord("Zed", 5, token, "Mars"))->status, 400);
+  EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 5, token, "Mars"))->status, 200);
+  EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 5, token, "Mars"))->status, 400);
 
   const std::string late = Token();
   const std::string inTime = Token();
   now_ += 599;
-  EXPECT_EQ(Submit(online::BuildRecord("Ann", 7, inTime, "Mars"))->status, 200);
+  EXPECT_EQ(Submit(protocol::BuildRecord("Ann", 7, inTime, "Mars"))->status, 200);
   now_ += 1;
-  const auto expired = Submit(online::BuildRecord("Bob", 9, late, "Mars"));
+  const auto expired = Submit(protocol::BuildRecord("Bob", 9, late, "Mars"));
   EXPECT_EQ(expired->status, 400);
   EXPECT_EQ(expired->body, "unknown, used or expired token\n");
   EXPECT_EQ(store_->CountEntries(), 2);
@@ -155,13 +156,13 @@ class RateLimitedServiceTest : public ServiceTest {
 
 TEST_F(RateLimitedServiceTest, ThirtySubmissionsAMinutePerClient) {
   for (int i = 0; i < 30; ++i) {
-    ASSERT_EQ(Submit(online::BuildRecord("Zed", i, Token(), "Mars"))->status, 200) << i;
+    ASSERT_EQ(Submit(protocol::BuildRecord("Zed", i, Token(), "Mars"))->status, 200) << i;
   }
   const std::string token = Token();
-  EXPECT_EQ(Submit(online::BuildRecord("Zed", 99, token, "Mars"))->status, 429);
+  EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 99, token, "Mars"))->status, 429);
   now_ += 2;  // one more a 2 s later
-  EXPECT_EQ(Submit(online::BuildRecord("Zed", 99, token, "Mars"))->status, 200);
-  EXPECT_EQ(Submit(online::BuildRecord("Zed", 99, Token(), "Mars"))->status, 429);
+  EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 99, token, "Mars"))->status, 200);
+  EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 99, Token(), "Mars"))->status, 429);
   EXPECT_EQ(store_->CountEntries(), 31);
 }
 

@@ -7,7 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "online/record_codec.h"
+#include "protocol/score_record.h"
+#include "protocol/version_reply.h"
 #include "server/store.h"
 #include "tests/support/score_server.h"
 #include "tests/support/temp_dir.h"
@@ -31,10 +32,10 @@ TEST(ScoreServerProgram, SigtermLosesNoAcknowledgedSubmission) {
       for (int i = 0; !stop.load() && i < 100000; ++i) {
         const auto version = http.Get("/cgi/version.pl?version&prg=ZorbellineQuester");
         if (!version || version->status != 200) return;
-        const std::string record =
-            online::BuildRecord("Client", c * 100000 + i, online::KeptValue(version->body), "X");
+        const std::string record = protocol::BuildRecord("Client", c * 100000 + i,
+                                                         protocol::KeptValue(version->body), "X");
         const auto sent = http.Get("/cgi/version.pl?hs&prg=ZorbellineQuester&inf=" +
-                                   online::EncodeRecord(record));
+                                   protocol::EncodeRecord(record));
         if (!sent) return;
         if (sent->status == 200 && sent->body == "OK") ++acknowledged;
       }

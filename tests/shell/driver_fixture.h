@@ -18,7 +18,7 @@
 #include "engine/runtime.h"
 #include "platform/scripted/scripted_platform.h"
 #include "shell/main_loop.h"
-#include "tests/shell/tiny_xm.h"
+#include "tests/support/tiny_xm.h"
 #include "tests/support/temp_dir.h"
 
 namespace testing_support {

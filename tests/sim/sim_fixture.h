@@ -18,7 +18,7 @@
 #include "core/program.h"
 #include "screens/scene.h"
 #include "tests/screens/menu_screen_fixture.h"
-#include "tests/shell/tiny_xm.h"
+#include "tests/support/tiny_xm.h"
 #include "tests/support/temp_dir.h"
 #include "tools/sim/script.h"
 #include "tools/sim/session.h"

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "core/music_player.h"
-#include "tests/shell/tiny_xm.h"
+#include "tests/support/tiny_xm.h"
 #include "tests/support/temp_dir.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "online/record_codec.h"
+#include "protocol/score_record.h"
 
-namespace online {
+namespace protocol {
 
 std::string BuildRecord(std::string_view name, std::int32_t score, std::string_view kept,
                         std::string_view country) {
@@ -52,22 +52,4 @@ std::optional<std::string> DecodeRecord(std::string_view encoded) {
   return text;
 }
 
-bool IsOkReply(std::string_view reply) {
-  return reply.substr(0, 2) == "OK";
-}
-
-std::string KeptValue(std::string_view reply) {
-  std::string_view kept;
-  for (int cut = 0; cut < 5; ++cut) {
-    const std::size_t bar = reply.find('|');
-    if (bar == std::string_view::npos) {
-      kept = {};
-      continue;
-    }
-    kept = reply.substr(0, bar);
-    reply.remove_prefix(bar + 1);
-  }
-  return std::string(kept);
-}
-
-}  // namespace online
+}  // namespace protocol

@@ -1,7 +1,7 @@
 // The score record as the game sends it and the service reads it back: the
-// "|"-separated record text filled with "0" to a multiple of 5 characters, its
-// 5-bit text encoding over a 32-letter alphabet, and the value the game keeps
-// from the version reply.
+// "|"-separated record text filled with "0" to a multiple of 5 characters, and
+// its 5-bit text encoding over a 32-letter alphabet. Shared by the game's
+// submission worker and the score service; no network or database code here.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace online {
+namespace protocol {
 
 // No I, O, Z or 0, so an encoded record cannot be misread when typed.
 inline constexpr std::string_view kRecordAlphabet = "ABCDEFGHJKLMNPQRSTUVWXY123456789";
@@ -26,12 +26,4 @@ std::string EncodeRecord(std::string_view text);
 // only); empty when the text is anything else.
 std::optional<std::string> DecodeRecord(std::string_view encoded);
 
-// A version reply counts only when it begins with exactly "OK".
-bool IsOkReply(std::string_view reply);
-
-// Five cuts at "|": each takes the part before the first "|" as the kept value
-// and continues after it; with no "|" left the kept value is empty and the
-// reply stays. So: the fifth field if a "|" follows it, else "".
-std::string KeptValue(std::string_view reply);
-
-}  // namespace online
+}  // namespace protocol

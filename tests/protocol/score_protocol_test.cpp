@@ -1,14 +1,15 @@
 // The record text, its 5-bit encoding and the value kept from the version reply.
-#include "online/record_codec.h"
-
 #include <gtest/gtest.h>
+
+#include "protocol/score_record.h"
+#include "protocol/version_reply.h"
 
 namespace {
 
-using online::BuildRecord;
-using online::DecodeRecord;
-using online::EncodeRecord;
-using online::KeptValue;
+using protocol::BuildRecord;
+using protocol::DecodeRecord;
+using protocol::EncodeRecord;
+using protocol::KeptValue;
 
 TEST(RecordCodec, EncodesFiveCharactersAsEightLetters) {
   const struct {
@@ -52,7 +53,7 @@ TEST(RecordCodec, RecordTextIsFilledToAMultipleOfFive) {
     EXPECT_EQ(text.size() % 5, 0u);
     const std::string encoded = EncodeRecord(text);
     EXPECT_EQ(encoded.size(), text.size() / 5 * 8);
-    EXPECT_EQ(encoded.find_first_not_of(online::kRecordAlphabet), std::string::npos);
+    EXPECT_EQ(encoded.find_first_not_of(protocol::kRecordAlphabet), std::string::npos);
     EXPECT_EQ(DecodeRecord(encoded), text);
   }
 }
@@ -65,13 +66,13 @@ TEST(RecordCodec, DecodingRefusesWhatTheEncoderNeverWrites) {
 }
 
 TEST(RecordCodec, VersionReplyIsOkOnlyInCapitals) {
-  EXPECT_TRUE(online::IsOkReply("OK"));
-  EXPECT_TRUE(online::IsOkReply("OK|1|2"));
-  EXPECT_FALSE(online::IsOkReply("ok|1|2|3|4|5"));
-  EXPECT_FALSE(online::IsOkReply("Ok"));
-  EXPECT_FALSE(online::IsOkReply("O"));
-  EXPECT_FALSE(online::IsOkReply(""));
-  EXPECT_FALSE(online::IsOkReply(" OK"));
+  EXPECT_TRUE(protocol::IsOkReply("OK"));
+  EXPECT_TRUE(protocol::IsOkReply("OK|1|2"));
+  EXPECT_FALSE(protocol::IsOkReply("ok|1|2|3|4|5"));
+  EXPECT_FALSE(protocol::IsOkReply("Ok"));
+  EXPECT_FALSE(protocol::IsOkReply("O"));
+  EXPECT_FALSE(protocol::IsOkReply(""));
+  EXPECT_FALSE(protocol::IsOkReply(" OK"));
 }
 
 TEST(RecordCodec, FiveCutsKeepTheFifthFieldWhenABarFollows) {
