@@ -34,6 +34,11 @@ class Engine {
   void CountDeadHandleCall() { ++deadHandleCalls_; }
   std::uint64_t NextOrder() { return world_.nextOrder++; }
 
+  // Unique to this engine and the current life of its objects; a new one is
+  // taken whenever the world is cleared (engine/owned.h).
+  std::uint64_t generation() const { return generation_; }
+  void NewGeneration();
+
   // Phase state, as the lifecycle operations report it.
   struct Phase {
     bool open = false;
@@ -63,6 +68,7 @@ class Engine {
   Phase phase_;
   iHandle nextHandle_ = 1;
   std::uint64_t deadHandleCalls_ = 0;
+  std::uint64_t generation_ = 0;
   std::uint64_t randomState_ = 0x9E3779B97F4A7C15ULL;
 };
 
