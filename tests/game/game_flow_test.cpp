@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "game/enemy.h"
 #include "game/hero.h"
@@ -188,6 +189,67 @@ TEST_F(GameTest, GameOverEndsInTheNameEntryOnlyForAScoreThatBeatsTheTable) {
       EXPECT_EQ(game().GetScore(), 0);
       EXPECT_TRUE(objects().platforms.empty());
     }
+  }
+}
+
+// A missile in flight and a landing puff when the level is cleared: neither is
+// seen afterwards nor goes on in the next level or the next game, and the next
+// throw flies and glows as ever.
+TEST_F(GameTest, ClearingALevelGroundsTheMissilesAndStopsTheDust) {
+  const struct {
+    const char* name;
+    std::function<void()> clear;
+  } kCases[] = {
+      {"level complete, on to the next",
+       [&] {
+         TakeEveryDiamond();
+         Frame();
+         FramesWhile([&] { return game().GetLevel() == 1; });
+       }},
+      {"time over, the level again",
+       [&] {
+         level().timeLeft = -1;
+         Frame();
+         FramesWhile([&] { return level().timeOverPhase; });
+       }},
+      {"leaving the game for a new one",
+       [&] {
+         scene_.ReturnToMenuFromGame();
+         NewGame();
+       }},
+  };
+  const auto seen = [&](iHandle system) {
+    const engine::ParticleSystem& s = world().particleSystems.at(system);
+    return s.shown && !s.particles.empty();
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    if (state() != core::ssMainMenu) scene_.ReturnToMenuFromGame();
+    PlayLevelOne();
+    game::THero& hero = *game().hero();
+    hero.Throw();
+    game::THeroMissile& missile = hero.missiles[0];
+    missile.x = -15.5L;  // along the top of the screen, clear of every platform
+    missile.y = 11.5L;
+    Frame();
+    ASSERT_FALSE(missile.idle);
+    hero.dustTimer = 0.5L;
+
+    c.clear();
+    ASSERT_TRUE(level().entryPhase);
+    EXPECT_LT(hero.dustTimer, 0);
+    for (const game::THeroMissile& m : hero.missiles) {
+      EXPECT_TRUE(m.idle);
+      for (const iHandle trail : m.trails) EXPECT_FALSE(seen(trail));
+      EXPECT_FALSE(seen(m.flash));
+    }
+
+    FinishEntry();
+    hero.Throw();
+    Frame();
+    EXPECT_FALSE(missile.idle);
+    EXPECT_TRUE(seen(missile.trails[0]));
+    EXPECT_TRUE(seen(missile.flash));
   }
 }
 
