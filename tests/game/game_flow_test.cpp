@@ -2,9 +2,11 @@
 // time over, level complete, game over into the name entry or the main menu.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
+#include "game/balloon.h"
 #include "game/enemy.h"
 #include "game/hero.h"
 #include "game/level_platform.h"
@@ -119,6 +121,60 @@ TEST_F(GameTest, OnABonusLevelTheTimerStandsAndTheSandClockStaysFull) {
   EXPECT_EQ(level().timeLeft, 46);
   EXPECT_EQ(game().sandclock().current, 7);
   EXPECT_FALSE(level().timeOverPhase);
+}
+
+// A bonus level is won when no balloon is left in the air: each one popped or
+// escaped over the top, the last perhaps in the same frame (the balloons move
+// before the test). Diamonds still lying about do not hold it up.
+TEST_F(GameTest, ABonusLevelIsWonWhenEveryBalloonIsPoppedOrEscaped) {
+  enum class Last { Popped, Escaped, EscapesThisFrame, Rising };
+  const struct {
+    const char* name;
+    Last last;  // the fifth balloon; the other four are popped
+    bool complete;
+  } kCases[] = {
+      {"every balloon popped", Last::Popped, true},
+      {"four popped, one escaped", Last::Escaped, true},
+      {"four popped, the last escaping in this frame", Last::EscapesThisFrame, true},
+      {"four popped, one still rising", Last::Rising, false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    if (state() != core::ssMainMenu) scene_.ReturnToMenuFromGame();
+    NewGame();
+    StartLevel(5);
+    FinishEntry();
+    const auto& balloons = objects().balloons;
+    ASSERT_EQ(balloons.size(), 5u);
+    const int bonusCount = static_cast<int>(objects().bonuses.size());
+    for (int j = 0; j < 4; ++j) balloons[static_cast<std::size_t>(j)]->Pop(bonusCount + j);
+    game::TBaloon& last = *balloons[4];
+    last.x = 15;  // out of the hero's reach
+    switch (c.last) {
+      case Last::Popped:
+        last.Pop(bonusCount + 4);
+        break;
+      case Last::Escaped:
+        last.y = 14.5L;
+        last.Update();
+        ASSERT_TRUE(last.taken);
+        break;
+      case Last::EscapesThisFrame:
+        last.y = 13.99L;
+        break;
+      case Last::Rising:
+        last.y = -5;
+        break;
+    }
+    const std::vector<game::TDiamond*> diamonds = Diamonds();
+    ASSERT_TRUE(std::any_of(diamonds.begin(), diamonds.end(),
+                            [](const game::TDiamond* d) { return !d->taken; }));
+    ASSERT_FALSE(level().levelCompletePhase);
+
+    Frame();
+    EXPECT_EQ(level().levelCompletePhase, c.complete);
+    EXPECT_EQ(Shown(game().levelCompletePicture()), c.complete);
+  }
 }
 
 TEST_F(GameTest, TheClockStopHoldsTheTimerAndCarriesOverIntoTheNextLevel) {
