@@ -1,5 +1,6 @@
 // The game's frame: the entry with the UFO, the level timer and the clock stop,
-// time over, level complete, game over into the name entry or the main menu.
+// time over, level complete (a bonus level's too), what clearing a level stops,
+// game over into the name entry or the main menu.
 #include <gtest/gtest.h>
 
 #include <algorithm>
