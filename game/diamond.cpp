@@ -88,12 +88,13 @@ long double TDiamond::PictureOffset() const {
 
 void TDiamond::Update() {
   if (returnTimer >= 0) {
-    // Sinking: it waits while the counter is negative, goes down one step a
-    // frame, then stays down until the timer runs out.
+    // Sinking: it waits where it lies while the counter is not yet positive
+    // (also the builder's first update, which puts the picture in place), goes
+    // down one step a frame, then stays down until the timer runs out.
     if (returnCounter >= 9) {
       returnTimer -= 0.0133L;
     } else {
-      if (returnCounter > 0) PlaceSprite(0.5L - returnCounter / 10.0L);
+      PlaceSprite(returnCounter > 0 ? 0.5L - returnCounter / 10.0L : 0.5L);
       ++returnCounter;
     }
     return;

@@ -114,7 +114,8 @@ class TEnemy {
   void SetScale(float scale) const;
 
   // The states of Update, one each.
-  void Walk();
+  // True when it hopped on a diamond: the crouch starts in the same update.
+  bool Walk();
   void Crouch();
   void Land();
   void FollowPath();

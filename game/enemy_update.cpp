@@ -24,34 +24,31 @@ bool TEnemy::StepDue(std::uint32_t intervalMs) const {
   return game_.Ticks() - lastStepTime > intervalMs;
 }
 
+// The states are tested one after another, not as alternatives: a state left
+// in this update lets the next test see the new one. So a hop crouches at once,
+// and a crouch that ends takes the first point of its path in the same update.
+// Walking ends the update itself when it plans a jump, catches the hero or finds
+// no diamond to hop on.
 void TEnemy::Update() {
   if (lying) return;
-  if (!(knockedDown || eating || jumping || crouching || landing)) {
-    Walk();
-  } else if (crouching) {
-    Crouch();
-  } else if (landing) {
-    Land();
-  } else if (jumping) {
-    FollowPath();
-  } else if (eating) {
-    Eat();
-  } else if (goingDown) {
-    Fall();
-  } else {
-    GetUp();
-  }
+  if (!(knockedDown || eating || jumping || crouching || landing) && !Walk()) return;
+  if (crouching) Crouch();
+  if (landing) Land();
+  if (jumping) FollowPath();
+  if (eating) Eat();
+  if (knockedDown && goingDown) Fall();
+  if (knockedDown && !goingDown) GetUp();
 }
 
-void TEnemy::Walk() {
-  if (ReachedEdge()) return;
+bool TEnemy::Walk() {
+  if (ReachedEdge()) return false;
   if (StepDue(kPictureMs)) {
     lastStepTime = game_.Ticks();
     frame = frame >= look_.Frames(EnemySet::Walk) ? 1 : frame + 1;
     ShowPicture(EnemySet::Walk, frame);
   }
-  if (CatchesHero()) return;
-  HopsOnDiamond();
+  if (CatchesHero()) return false;
+  return HopsOnDiamond();
 }
 
 bool TEnemy::ReachedEdge() {

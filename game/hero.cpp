@@ -127,6 +127,9 @@ void THero::ResetForLevel() {
   frame = 1;
   ShowPicture(runPictures[1][1]);
   Hide();
+  // Nothing of the old level flies or puffs on in the next one.
+  for (THeroMissile& missile : missiles) missile.Ground();
+  dustTimer = -1.0L;
 }
 
 void THero::ShowPicture(iHandle picture) const {

@@ -52,7 +52,7 @@ class THero {
   bool IsBlocked(long double dy, long double dx) const;
 
   // Back to the start state of a level (ClearLevel): no movement state, facing
-  // right, first run picture, hidden.
+  // right, first run picture, hidden; every missile grounded, no dust.
   void ResetForLevel();
   // The next run picture when more than intervalMs have passed since the last
   // picture change, cycling frames 1..lastFrame (the entry walk-out).

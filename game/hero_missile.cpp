@@ -83,6 +83,24 @@ void THeroMissile::Launch(long double fromX, long double fromY, std::uint8_t dir
   flashTimer = 0.2L;
   iParticleEmitterLocationSet(flashEmitter, ParticleLocation(x + side, y));
   heading = direction == 1 ? 0 : kHeadingLeft;
+  ShowParticles(true);
+}
+
+void THeroMissile::Ground() {
+  idle = true;
+  age = 0;
+  flashTimer = -1.0L;
+  ShowParticles(false);
+}
+
+void THeroMissile::ShowParticles(bool shown) const {
+  for (const iHandle system : {trails[0], trails[1], trails[2], trails[3], flash}) {
+    if (shown) {
+      iParticleShow(system);
+    } else {
+      iParticleHide(system);
+    }
+  }
 }
 
 void THeroMissile::AdvanceMissile(GameContext& game) {

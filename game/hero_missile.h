@@ -33,6 +33,10 @@ class THeroMissile {
   // Thrown from (fromX, fromY) towards direction (0 left, 1 right): in flight,
   // age 0, with its flash at the hand.
   void Launch(long double fromX, long double fromY, std::uint8_t direction);
+  // Out of flight at once (the level is cleared): idle, no flash to come, and
+  // its trails and flash hidden until the next throw, so nothing of it is seen
+  // or carried into the next level.
+  void Ground();
 
   RectBox Box() const { return BoxAround(x, y, halfWidth, halfHeight); }
 
@@ -52,6 +56,7 @@ class THeroMissile {
 
  private:
   void DestroyParticles();
+  void ShowParticles(bool shown) const;
   void EmitTrails() const;
   // Knocks down the first enemy it can hit; true when it hit one.
   bool HitEnemy(GameContext& game) const;

@@ -48,6 +48,41 @@ TEST_F(GameTest, ANewDiamondSinksAndRisesOnceAndStaysTakeable) {
   EXPECT_FALSE(d.Away());
 }
 
+// Where the picture is while a diamond waits: from the builder's update on it
+// lies at (x, y + 0.5), and an enemy's hop keeps it there for the 21 updates of
+// the wait, whenever in its first sink-and-rise the hop comes.
+TEST_F(GameTest, ADiamondWaitsWhereItLies) {
+  struct Case {
+    const char* name;
+    int cycleUpdates;  // updates after the builder's before an enemy hops on it
+    bool hopped;
+  };
+  const Case cases[] = {
+      {"the builder's update", 0, false},
+      {"hopped on right after the builder's update", 0, true},
+      {"hopped on half-way down its first sink", 4, true},
+      {"hopped on at rest", 18, true},
+  };
+  NewGame();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    game::TDiamond d(context());
+    d.Load();
+    d.x = 3;
+    d.y = 2;
+    d.Update();  // the builder's update
+    for (int i = 0; i < c.cycleUpdates; ++i) d.Update();
+    if (c.hopped) d.SendSinking();
+    const int waits = c.hopped ? 21 : 1;
+    for (int i = 0; i < waits; ++i) {
+      if (c.hopped) d.Update();
+      const iVec2 at = world().sprites.at(d.sprite).location;
+      EXPECT_EQ(at.x, 3.0f) << i;
+      EXPECT_NEAR(at.y, 2.5f, 1e-6) << i;
+    }
+  }
+}
+
 TEST_F(GameTest, AHoppedOnDiamondWaitsSinksStaysDownAndRisesAgain) {
   PlayLevelOne();
   ASSERT_FALSE(Diamonds().empty());

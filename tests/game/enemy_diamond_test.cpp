@@ -28,8 +28,9 @@ TEST_F(EnemyDiamondTest, HopsInPlaceOnAnUntakenDiamondWithAThud) {
   ASSERT_TRUE(crouched);
   // The first step whose box reaches the diamond's left edge at 1.1.
   EXPECT_NEAR(static_cast<double>(e.x), 0.32, 1e-9);
-  EXPECT_EQ(e.frame, 1);
-  EXPECT_EQ(ShownImage(e), Image(e, EnemySet::Jump, 1));
+  // The crouch starts in the update that found the diamond.
+  EXPECT_EQ(e.frame, 2);
+  EXPECT_EQ(ShownImage(e), Image(e, EnemySet::Jump, 2));
   const std::vector<std::string> sounds = backend().TakeStartedSounds();
   EXPECT_EQ(
       std::count_if(sounds.begin(), sounds.end(),

@@ -1,9 +1,13 @@
 // The game's frame: the entry with the UFO, the level timer and the clock stop,
-// time over, level complete, game over into the name entry or the main menu.
+// time over, level complete (a bonus level's too), what clearing a level stops,
+// game over into the name entry or the main menu.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
+#include "game/balloon.h"
 #include "game/enemy.h"
 #include "game/hero.h"
 #include "game/level_platform.h"
@@ -120,6 +124,60 @@ TEST_F(GameTest, OnABonusLevelTheTimerStandsAndTheSandClockStaysFull) {
   EXPECT_FALSE(level().timeOverPhase);
 }
 
+// A bonus level is won when no balloon is left in the air: each one popped or
+// escaped over the top, the last perhaps in the same frame (the balloons move
+// before the test). Diamonds still lying about do not hold it up.
+TEST_F(GameTest, ABonusLevelIsWonWhenEveryBalloonIsPoppedOrEscaped) {
+  enum class Last { Popped, Escaped, EscapesThisFrame, Rising };
+  const struct {
+    const char* name;
+    Last last;  // the fifth balloon; the other four are popped
+    bool complete;
+  } kCases[] = {
+      {"every balloon popped", Last::Popped, true},
+      {"four popped, one escaped", Last::Escaped, true},
+      {"four popped, the last escaping in this frame", Last::EscapesThisFrame, true},
+      {"four popped, one still rising", Last::Rising, false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    if (state() != core::ssMainMenu) scene_.ReturnToMenuFromGame();
+    NewGame();
+    StartLevel(5);
+    FinishEntry();
+    const auto& balloons = objects().balloons;
+    ASSERT_EQ(balloons.size(), 5u);
+    const int bonusCount = static_cast<int>(objects().bonuses.size());
+    for (int j = 0; j < 4; ++j) balloons[static_cast<std::size_t>(j)]->Pop(bonusCount + j);
+    game::TBaloon& last = *balloons[4];
+    last.x = 15;  // out of the hero's reach
+    switch (c.last) {
+      case Last::Popped:
+        last.Pop(bonusCount + 4);
+        break;
+      case Last::Escaped:
+        last.y = 14.5L;
+        last.Update();
+        ASSERT_TRUE(last.taken);
+        break;
+      case Last::EscapesThisFrame:
+        last.y = 13.99L;
+        break;
+      case Last::Rising:
+        last.y = -5;
+        break;
+    }
+    const std::vector<game::TDiamond*> diamonds = Diamonds();
+    ASSERT_TRUE(std::any_of(diamonds.begin(), diamonds.end(),
+                            [](const game::TDiamond* d) { return !d->taken; }));
+    ASSERT_FALSE(level().levelCompletePhase);
+
+    Frame();
+    EXPECT_EQ(level().levelCompletePhase, c.complete);
+    EXPECT_EQ(Shown(game().levelCompletePicture()), c.complete);
+  }
+}
+
 TEST_F(GameTest, TheClockStopHoldsTheTimerAndCarriesOverIntoTheNextLevel) {
   PlayLevelOne();
   level().clockStopTimer = 5.0L;
@@ -188,6 +246,67 @@ TEST_F(GameTest, GameOverEndsInTheNameEntryOnlyForAScoreThatBeatsTheTable) {
       EXPECT_EQ(game().GetScore(), 0);
       EXPECT_TRUE(objects().platforms.empty());
     }
+  }
+}
+
+// A missile in flight and a landing puff when the level is cleared: neither is
+// seen afterwards nor goes on in the next level or the next game, and the next
+// throw flies and glows as ever.
+TEST_F(GameTest, ClearingALevelGroundsTheMissilesAndStopsTheDust) {
+  const struct {
+    const char* name;
+    std::function<void()> clear;
+  } kCases[] = {
+      {"level complete, on to the next",
+       [&] {
+         TakeEveryDiamond();
+         Frame();
+         FramesWhile([&] { return game().GetLevel() == 1; });
+       }},
+      {"time over, the level again",
+       [&] {
+         level().timeLeft = -1;
+         Frame();
+         FramesWhile([&] { return level().timeOverPhase; });
+       }},
+      {"leaving the game for a new one",
+       [&] {
+         scene_.ReturnToMenuFromGame();
+         NewGame();
+       }},
+  };
+  const auto seen = [&](iHandle system) {
+    const engine::ParticleSystem& s = world().particleSystems.at(system);
+    return s.shown && !s.particles.empty();
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    if (state() != core::ssMainMenu) scene_.ReturnToMenuFromGame();
+    PlayLevelOne();
+    game::THero& hero = *game().hero();
+    hero.Throw();
+    game::THeroMissile& missile = hero.missiles[0];
+    missile.x = -15.5L;  // along the top of the screen, clear of every platform
+    missile.y = 11.5L;
+    Frame();
+    ASSERT_FALSE(missile.idle);
+    hero.dustTimer = 0.5L;
+
+    c.clear();
+    ASSERT_TRUE(level().entryPhase);
+    EXPECT_LT(hero.dustTimer, 0);
+    for (const game::THeroMissile& m : hero.missiles) {
+      EXPECT_TRUE(m.idle);
+      for (const iHandle trail : m.trails) EXPECT_FALSE(seen(trail));
+      EXPECT_FALSE(seen(m.flash));
+    }
+
+    FinishEntry();
+    hero.Throw();
+    Frame();
+    EXPECT_FALSE(missile.idle);
+    EXPECT_TRUE(seen(missile.trails[0]));
+    EXPECT_TRUE(seen(missile.flash));
   }
 }
 
