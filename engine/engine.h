@@ -99,9 +99,9 @@ bool iSoundPlaying(iHandle sound);
 void iSoundDestroy(iHandle sound);
 
 // --- Input -----------------------------------------------------------------
-bool iKeyDown(int code);           // DirectInput scan code held now
-bool iKeyClick(int code);          // went down since the previous run phase
-float iMouseX();                   // 0..1 of the client area, left to right
-float iMouseY();                   // 0..1, top to bottom
+bool iKeyDown(int code);             // DirectInput scan code held now
+bool iKeyClick(int code);            // went down since the previous run phase
+float iMouseX();                     // 0..1 of the client area, left to right
+float iMouseY();                     // 0..1, top to bottom
 bool iMouseButtonClick(int button);  // went down since the previous run phase
 void iMouseReset(const iVec2& position);

@@ -127,7 +127,6 @@ void i3ImpactClose() {
   if (!e) return;
   for (auto& [handle, sound] : e->world().sounds) e->backend().FreeSound(sound.backendId);
   e->world().Clear();
-  e->NewGeneration();
   if (e->phase().open) e->backend().Close();
   e->phase() = engine::Engine::Phase{};
 }

@@ -1,7 +1,6 @@
 #include "engine/runtime.h"
 
 #include <algorithm>
-#include <atomic>
 
 #include "engine/owned.h"
 
@@ -9,19 +8,10 @@ namespace engine {
 namespace {
 
 Engine* g_installed = nullptr;
-// Generations are unique in the process, so an owner never mistakes another
-// engine's object for its own.
-std::atomic<std::uint64_t> g_nextGeneration{1};
 
 }  // namespace
 
-Engine::Engine(std::unique_ptr<Backend> backend) : backend_(std::move(backend)) {
-  NewGeneration();
-}
-
-void Engine::NewGeneration() {
-  generation_ = g_nextGeneration.fetch_add(1);
-}
+Engine::Engine(std::unique_ptr<Backend> backend) : backend_(std::move(backend)) {}
 
 Engine::~Engine() {
   if (g_installed == this) g_installed = nullptr;

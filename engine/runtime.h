@@ -34,10 +34,8 @@ class Engine {
   void CountDeadHandleCall() { ++deadHandleCalls_; }
   std::uint64_t NextOrder() { return world_.nextOrder++; }
 
-  // Unique to this engine and the current life of its objects; a new one is
-  // taken whenever the world is cleared (engine/owned.h).
-  std::uint64_t generation() const { return generation_; }
-  void NewGeneration();
+  // Unique to this engine's current life of objects (engine/owned.h).
+  std::uint64_t generation() const { return world_.generation; }
 
   // Phase state, as the lifecycle operations report it.
   struct Phase {
@@ -68,7 +66,6 @@ class Engine {
   Phase phase_;
   iHandle nextHandle_ = 1;
   std::uint64_t deadHandleCalls_ = 0;
-  std::uint64_t generation_ = 0;
   std::uint64_t randomState_ = 0x9E3779B97F4A7C15ULL;
 };
 

@@ -1,6 +1,17 @@
 #include "engine/world.h"
 
+#include <atomic>
+
 namespace engine {
+namespace {
+
+std::atomic<std::uint64_t> g_nextGeneration{1};
+
+}  // namespace
+
+std::uint64_t World::NewGeneration() {
+  return g_nextGeneration.fetch_add(1);
+}
 
 void World::Clear() {
   textures.clear();
@@ -14,6 +25,7 @@ void World::Clear() {
   printColor = iColor{};
   input = InputSnapshot{};
   mipLevels = 1;
+  generation = NewGeneration();
 }
 
 }  // namespace engine

@@ -111,8 +111,14 @@ struct World {
   InputSnapshot input;
   int mipLevels = 1;
   std::uint64_t nextOrder = 1;  // draw-order stamp for sprites and particle systems
+  // Names the current life of the objects: unique in the process, and new at
+  // every Clear, so an owner never mistakes another life's object for its own.
+  std::uint64_t generation = NewGeneration();
 
-  // Removes every object (handles are never reused: the engine numbers them).
+  static std::uint64_t NewGeneration();
+
+  // Removes every object (handles are never reused: the engine numbers them)
+  // and starts a new generation.
   void Clear();
 };
 

@@ -29,21 +29,18 @@ constexpr std::int32_t kPopPoints = 10;
 
 }  // namespace
 
-TBaloon::~TBaloon() {
-  iSpriteDestroy(sprite);
-  for (int n = 1; n <= kPictureCount; ++n) iTextureDestroy(pictures[n]);
-  iSoundDestroy(sndTake);
-}
+TBaloon::~TBaloon() = default;
 
 void TBaloon::CreateEngineObjects() {
   for (int n = 1; n <= kPictureCount; ++n) {
-    pictures[n] = game_.resources.TextureFromSlot(kFirstBalloonSlot + n - 1, kFirstTag + n - 1);
+    pictures[n] = engine::OwnedTexture(
+        game_.resources.TextureFromSlot(kFirstBalloonSlot + n - 1, kFirstTag + n - 1));
   }
-  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", game_.camera));
   iSpriteScaleSet(sprite, {kBalloonScale, kBalloonScale});
   iSpriteTextureSet(sprite, pictures[std::min<int>(frame, kPictureCount)]);
   iSpritePrioritySet(sprite, 2);
-  sndTake = iSoundCreate("sound\\baloon.wav", 0);
+  sndTake = engine::OwnedSound(iSoundCreate("sound\\baloon.wav", 0));
 }
 
 void TBaloon::PlaceSprite() const {

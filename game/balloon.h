@@ -32,7 +32,7 @@ class TBaloon : public TBonus {
   void SetLayer(int layer) const;
 
   // Frames 1..3 float, 4..6 pop; frame 7 means the pop is over (hidden).
-  std::array<iHandle, 7> pictures{};  // 1..6
+  std::array<engine::OwnedTexture, 7> pictures;  // 1..6
   std::uint8_t frame = 1;
   std::uint32_t lastStepTime = 0;
 

@@ -18,6 +18,13 @@ void TBonus::Take(int emitterIndex) {
   iSpriteHide(sprite);
 }
 
+void TBonus::PutInPlayAt(long double atX, long double atY) {
+  taken = false;
+  iSpriteShow(sprite);
+  x = atX;
+  y = atY;
+}
+
 int TBonus::EmitterIndex() const {
   const LevelObjects& objects = game_.objects;
   for (std::size_t i = 0; i < objects.bonuses.size(); ++i) {

@@ -2,6 +2,7 @@
 // the five special bonuses come with the raven; balloons float on bonus levels.
 #pragma once
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "game/rect_box.h"
 
@@ -36,6 +37,9 @@ class TBonus {
   // Taken by the hero: its burst (emitter emitterIndex) at (x, y + 0.5), the
   // kind's effect, its sound, out of play, sparkle, hidden.
   void Take(int emitterIndex);
+  // Back in play, shown, standing with its centre at (atX, atY) (a bonus the
+  // raven has put down).
+  void PutInPlayAt(long double atX, long double atY);
 
   // Its burst's index in the game's emitters: its own index in the bonuses (a
   // balloon: in the balloons, after every bonus); -1 when it is in neither.
@@ -45,15 +49,15 @@ class TBonus {
 
   RectBox Box() const { return BoxAround(x, y, halfWidth, halfHeight); }
 
-  iHandle sprite = 0;
-  iHandle sndTake = 0;
+  engine::OwnedSprite sprite;
+  engine::OwnedSound sndTake;
   long double x = 0;
   long double y = 0;
   long double halfHeight = 0;
   long double halfWidth = 0;
   bool taken = false;
-  iHandle sparkleParticles = 0;
-  iHandle sparkleEmitter = 0;
+  engine::OwnedParticles sparkleParticles;
+  engine::OwnedEmitter sparkleEmitter;
   long double sparkleTimer = 0;
 
  protected:

@@ -62,25 +62,25 @@ std::unique_ptr<TBonus> MakeDeliveredBonus(GameContext& game, int i) {
   return std::make_unique<TDeliveredBonus>(game, kLooks[i]);
 }
 
-TDeliveredBonus::~TDeliveredBonus() {
-  iSpriteDestroy(sprite);
-  if (OwnsPictures()) {
-    for (int n = 1; n <= look_.pictureCount; ++n) iTextureDestroy(pictures[n]);
-  }
-  iSoundDestroy(sndTake);
+TDeliveredBonus::~TDeliveredBonus() = default;
+
+iHandle TDeliveredBonus::Picture(int n) const {
+  return OwnsPictures() ? ownPictures_[static_cast<std::size_t>(n)].get()
+                        : game_.resources.*look_.gameTexture;
 }
 
 void TDeliveredBonus::CreateEngineObjects() {
-  for (int n = 1; n <= look_.pictureCount; ++n) {
-    pictures[n] = OwnsPictures() ? game_.resources.TextureFromSlot(look_.firstSlot + n - 1,
-                                                                   look_.firstTag + n - 1)
-                                 : game_.resources.*look_.gameTexture;
+  if (OwnsPictures()) {
+    for (int n = 1; n <= look_.pictureCount; ++n) {
+      ownPictures_[static_cast<std::size_t>(n)] = engine::OwnedTexture(
+          game_.resources.TextureFromSlot(look_.firstSlot + n - 1, look_.firstTag + n - 1));
+    }
   }
-  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", game_.camera));
   iSpriteScaleSet(sprite, {kBonusScale, kBonusScale});
-  iSpriteTextureSet(sprite, pictures[frame]);
+  iSpriteTextureSet(sprite, Picture(frame));
   iSpritePrioritySet(sprite, 2);
-  sndTake = iSoundCreate(look_.sound, 0);
+  sndTake = engine::OwnedSound(iSoundCreate(look_.sound, 0));
 }
 
 void TDeliveredBonus::Load() {
@@ -102,7 +102,7 @@ void TDeliveredBonus::Update() {
   iSpriteLocationSet(sprite, {static_cast<float>(x), static_cast<float>(y + look_.spriteRise)});
   if (look_.stepMs == 0 || !PictureStepDue(game_.Ticks(), lastStepTime, look_.stepMs)) return;
   frame = static_cast<std::uint8_t>(NextInCycle(frame, look_.pictureCount));
-  iSpriteTextureSet(sprite, pictures[frame]);
+  iSpriteTextureSet(sprite, Picture(frame));
 }
 
 void TDeliveredBonus::ApplyEffect() {

@@ -55,7 +55,8 @@ class TDeliveredBonus : public TBonus {
 
   const DeliveredBonusLook& look() const { return look_; }
 
-  std::array<iHandle, 6> pictures{};  // 1..pictureCount
+  // Picture n (1..pictureCount): its own, or the game's one picture of its kind.
+  iHandle Picture(int n) const;
   std::uint8_t frame = 1;
   std::uint32_t lastStepTime = 0;
 
@@ -63,6 +64,7 @@ class TDeliveredBonus : public TBonus {
   // Pictures, sprite (current picture, draw layer 2) and sound.
   void CreateEngineObjects();
   bool OwnsPictures() const { return look_.firstSlot != 0; }
+  std::array<engine::OwnedTexture, 6> ownPictures_;  // 1..pictureCount, when it owns them
 
   const DeliveredBonusLook& look_;
 };

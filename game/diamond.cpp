@@ -16,37 +16,27 @@ constexpr long double kParticleScale = 5.5L / 16;
 
 }  // namespace
 
-TDiamond::~TDiamond() {
-  DestroyEngineObjects();
-}
-
-void TDiamond::DestroyEngineObjects() const {
-  iSpriteDestroy(sprite);
-  for (const iHandle picture : pictures) iTextureDestroy(picture);
-  iSoundDestroy(sndTake);
-  iParticleEmitterDestroy(sparkleEmitter);
-  iParticleDestroy(sparkleParticles);
-}
+TDiamond::~TDiamond() = default;
 
 void TDiamond::CreateEngineObjects() {
   for (int i = 1; i <= 4; ++i) {
-    pictures[static_cast<std::size_t>(i)] =
-        game_.resources.TextureFromSlot(kFirstDiamondSlot + i - 1, kFirstTextureId + i - 1);
+    pictures[static_cast<std::size_t>(i)] = engine::OwnedTexture(
+        game_.resources.TextureFromSlot(kFirstDiamondSlot + i - 1, kFirstTextureId + i - 1));
   }
-  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", game_.camera));
   iSpriteScaleSet(sprite, {1.6f, 1.6f});
   iSpriteTextureSet(sprite, pictures[frame]);
   iSpritePrioritySet(sprite, 2);
-  sndTake = iSoundCreate("sound\\money.wav", 0);
+  sndTake = engine::OwnedSound(iSoundCreate("sound\\money.wav", 0));
 
-  sparkleParticles = iParticleCreate("data\\particle_clot.dds", 500);
+  sparkleParticles = engine::OwnedParticles(iParticleCreate("data\\particle_clot.dds", 500));
   iParticleRenderModeSet(sparkleParticles, 1);
   iParticleGravitySet(sparkleParticles, {0, 0, 0});
   iParticleAirResistanceSet(sparkleParticles, -10);
   iParticleColorSet(sparkleParticles, {0.3f, 0.3f, 0.3f}, {1, 1, 1});
   iParticleLifeTimeSet(sparkleParticles, 0.1f);
   iParticleShow(sparkleParticles);
-  sparkleEmitter = iParticleEmitterCreate(sparkleParticles);
+  sparkleEmitter = engine::OwnedEmitter(iParticleEmitterCreate(sparkleParticles));
   PlaceSparkleEmitter();
   iParticleEmitterDirectionSet(sparkleEmitter, {0, 0, 0}, {0, 0, 0});
   iParticleEmitterSpeedSet(sparkleEmitter, 1, 1);

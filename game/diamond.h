@@ -28,7 +28,7 @@ class TDiamond : public TBonus {
   // Away (sinking, down or rising): neither takeable nor hoppable.
   bool Away() const { return returnTimer >= 0 || returnCounter != 0; }
 
-  std::array<iHandle, 5> pictures{};  // 1..4
+  std::array<engine::OwnedTexture, 5> pictures;  // 1..4
   std::uint8_t frame = 1;
   std::uint32_t lastStepTime = 0;
   long double returnTimer = 0;
@@ -36,7 +36,6 @@ class TDiamond : public TBonus {
 
  private:
   void CreateEngineObjects();
-  void DestroyEngineObjects() const;
   void PlaceSparkleEmitter() const;
   // Sprite at (x, y + dy).
   void PlaceSprite(long double dy) const;

@@ -140,6 +140,13 @@ void THero::PlaceHero() const {
   iSpriteLocationSet(sprite, {static_cast<float>(x), static_cast<float>(y)});
 }
 
+void THero::HideAt(long double atX, long double atY) {
+  Hide();
+  x = atX;
+  y = atY;
+  PlaceHero();
+}
+
 void THero::Show() const {
   shown_ = true;
   iSpriteShow(sprite);

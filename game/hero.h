@@ -44,6 +44,8 @@ class THero {
   void CatchHero(std::int32_t amount);
 
   void PlaceHero() const;
+  // Hidden and standing at (atX, atY), ready to come back after a lost life.
+  void HideAt(long double atX, long double atY);
   // Turns to d (0 left, 1 right) and runs on the ground / turns in the air.
   void WalkFacing(std::uint8_t d);
   void SetAirPose(std::uint8_t d);

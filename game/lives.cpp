@@ -9,12 +9,10 @@ namespace game {
 
 bool LoseLife(GameContext& game, LifeLoss how) {
   THero& hero = *game.hero;
-  hero.Hide();
-  if (!game.objects.platforms.empty()) {
-    hero.y = game.objects.platforms[0]->Top() + hero.halfHeight + 0.1L;
-  }
-  hero.x = -10;
-  hero.PlaceHero();
+  const long double standY = game.objects.platforms.empty()
+                                 ? hero.y
+                                 : game.objects.platforms[0]->Top() + hero.halfHeight + 0.1L;
+  hero.HideAt(-10, standY);
   game.state.respawnRequested = true;
   game.resources.ShowLifeIcons(0);
   const std::int32_t lives = game.counters.GetLives();

@@ -177,10 +177,7 @@ void TRaven::FallParcel() {
     done = true;
     iSpriteHide(parcelSprite);
     TBonus& bonus = *game_.objects.bonuses[static_cast<std::size_t>(bonusIndex)];
-    bonus.taken = false;
-    iSpriteShow(bonus.sprite);
-    bonus.x = parcelX;
-    bonus.y = landing->y + landing->halfHeight + bonus.halfHeight + kStandGap;
+    bonus.PutInPlayAt(parcelX, landing->y + landing->halfHeight + bonus.halfHeight + kStandGap);
   }
   if (parcelY < kLostBelowY) done = true;
 }

@@ -84,7 +84,7 @@ TEST_F(BonusKindsTest, PicturesStepOnlyAfterMoreThanTheirIntervalAndCycle) {
     auto& special = static_cast<TDeliveredBonus&>(*bonus);
     bonus->Load();
     special.frame = 1;
-    iSpriteTextureSet(bonus->sprite, special.pictures[1]);
+    iSpriteTextureSet(bonus->sprite, special.Picture(1));
     const std::uint32_t interval = c.stepMs == 0 ? 1000 : c.stepMs;
     for (const std::int32_t expected : c.pictures) {
       clock.Advance(interval);  // exactly the interval: not yet
