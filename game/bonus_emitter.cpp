@@ -7,13 +7,11 @@
 
 namespace game {
 
-TBonusEmitter::~TBonusEmitter() {
-  for (const iHandle sprite : sprites) iSpriteDestroy(sprite);
-}
+TBonusEmitter::~TBonusEmitter() = default;
 
 void TBonusEmitter::CreateBurstSprites(iHandle camera, iHandle texture) {
-  for (iHandle& sprite : sprites) {
-    sprite = iSpriteCreate("data\\sprite.x", camera);
+  for (engine::OwnedSprite& sprite : sprites) {
+    sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", camera));
     iSpriteTextureSet(sprite, texture);
     iSpriteScaleSet(sprite, {0.5f, 0.5f});
   }

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 
 namespace game {
@@ -24,7 +25,7 @@ class TBonusEmitter {
   void StepBurst();
   void HideBurst();
 
-  std::array<iHandle, 12> sprites{};
+  std::array<engine::OwnedSprite, 12> sprites;
   long double life = 0;
   long double alpha = 0;
   long double angle = 0;

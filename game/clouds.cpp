@@ -1,6 +1,7 @@
 #include "game/clouds.h"
 
 #include <cmath>
+#include <utility>
 
 #include "engine/engine.h"
 #include "game/game_resources.h"
@@ -22,7 +23,7 @@ void MakeClouds(std::vector<TCloud>& clouds, const GameResources& resources, iHa
   for (int i = 0; i < count; ++i) {
     TCloud cloud;
     cloud.direction = static_cast<std::uint8_t>(random(2));
-    cloud.sprite = iSpriteCreate("data\\sprite.x", camera);
+    cloud.sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", camera));
     iSpriteScaleSet(cloud.sprite, {15, 5});
     cloud.speed = random(30) / 1000.0L + 0.01L;
     iSpriteTextureSet(cloud.sprite, resources.cloudTextures[static_cast<std::size_t>(random(2))]);
@@ -31,7 +32,7 @@ void MakeClouds(std::vector<TCloud>& clouds, const GameResources& resources, iHa
     Place(cloud);
     iSpritePrioritySet(cloud.sprite, 2);
     iSpriteShow(cloud.sprite);
-    clouds.push_back(cloud);
+    clouds.push_back(std::move(cloud));
   }
 }
 
@@ -44,7 +45,6 @@ void DriftClouds(std::vector<TCloud>& clouds) {
 }
 
 void DestroyClouds(std::vector<TCloud>& clouds) {
-  for (const TCloud& cloud : clouds) iSpriteDestroy(cloud.sprite);
   clouds.clear();
 }
 

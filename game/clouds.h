@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 
 namespace game {
@@ -16,7 +17,7 @@ struct TCloud {
   long double speed = 0;       // units per frame
   long double x = 0;
   long double y = 0;
-  iHandle sprite = 0;
+  engine::OwnedSprite sprite;
 };
 
 // A level's clouds, drawn at random: count, then for each its direction, speed,
@@ -25,7 +26,7 @@ void MakeClouds(std::vector<TCloud>& clouds, const GameResources& resources, iHa
 // One frame of drift; a cloud further than 28 from the centre comes back in at
 // the other side (26).
 void DriftClouds(std::vector<TCloud>& clouds);
-// Destroys the sprites and empties the list.
+// Empties the list, and so destroys the sprites.
 void DestroyClouds(std::vector<TCloud>& clouds);
 
 }  // namespace game

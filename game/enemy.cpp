@@ -26,31 +26,18 @@ TEnemy::TEnemy(GameContext& game, EnemyKind kind) : game_(game), kind_(kind), lo
   path_[0] = {kPathEnd, 0};  // no path yet
 }
 
-TEnemy::~TEnemy() {
-  DestroyEngineObjects();
-}
-
-void TEnemy::DestroyEngineObjects() {
-  for (iHandle picture : pictures_) iTextureDestroy(picture);
-  pictures_.clear();
-  iSpriteDestroy(sprite);
-  iSoundDestroy(sndEating);
-  iSoundDestroy(sndDie);
-  iSoundDestroy(sndDiamondDown);
-  iParticleEmitterDestroy(sprayEmitter);
-  iParticleDestroy(sprayParticles);
-}
+TEnemy::~TEnemy() = default;
 
 void TEnemy::CreateSpray() {
   sprayTimer = -1.0L;
-  sprayParticles = iParticleCreate("data\\particle_clot.dds", 100);
+  sprayParticles = engine::OwnedParticles(iParticleCreate("data\\particle_clot.dds", 100));
   iParticleRenderModeSet(sprayParticles, 1);
   iParticleGravitySet(sprayParticles, {0, 0, 0});
   iParticleAirResistanceSet(sprayParticles, -10);
   iParticleColorSet(sprayParticles, {0.3f, 0.3f, 0.3f}, {1, 1, 1});
   iParticleLifeTimeSet(sprayParticles, 0.5f);
   iParticleShow(sprayParticles);
-  sprayEmitter = iParticleEmitterCreate(sprayParticles);
+  sprayEmitter = engine::OwnedEmitter(iParticleEmitterCreate(sprayParticles));
   iParticleEmitterLocationSet(sprayEmitter, ParticlePoint(x, y));
   iParticleEmitterDirectionSet(sprayEmitter, {0, 0, 0}, {0, 0, 0});
   iParticleEmitterSpeedSet(sprayEmitter, 1, 1);
@@ -58,23 +45,23 @@ void TEnemy::CreateSpray() {
 }
 
 void TEnemy::CreateSprite() {
-  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", game_.camera));
   SetScale(look_.baseScale);
   iSpritePrioritySet(sprite, 2);
 }
 
 void TEnemy::CreatePictures() {
-  pictures_.assign(static_cast<std::size_t>(look_.ImageCount()), 0);
+  pictures_.clear();
   for (int i = 0; i < look_.ImageCount(); ++i) {
-    pictures_[static_cast<std::size_t>(i)] =
-        game_.resources.TextureFromSlot(look_.firstSlot + i, look_.textureBase + i);
+    pictures_.emplace_back(
+        game_.resources.TextureFromSlot(look_.firstSlot + i, look_.textureBase + i));
   }
 }
 
 void TEnemy::CreateSounds() {
-  sndEating = iSoundCreate("sound\\eating.wav", 0);
-  sndDie = iSoundCreate("sound\\enemy_die.wav", 0);
-  sndDiamondDown = iSoundCreate("sound\\diam_down.wav", 0);
+  sndEating = engine::OwnedSound(iSoundCreate("sound\\eating.wav", 0));
+  sndDie = engine::OwnedSound(iSoundCreate("sound\\enemy_die.wav", 0));
+  sndDiamondDown = engine::OwnedSound(iSoundCreate("sound\\diam_down.wav", 0));
 }
 
 void TEnemy::Load() {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "game/enemy_kinds.h"
 #include "game/rect_box.h"
@@ -73,7 +74,7 @@ class TEnemy {
   const std::array<PathPoint, kPathSlots>& path() const { return path_; }
   int pathIndex() const { return pathIndex_; }
 
-  iHandle sprite = 0;
+  engine::OwnedSprite sprite;
   long double x = 0;
   long double y = 0;
   long double halfHeight = 0.6L;
@@ -88,12 +89,12 @@ class TEnemy {
   bool eating = false;
   bool knockedDown = false;
   bool lying = false;
-  iHandle sndEating = 0;
-  iHandle sprayParticles = 0;
-  iHandle sprayEmitter = 0;
+  engine::OwnedSound sndEating;
+  engine::OwnedParticles sprayParticles;
+  engine::OwnedEmitter sprayEmitter;
   long double sprayTimer = -1.0L;
-  iHandle sndDie = 0;
-  iHandle sndDiamondDown = 0;
+  engine::OwnedSound sndDie;
+  engine::OwnedSound sndDiamondDown;
   long double lyingTimer = 0;
   bool goingDown = false;
 
@@ -107,7 +108,6 @@ class TEnemy {
   void CreateSprite();
   void CreatePictures();
   void CreateSounds();
-  void DestroyEngineObjects();
 
   // Frame `picture` of a set at the current direction, on the sprite.
   void ShowPicture(EnemySet set, int picture) const;
@@ -132,7 +132,7 @@ class TEnemy {
   bool StepDue(std::uint32_t intervalMs) const;
 
   const EnemyLook& look_;
-  std::vector<iHandle> pictures_;  // by pack image index
+  std::vector<engine::OwnedTexture> pictures_;  // by pack image index
   std::array<PathPoint, kPathSlots> path_{};
   int pathIndex_ = 0;  // the next point to visit
 };

@@ -17,21 +17,11 @@ constexpr iVec2 kSpriteScale{3.2f, 3.2f};
 
 // Pictures `first`.. of the pack into slots 1.. of `pictures`.
 template <std::size_t N>
-void LoadPictures(std::array<iHandle, N>& pictures, int first) {
+void LoadPictures(std::array<engine::OwnedTexture, N>& pictures, int first) {
   for (std::size_t frame = 1; frame < N; ++frame) {
     const int image = first + static_cast<int>(frame) - 1;
-    pictures[frame] =
-        LoadPackTexture(kPack, static_cast<std::uint16_t>(image), kTextureIdBase + image);
-  }
-}
-
-template <std::size_t N>
-void DestroyPictures(std::array<std::array<iHandle, N>, 2>& pictures) {
-  for (auto& byDirection : pictures) {
-    for (iHandle& picture : byDirection) {
-      iTextureDestroy(picture);
-      picture = 0;
-    }
+    pictures[frame] = engine::OwnedTexture(
+        LoadPackTexture(kPack, static_cast<std::uint16_t>(image), kTextureIdBase + image));
   }
 }
 
@@ -39,16 +29,14 @@ void DestroyPictures(std::array<std::array<iHandle, N>, 2>& pictures) {
 
 THero::THero(GameContext& game) : game_(game) {}
 
-THero::~THero() {
-  DestroyEngineObjects();
-}
+THero::~THero() = default;
 
 std::uint32_t THero::Now() const {
   return game_.Ticks();
 }
 
 void THero::CreateEngineObjects() {
-  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", game_.camera));
   iSpriteScaleSet(sprite, kSpriteScale);
 
   // Facing left first (images 0.., 16.., 26.., 36..), then facing right.
@@ -61,13 +49,13 @@ void THero::CreateEngineObjects() {
   LoadPictures(diePictures[0], 36);
   LoadPictures(diePictures[1], 42);
 
-  dust = iParticleCreate("data\\particle_clot.dds", 50);
+  dust = engine::OwnedParticles(iParticleCreate("data\\particle_clot.dds", 50));
   iParticleRenderModeSet(dust, 0);
   iParticleGravitySet(dust, {0, 0, 0});
   iParticleColorSet(dust, {1, 1, 1}, {1, 1, 1});
   iParticleLifeTimeSet(dust, 0.5f);
   iParticleShow(dust);
-  dustEmitter = iParticleEmitterCreate(dust);
+  dustEmitter = engine::OwnedEmitter(iParticleEmitterCreate(dust));
   iParticleEmitterLocationSet(dustEmitter, {0, -3, 0});
   iParticleEmitterDirectionSet(dustEmitter, {-0.1f, 1, 0}, {0.1f, 1, 0});
   iParticleEmitterSpeedSet(dustEmitter, 1, 1);
@@ -75,26 +63,10 @@ void THero::CreateEngineObjects() {
 
   for (THeroMissile& missile : missiles) missile.CreateParticles();
 
-  sndStep = iSoundCreate("sound\\step.wav", 0);
-  sndJump = iSoundCreate("sound\\hero_jump.wav", 0);
-  sndDie = iSoundCreate("sound\\die.wav", 0);
-  sndThrow = iSoundCreate("sound\\hero_jump.wav", 0);
-}
-
-void THero::DestroyEngineObjects() {
-  iSpriteDestroy(sprite);
-  sprite = 0;
-  DestroyPictures(runPictures);
-  DestroyPictures(jumpPictures);
-  DestroyPictures(joyPictures);
-  DestroyPictures(diePictures);
-  iParticleEmitterDestroy(dustEmitter);
-  iParticleDestroy(dust);
-  dustEmitter = dust = 0;
-  for (iHandle* sound : {&sndStep, &sndJump, &sndDie, &sndThrow}) {
-    iSoundDestroy(*sound);
-    *sound = 0;
-  }
+  sndStep = engine::OwnedSound(iSoundCreate("sound\\step.wav", 0));
+  sndJump = engine::OwnedSound(iSoundCreate("sound\\hero_jump.wav", 0));
+  sndDie = engine::OwnedSound(iSoundCreate("sound\\die.wav", 0));
+  sndThrow = engine::OwnedSound(iSoundCreate("sound\\hero_jump.wav", 0));
 }
 
 void THero::LoadHero() {

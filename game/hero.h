@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "game/hero_missile.h"
 #include "game/rect_box.h"
@@ -72,14 +73,14 @@ class THero {
   bool Busy() const { return falling || rising || joy || takeOff || landing; }
   RectBox Box() const { return BoxAround(x, y, halfWidth, halfHeight); }
 
-  iHandle sprite = 0;
+  engine::OwnedSprite sprite;
   // Pictures by [direction][frame]; frame 0 is unused.
-  std::array<std::array<iHandle, 9>, 2> runPictures{};   // 1..8
-  std::array<std::array<iHandle, 6>, 2> jumpPictures{};  // 1..5
-  std::array<std::array<iHandle, 6>, 2> joyPictures{};   // 1..5
-  std::array<std::array<iHandle, 7>, 2> diePictures{};   // 1..6
-  iHandle dust = 0;
-  iHandle dustEmitter = 0;
+  std::array<std::array<engine::OwnedTexture, 9>, 2> runPictures;   // 1..8
+  std::array<std::array<engine::OwnedTexture, 6>, 2> jumpPictures;  // 1..5
+  std::array<std::array<engine::OwnedTexture, 6>, 2> joyPictures;   // 1..5
+  std::array<std::array<engine::OwnedTexture, 7>, 2> diePictures;   // 1..6
+  engine::OwnedParticles dust;
+  engine::OwnedEmitter dustEmitter;
   long double x = -10;
   long double y = -8;
   long double halfHeight = 1.6L;
@@ -97,17 +98,16 @@ class THero {
   bool joy = false;
   long double dustTimer = -1.0L;
   std::array<THeroMissile, kMissileCount> missiles;
-  iHandle sndStep = 0;
-  iHandle sndJump = 0;
-  iHandle sndDie = 0;
-  iHandle sndThrow = 0;
+  engine::OwnedSound sndStep;
+  engine::OwnedSound sndJump;
+  engine::OwnedSound sndDie;
+  engine::OwnedSound sndThrow;
 
  private:
   // hero.cpp
   // The millisecond tick that times his picture steps.
   std::uint32_t Now() const;
   void CreateEngineObjects();
-  void DestroyEngineObjects();
   void ShowPicture(iHandle picture) const;
   // hero_pictures.cpp
   iHandle CurrentPicture() const;

@@ -28,8 +28,8 @@ constexpr long double kEnemyReachAbove = 1.5L;
 constexpr iVec3 kStartColors[4] = {{0, 1, 0}, {1, 0, 0}, {1, 1, 0}, {0, 0, 1}};
 
 // A missile's particle system: a glow that shrinks over a short life.
-iHandle MakeGlow(iVec3 from, iVec3 to, float life) {
-  const iHandle system = iParticleCreate("data\\particle_clot.dds", 100);
+engine::OwnedParticles MakeGlow(iVec3 from, iVec3 to, float life) {
+  engine::OwnedParticles system(iParticleCreate("data\\particle_clot.dds", 100));
   iParticleRenderModeSet(system, 4);
   iParticleGravitySet(system, {0, 0, 0});
   iParticleAirResistanceSet(system, -10);
@@ -39,8 +39,8 @@ iHandle MakeGlow(iVec3 from, iVec3 to, float life) {
   return system;
 }
 
-iHandle MakeEmitter(iHandle system, float scale) {
-  const iHandle emitter = iParticleEmitterCreate(system);
+engine::OwnedEmitter MakeEmitter(iHandle system, float scale) {
+  engine::OwnedEmitter emitter(iParticleEmitterCreate(system));
   iParticleEmitterLocationSet(emitter, {0, -3, 0});
   iParticleEmitterDirectionSet(emitter, {0, 0, 0}, {0, 0, 0});
   iParticleEmitterSpeedSet(emitter, 1, 1);
@@ -50,10 +50,6 @@ iHandle MakeEmitter(iHandle system, float scale) {
 
 }  // namespace
 
-THeroMissile::~THeroMissile() {
-  DestroyParticles();
-}
-
 void THeroMissile::CreateParticles() {
   for (std::size_t i = 0; i < trails.size(); ++i) {
     trails[i] = MakeGlow(kStartColors[i], {1, 0, 0}, 0.1f);
@@ -61,17 +57,6 @@ void THeroMissile::CreateParticles() {
   }
   flash = MakeGlow({1, 0, 0}, {0, 1, 0}, 0.5f);
   flashEmitter = MakeEmitter(flash, 1.4f);
-}
-
-void THeroMissile::DestroyParticles() {
-  for (std::size_t i = 0; i < trails.size(); ++i) {
-    iParticleEmitterDestroy(trailEmitters[i]);
-    iParticleDestroy(trails[i]);
-    trailEmitters[i] = trails[i] = 0;
-  }
-  iParticleEmitterDestroy(flashEmitter);
-  iParticleDestroy(flash);
-  flashEmitter = flash = 0;
 }
 
 void THeroMissile::Launch(long double fromX, long double fromY, std::uint8_t direction) {
@@ -94,7 +79,8 @@ void THeroMissile::Ground() {
 }
 
 void THeroMissile::ShowParticles(bool shown) const {
-  for (const iHandle system : {trails[0], trails[1], trails[2], trails[3], flash}) {
+  for (const iHandle system :
+       {trails[0].get(), trails[1].get(), trails[2].get(), trails[3].get(), flash.get()}) {
     if (shown) {
       iParticleShow(system);
     } else {

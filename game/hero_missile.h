@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "game/rect_box.h"
 
@@ -20,7 +21,6 @@ class THeroMissile {
   static constexpr long double kHeadingLeft = 3.1415L;
 
   THeroMissile() = default;
-  ~THeroMissile();
   THeroMissile(const THeroMissile&) = delete;
   THeroMissile& operator=(const THeroMissile&) = delete;
 
@@ -40,10 +40,10 @@ class THeroMissile {
 
   RectBox Box() const { return BoxAround(x, y, halfWidth, halfHeight); }
 
-  std::array<iHandle, 4> trails{};
-  std::array<iHandle, 4> trailEmitters{};
-  iHandle flash = 0;
-  iHandle flashEmitter = 0;
+  std::array<engine::OwnedParticles, 4> trails;
+  std::array<engine::OwnedEmitter, 4> trailEmitters;
+  engine::OwnedParticles flash;
+  engine::OwnedEmitter flashEmitter;
   long double flashTimer = -1.0L;
   long double x = 0;
   long double y = 0;
@@ -55,7 +55,6 @@ class THeroMissile {
   long double spin = 0;
 
  private:
-  void DestroyParticles();
   void ShowParticles(bool shown) const;
   void EmitTrails() const;
   // Knocks down the first enemy it can hit; true when it hit one.

@@ -16,7 +16,7 @@ constexpr int kRunFrames = 8;
 constexpr std::int32_t kAirFrame = 3;
 
 template <std::size_t N>
-iHandle PictureAt(const std::array<iHandle, N>& pictures, std::int32_t frame) {
+iHandle PictureAt(const std::array<engine::OwnedTexture, N>& pictures, std::int32_t frame) {
   return pictures[static_cast<std::size_t>(
       std::clamp<std::int32_t>(frame, 1, static_cast<std::int32_t>(N - 1)))];
 }

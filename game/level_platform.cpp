@@ -10,8 +10,8 @@ namespace {
 
 constexpr iVec2 kPlatformScale{4.5f, 2.5f};
 
-iHandle MakeSprite(const GameContext& game, int picture) {
-  const iHandle sprite = iSpriteCreate("data\\sprite.x", game.camera);
+engine::OwnedSprite MakeSprite(const GameContext& game, int picture) {
+  engine::OwnedSprite sprite(iSpriteCreate("data\\sprite.x", game.camera));
   iSpriteScaleSet(sprite, kPlatformScale);
   iSpriteTextureSet(sprite, game.resources.blockTextures[static_cast<std::size_t>(picture)]);
   return sprite;
@@ -22,9 +22,7 @@ iHandle MakeSprite(const GameContext& game, int picture) {
 TPlatform::TPlatform(GameContext& game, int picture)
     : sprite(MakeSprite(game, picture)), game_(game) {}
 
-TPlatform::~TPlatform() {
-  iSpriteDestroy(sprite);
-}
+TPlatform::~TPlatform() = default;
 
 void TPlatform::Refresh() const {
   iSpriteLocationSet(sprite, {static_cast<float>(x), static_cast<float>(y)});

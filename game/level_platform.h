@@ -2,6 +2,7 @@
 // it blocks the hero from the sides and from below; platforms never move.
 #pragma once
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "game/rect_box.h"
 
@@ -33,7 +34,7 @@ class TPlatform {
   long double y = -4;
   long double halfHeight = 0.5L;
   long double halfWidth = 2.75L;
-  iHandle sprite = 0;
+  engine::OwnedSprite sprite;
 
  private:
   GameContext& game_;

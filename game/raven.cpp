@@ -38,19 +38,12 @@ constexpr BonusKind kFetchable[] = {BonusKind::Snow, BonusKind::LifePlus, BonusK
 
 TRaven::TRaven(GameContext& game) : game_(game) {}
 
-TRaven::~TRaven() {
-  for (const auto& row : ravenPictures) {
-    for (int f = 1; f <= kRavenFrames; ++f) iTextureDestroy(row[f]);
-  }
-  for (int f = 1; f <= kParcelFrames; ++f) iTextureDestroy(parcelPictures[f]);
-  iSpriteDestroy(parcelSprite);
-  iSpriteDestroy(sprite);
-}
+TRaven::~TRaven() = default;
 
 void TRaven::CreateEngineObjects() {
-  parcelSprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  parcelSprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", game_.camera));
   iSpriteScaleSet(parcelSprite, {kParcelScale, kParcelScale});
-  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", game_.camera));
   iSpriteScaleSet(sprite, {kRavenScale, kRavenScale});
   iSpritePrioritySet(parcelSprite, 2);
   iSpritePrioritySet(sprite, 2);
@@ -58,13 +51,13 @@ void TRaven::CreateEngineObjects() {
   for (int d = 0; d < 2; ++d) {
     for (int f = 1; f <= kRavenFrames; ++f) {
       const int image = d * kRavenFrames + f - 1;
-      ravenPictures[d][f] =
-          game_.resources.TextureFromSlot(kRavenFirstSlot + image, kRavenFirstTag + image);
+      ravenPictures[d][f] = engine::OwnedTexture(
+          game_.resources.TextureFromSlot(kRavenFirstSlot + image, kRavenFirstTag + image));
     }
   }
   for (int f = 1; f <= kParcelFrames; ++f) {
-    parcelPictures[f] =
-        game_.resources.TextureFromSlot(kParcelFirstSlot + f - 1, kParcelFirstTag + f - 1);
+    parcelPictures[f] = engine::OwnedTexture(
+        game_.resources.TextureFromSlot(kParcelFirstSlot + f - 1, kParcelFirstTag + f - 1));
   }
 }
 

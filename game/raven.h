@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 
 namespace game {
@@ -43,11 +44,11 @@ class TRaven {
   // Whether it carries a bonus on the current run (else TGame calls NewRun).
   bool Carrying() const { return !idle; }
 
-  iHandle sprite = 0;
-  std::array<std::array<iHandle, 7>, 2> ravenPictures{};  // [direction][1..6]
-  iHandle parcelSprite = 0;
-  std::array<iHandle, 8> parcelPictures{};  // 1..7
-  std::uint8_t direction = 0;               // 1 flies right, 0 flies left
+  engine::OwnedSprite sprite;
+  std::array<std::array<engine::OwnedTexture, 7>, 2> ravenPictures;  // [direction][1..6]
+  engine::OwnedSprite parcelSprite;
+  std::array<engine::OwnedTexture, 8> parcelPictures;  // 1..7
+  std::uint8_t direction = 0;                          // 1 flies right, 0 flies left
   std::uint32_t lastStepTime = 0;
   std::uint32_t parcelStepTime = 0;
   long double x = 0;

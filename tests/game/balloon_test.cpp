@@ -135,13 +135,13 @@ TEST_F(BalloonTest, ReloadKeepsItsPlaceAndFrameAndRemakesItsBurst) {
   balloon.frame = 5;
   balloon.x = 2;
   balloon.y = 3;
-  const auto oldBurst = objects.emitters[6]->sprites;
+  const iHandle oldBurst = objects.emitters[6]->sprites[0];
 
   balloon.Reload();
 
   EXPECT_EQ(PictureTag(balloon.sprite), 1001264);
   EXPECT_FLOAT_EQ(SpriteOf(balloon.sprite).location.y, 4.0f);
-  EXPECT_NE(objects.emitters[6]->sprites, oldBurst);
+  EXPECT_NE(objects.emitters[6]->sprites[0].get(), oldBurst);
   EXPECT_EQ(world().textures.at(SpriteOf(objects.emitters[6]->sprites[0]).texture).tag,
             kBalloonBurstTag);
 }

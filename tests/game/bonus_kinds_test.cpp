@@ -171,7 +171,7 @@ TEST_F(BonusKindsTest, ReloadKeepsStateShowsTheCurrentPictureAndRemakesItsBurst)
   life.Update();  // frame 2
   life.x = 4;
   const iHandle oldSprite = life.sprite;
-  const auto oldBurst = objects.emitters[1]->sprites;
+  const iHandle oldBurst = objects.emitters[1]->sprites[0];
 
   life.Reload();
 
@@ -179,7 +179,7 @@ TEST_F(BonusKindsTest, ReloadKeepsStateShowsTheCurrentPictureAndRemakesItsBurst)
   EXPECT_EQ(life.frame, 2);
   EXPECT_EQ(life.x, 4);
   EXPECT_EQ(PictureTag(life.sprite), 1001272);
-  EXPECT_NE(objects.emitters[1]->sprites, oldBurst);
+  EXPECT_NE(objects.emitters[1]->sprites[0].get(), oldBurst);
   EXPECT_EQ(world().textures.at(SpriteOf(objects.emitters[1]->sprites[0]).texture).tag,
             kLifePlusBurstTag);
 }

@@ -113,8 +113,12 @@ TEST_F(GameTest, TheSameSeedBuildsTheSameLevel) {
 TEST_F(GameTest, CloudsDriftAndComeBackAtTheOtherSide) {
   NewGame();
   std::vector<game::TCloud> clouds(2);
-  clouds[0] = {.direction = 0, .speed = 0.5L, .x = -27.9L, .y = 10};
-  clouds[1] = {.direction = 1, .speed = 0.5L, .x = 27.9L, .y = 10};
+  for (std::size_t i = 0; i < clouds.size(); ++i) {
+    clouds[i].direction = static_cast<std::uint8_t>(i);
+    clouds[i].speed = 0.5L;
+    clouds[i].x = i == 0 ? -27.9L : 27.9L;
+    clouds[i].y = 10;
+  }
   game::DriftClouds(clouds);
   EXPECT_EQ(clouds[0].x, 26);
   EXPECT_EQ(clouds[1].x, -26);
