@@ -283,3 +283,33 @@ TEST_F(GameTest, LevelAfterLevelTheEngineHoldsNoMoreObjects) {
   EXPECT_LE(static_cast<long>(world().sprites.size()), static_cast<long>(sprites) + slack);
   EXPECT_LE(static_cast<long>(world().textures.size()), static_cast<long>(textures) + slack);
 }
+
+// Every level start makes the overlay pictures again and every game leaves
+// through the question: back at the main menu the engine holds exactly as many
+// textures and sprites after each game as after the first.
+TEST_F(GameTest, StartingAndLeavingGamesLeavesNoEngineObjectsBehind) {
+  if (!LinkGameArt()) GTEST_SKIP() << "no zq-assets to make the pictures with";
+  std::size_t textures = 0;
+  std::size_t sprites = 0;
+  for (int game_number = 0; game_number < 4; ++game_number) {
+    SCOPED_TRACE(game_number);
+    NewGame();
+    for (int n = 1; n <= 3; ++n) {
+      FinishEntry();
+      TakeEveryDiamond();
+      FramesWhile([&] { return game().GetLevel() == n; });
+      ASSERT_EQ(game().GetLevel(), n + 1);
+    }
+    Tap(screens::kKeyEsc);
+    ASSERT_EQ(state(), core::ssConfirmLeaveGame);
+    Tap(screens::kKeyEnter);  // YES
+    ASSERT_EQ(state(), core::ssMainMenu);
+    if (game_number == 0) {
+      textures = world().textures.size();
+      sprites = world().sprites.size();
+    }
+    EXPECT_EQ(world().textures.size(), textures);
+    EXPECT_EQ(world().sprites.size(), sprites);
+  }
+  EXPECT_EQ(DeadHandleCalls(), 0u);
+}
