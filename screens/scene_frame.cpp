@@ -52,17 +52,18 @@ void Scene::NormalFrame() {
   if (program_.MenuSceneActive) menuScene_.Update(program_.platform.TickCount());
 
   // The game prints its texts afresh every frame it shows them; the last ones
-  // stay up through the game-over phase, when nothing is printed.
-  if ((state() == core::ssPlaying || state() == core::ssPaused) && !game_.gameOverPhase()) {
-    iPrintsHide();
-  }
+  // stay up through the game-over phase, when nothing is printed. The frame that
+  // begins that phase has already hidden them, so it prints them once more.
+  const bool hudHidden =
+      (state() == core::ssPlaying || state() == core::ssPaused) && !game_.gameOverPhase();
+  if (hudHidden) iPrintsHide();
   if (state() == core::ssPlaying) game_.UpdateFrame();
   if (state() == core::ssNewGame) {
     game_.StartLevel();
     SetState(core::ssPlaying);
   }
   if (state() == core::ssMainMenu) mainMenu_.FadeHighlights();
-  if (IsGameShown(state()) && !game_.gameOverPhase()) game_.DrawHud();
+  if (IsGameShown(state()) && (!game_.gameOverPhase() || hudHidden)) game_.DrawHud();
 
   program_.music.MusicLoopCheck();
 }

@@ -313,3 +313,41 @@ TEST_F(GameTest, StartingAndLeavingGamesLeavesNoEngineObjectsBehind) {
   }
   EXPECT_EQ(DeadHandleCalls(), 0u);
 }
+
+// The last life lost on time, up to the first frame of the game-over picture.
+class GameOverTest : public GameTest {
+ protected:
+  void ReachGameOver(std::int32_t score) {
+    PlayLevelOne();
+    game().SetLives(1);
+    game().SetScore(score);
+    level().timeLeft = -1;
+    Frame();
+    while (level().timeOverPhase) Frame();
+    ASSERT_TRUE(game().gameOverPhase());
+  }
+};
+
+// The final level and score stay printed under the picture from its first
+// frame to its last.
+TEST_F(GameOverTest, TheLevelAndScoreStayUpThroughTheGameOverPicture) {
+  ReachGameOver(4321);
+  do {
+    ASSERT_TRUE(Printed("1"));
+    ASSERT_TRUE(Printed("4321"));
+    Frame();
+  } while (game().gameOverPhase());
+}
+
+// A game left during the game-over picture does not shorten the next one.
+TEST_F(GameOverTest, LeavingDuringTheGameOverPictureLeavesTheNextOneWhole) {
+  ReachGameOver(0);
+  Frames(37);
+  Tap(screens::kKeyEsc);
+  ASSERT_EQ(state(), core::ssConfirmLeaveGame);
+  Tap(screens::kKeyEnter);  // YES
+  ASSERT_EQ(state(), core::ssMainMenu);
+  ReachGameOver(0);
+  EXPECT_EQ(level().gameOverTimer, 3);
+  EXPECT_EQ(FramesWhile([&] { return game().gameOverPhase(); }), 231);
+}
