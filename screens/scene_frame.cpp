@@ -111,24 +111,22 @@ void Scene::HandleKeys() {
   WithMenuScreen([](auto& menu) { menu.HandleKeys(); });
 }
 
-// In a game Esc opens the leave-game question and P or Pause toggles the pause.
-// Both keys are looked at in the same frame, in this order, whatever the first
-// one did.
+// In a game Esc opens the leave-game question, which then has the keys: a P or
+// Pause in the same frame is dropped, so the box and the pointer are up exactly
+// while the question is. Otherwise P or Pause toggles the pause.
 void Scene::HandleGameKeys() {
   const bool pauseKey = iKeyClick(kKeyPause) || iKeyClick(kKeyP);
-  const bool esc = iKeyClick(kKeyEsc);
+  if (iKeyClick(kKeyEsc)) {
+    OpenLeaveGameDialog();
+    return;
+  }
+  if (!pauseKey) return;
   if (state() == core::ssPlaying) {
-    if (esc) OpenLeaveGameDialog();
-    if (pauseKey) {
-      SetState(core::ssPaused);
-      game_.ShowPausePicture();
-    }
+    SetState(core::ssPaused);
+    game_.ShowPausePicture();
   } else {
-    if (pauseKey) {
-      SetState(core::ssPlaying);
-      game_.HidePausePicture();
-    }
-    if (esc) OpenLeaveGameDialog();
+    SetState(core::ssPlaying);
+    game_.HidePausePicture();
   }
 }
 
