@@ -93,6 +93,9 @@ class TGame {
 
   void ShowPausePicture() const;
   void HidePausePicture() const;
+  // Back to play after a pause: the level's song again if nothing plays (the
+  // boss key stops the music when it pauses).
+  void ResumeSong();
 
   iHandle pausePicture() const { return pausePicture_.sprite; }
   iHandle levelCompletePicture() const { return levelCompletePicture_.sprite; }

@@ -90,4 +90,8 @@ void TGame::HidePausePicture() const {
   iSpriteHide(pausePicture_.sprite);
 }
 
+void TGame::ResumeSong() {
+  if (program_.music.CurrentSong() == 0) program_.music.MusicPlay("2", false);
+}
+
 }  // namespace game

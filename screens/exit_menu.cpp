@@ -200,6 +200,7 @@ void TExitMenu::No() {
       scene_.game().RaiseGameSprites();
       scene_.pointer().Hide();
       scene_.game().HidePausePicture();
+      scene_.game().ResumeSong();
       break;
     case core::ssConfirmClearRecords:
       iPrintsHide();

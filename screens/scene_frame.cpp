@@ -127,6 +127,7 @@ void Scene::HandleGameKeys() {
   } else {
     SetState(core::ssPlaying);
     game_.HidePausePicture();
+    game_.ResumeSong();
   }
 }
 

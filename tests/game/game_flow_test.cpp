@@ -351,3 +351,28 @@ TEST_F(GameOverTest, LeavingDuringTheGameOverPictureLeavesTheNextOneWhole) {
   EXPECT_EQ(level().gameOverTimer, 3);
   EXPECT_EQ(FramesWhile([&] { return game().gameOverPhase(); }), 231);
 }
+
+// The boss key stops the music when it pauses the game; whichever way play goes
+// on, the level's song plays again.
+TEST_F(GameTest, PlayGoingOnAfterAPauseBringsBackTheLevelsSong) {
+  const struct {
+    const char* name;
+    std::vector<int> keys;
+  } kCases[] = {
+      {"P", {screens::kKeyP}},
+      {"Pause", {screens::kKeyPause}},
+      {"Esc, NO", {screens::kKeyEsc, screens::kKeyRight, screens::kKeyEnter}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    if (state() != core::ssMainMenu) scene_.ReturnToMenuFromGame();
+    NewGame();
+    ASSERT_EQ(program_.music.CurrentSongName(), "2");
+    Tap(screens::kKeyP);
+    ASSERT_EQ(state(), core::ssPaused);
+    program_.music.MusicStop("2");  // what the boss key does
+    for (const int key : c.keys) Tap(key);
+    ASSERT_EQ(state(), core::ssPlaying);
+    EXPECT_EQ(program_.music.CurrentSongName(), "2");
+  }
+}
