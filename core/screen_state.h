@@ -33,7 +33,9 @@ enum ScreenStateCode : std::uint8_t {
 // The name of a code ("ssMainMenu"), or "" for an unused value.
 const char* ScreenStateName(std::uint8_t code);
 
-// ScreenState is also written by the submission worker, so it is an atomic byte.
+// ScreenState is written only on the main thread: the submission worker leaves
+// its outcome for the scene, which changes the state at the start of the next
+// frame. The byte is atomic so that other threads may read it safely.
 using ScreenStateByte = std::atomic<std::uint8_t>;
 
 // The driver's flags, also set by the screens (restart after a web link or a

@@ -73,6 +73,7 @@ void TGame::StartLevel() {
 
   state_.freezeTimer = -1.0L;
   state_.gameOverPhase = false;
+  state_.gameOverTimer = 3.0L;  // a game left during the game-over picture spent some
   state_.timeOverTimer = -1.0L;
   state_.timeOverPhase = false;
   state_.levelCompleteTimer = -1.0L;

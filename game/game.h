@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/program.h"
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "game/clouds.h"
 #include "game/counters.h"
@@ -92,9 +93,12 @@ class TGame {
 
   void ShowPausePicture() const;
   void HidePausePicture() const;
+  // Back to play after a pause: the level's song again if nothing plays (the
+  // boss key stops the music when it pauses).
+  void ResumeSong();
 
-  iHandle pausePicture() const { return pausePicture_; }
-  iHandle levelCompletePicture() const { return levelCompletePicture_; }
+  iHandle pausePicture() const { return pausePicture_.sprite; }
+  iHandle levelCompletePicture() const { return levelCompletePicture_.sprite; }
   bool resourcesLoaded() const { return resourcesLoaded_; }
   bool gameOverPhase() const { return state_.gameOverPhase; }
   bool BonusLevel() const;
@@ -137,8 +141,13 @@ class TGame {
 
   std::array<iHandle, 3> backgrounds_{};
   iHandle panel_ = 0;
-  iHandle levelCompletePicture_ = 0;
-  iHandle pausePicture_ = 0;
+  // A full-screen picture and its texture; the sprite goes first.
+  struct OverlayPicture {
+    engine::OwnedTexture texture;
+    engine::OwnedSprite sprite;
+  };
+  OverlayPicture levelCompletePicture_;
+  OverlayPicture pausePicture_;
 
   bool resourcesLoaded_ = false;
   int nextGameLevel_ = 0;  // > 1: where the next new game starts

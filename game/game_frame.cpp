@@ -137,7 +137,7 @@ bool TGame::StepLevelComplete() {
   state_.levelCompletePhase = false;
   HideGameSprites();
   context_.host.ShowAndRenderLoadingPicture();
-  iSpriteHide(levelCompletePicture_);
+  iSpriteHide(levelCompletePicture_.sprite);
   ClearLevel();
   program_.ScreenState.store(core::ssNewGame);
   return false;
@@ -180,7 +180,7 @@ void TGame::TestLevelEnd() {
   if (!complete) return;
   state_.levelCompletePhase = true;
   state_.levelCompleteTimer = 2.0L;
-  iSpriteShow(levelCompletePicture_);
+  iSpriteShow(levelCompletePicture_.sprite);
   context_.Play(resources_.sndLevelComplete);
 }
 

@@ -40,13 +40,18 @@ void TGame::CreatePanel() {
 }
 
 void TGame::CreateOverlayPictures() {
-  // Made afresh at every level start: the old ones go first so that levels do
-  // not pile up hidden sprites.
-  iSpriteDestroy(levelCompletePicture_);
-  iSpriteDestroy(pausePicture_);
-  levelCompletePicture_ =
-      PictureSprite(context_.camera, "data\\LevelComplete.png", {20, 15}, {0, 0});
-  pausePicture_ = PictureSprite(context_.camera, "data\\Pause.png", {20, 15}, {0, 0});
+  // Made afresh at every level start: the old sprites and textures go first so
+  // that levels do not pile up hidden full-screen pictures.
+  const auto make = [this](OverlayPicture& picture, const char* file) {
+    picture.sprite.reset();
+    picture.texture = engine::OwnedTexture(iTextureCreate(file));
+    picture.sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", context_.camera));
+    iSpriteTextureSet(picture.sprite, picture.texture);
+    iSpriteScaleSet(picture.sprite, {20, 15});
+    iSpriteLocationSet(picture.sprite, {0, 0});
+  };
+  make(levelCompletePicture_, "data\\LevelComplete.png");
+  make(pausePicture_, "data\\Pause.png");
 }
 
 void TGame::LoadResources() {
@@ -98,11 +103,9 @@ void TGame::ReloadResources() {
   for (const auto& balloon : objects_.balloons) balloon->Reload();
   clouds_.clear();  // their sprites died with the engine
 
-  // The old overlay sprites are dead handles: forget them, do not destroy them.
-  levelCompletePicture_ = 0;
-  pausePicture_ = 0;
+  // The old overlay pictures died with the engine; their owners only forget them.
   CreateOverlayPictures();
-  if (state_.levelCompletePhase) iSpriteShow(levelCompletePicture_);
+  if (state_.levelCompletePhase) iSpriteShow(levelCompletePicture_.sprite);
   context_.host.RecreateDialogPictures();
   ApplyCamera();
 }

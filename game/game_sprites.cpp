@@ -67,8 +67,8 @@ void TGame::HideGameSprites() {
   sandclock_.Hide();
   resources_.ShowLifeIcons(0);
   ufo_.Hide();
-  iSpriteHide(levelCompletePicture_);
-  iSpriteHide(pausePicture_);
+  iSpriteHide(levelCompletePicture_.sprite);
+  iSpriteHide(pausePicture_.sprite);
 }
 
 void TGame::RaiseGameSprites() {
@@ -83,11 +83,15 @@ void TGame::LowerGameSprites() {
 }
 
 void TGame::ShowPausePicture() const {
-  iSpriteShow(pausePicture_);
+  iSpriteShow(pausePicture_.sprite);
 }
 
 void TGame::HidePausePicture() const {
-  iSpriteHide(pausePicture_);
+  iSpriteHide(pausePicture_.sprite);
+}
+
+void TGame::ResumeSong() {
+  if (program_.music.CurrentSong() == 0) program_.music.MusicPlay("2", false);
 }
 
 }  // namespace game

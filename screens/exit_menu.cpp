@@ -73,16 +73,15 @@ void TExitMenu::Create() {
 }
 
 void TExitMenu::CreateBox() {
-  box_ = iSpriteCreate("data\\sprite.x", 0);
-  boxTexture_ = LoadPackTexture("data\\Forms.dat", 3, 1000001);
+  box_.reset();
+  boxTexture_ = engine::OwnedTexture(LoadPackTexture("data\\Forms.dat", 3, 1000001));
+  box_ = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", 0));
   iSpriteTextureSet(box_, boxTexture_);
   iSpriteScaleSet(box_, {10, 8});
   iSpriteLocationSet(box_, {0, 0});
 }
 
 void TExitMenu::RemakeBox() {
-  iSpriteDestroy(box_);
-  iTextureDestroy(boxTexture_);
   CreateBox();
 }
 
@@ -201,6 +200,7 @@ void TExitMenu::No() {
       scene_.game().RaiseGameSprites();
       scene_.pointer().Hide();
       scene_.game().HidePausePicture();
+      scene_.game().ResumeSong();
       break;
     case core::ssConfirmClearRecords:
       iPrintsHide();

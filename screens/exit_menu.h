@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_list.h"
 #include "screens/submission.h"
@@ -62,8 +63,8 @@ class TExitMenu {
 
   Scene& scene_;
   MenuList list_{2, kYes};
-  iHandle box_ = 0;
-  iHandle boxTexture_ = 0;
+  engine::OwnedTexture boxTexture_;
+  engine::OwnedSprite box_;
 };
 
 }  // namespace screens

@@ -26,13 +26,15 @@ constexpr Area kCountryClickArea{-3.5L, 2.5L, -3.4L, -1.8L};
 }  // namespace
 
 void TRecordInputMenu::Create() {
-  page_ = CreateFormSprite(2, 12, 12, &pageTexture_);
+  page_.reset();
+  iHandle texture = 0;
+  const iHandle page = CreateFormSprite(2, 12, 12, &texture);
+  pageTexture_ = engine::OwnedTexture(texture);
+  page_ = engine::OwnedSprite(page);
   if (shown_) iSpriteShow(page_);
 }
 
 void TRecordInputMenu::RemakePage() {
-  iSpriteDestroy(page_);
-  iTextureDestroy(pageTexture_);
   Create();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/persistent_files.h"
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_list.h"
 #include "screens/text_entry.h"
@@ -71,8 +72,8 @@ class TRecordInputMenu {
   int rank_ = 10;
   std::int32_t score_ = 0;
   bool shown_ = false;
-  iHandle page_ = 0;
-  iHandle pageTexture_ = 0;
+  engine::OwnedTexture pageTexture_;
+  engine::OwnedSprite page_;
 };
 
 }  // namespace screens

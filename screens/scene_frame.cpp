@@ -52,17 +52,18 @@ void Scene::NormalFrame() {
   if (program_.MenuSceneActive) menuScene_.Update(program_.platform.TickCount());
 
   // The game prints its texts afresh every frame it shows them; the last ones
-  // stay up through the game-over phase, when nothing is printed.
-  if ((state() == core::ssPlaying || state() == core::ssPaused) && !game_.gameOverPhase()) {
-    iPrintsHide();
-  }
+  // stay up through the game-over phase, when nothing is printed. The frame that
+  // begins that phase has already hidden them, so it prints them once more.
+  const bool hudHidden =
+      (state() == core::ssPlaying || state() == core::ssPaused) && !game_.gameOverPhase();
+  if (hudHidden) iPrintsHide();
   if (state() == core::ssPlaying) game_.UpdateFrame();
   if (state() == core::ssNewGame) {
     game_.StartLevel();
     SetState(core::ssPlaying);
   }
   if (state() == core::ssMainMenu) mainMenu_.FadeHighlights();
-  if (IsGameShown(state()) && !game_.gameOverPhase()) game_.DrawHud();
+  if (IsGameShown(state()) && (!game_.gameOverPhase() || hudHidden)) game_.DrawHud();
 
   program_.music.MusicLoopCheck();
 }
@@ -110,24 +111,23 @@ void Scene::HandleKeys() {
   WithMenuScreen([](auto& menu) { menu.HandleKeys(); });
 }
 
-// In a game Esc opens the leave-game question and P or Pause toggles the pause.
-// Both keys are looked at in the same frame, in this order, whatever the first
-// one did.
+// In a game Esc opens the leave-game question, which then has the keys: a P or
+// Pause in the same frame is dropped, so the box and the pointer are up exactly
+// while the question is. Otherwise P or Pause toggles the pause.
 void Scene::HandleGameKeys() {
   const bool pauseKey = iKeyClick(kKeyPause) || iKeyClick(kKeyP);
-  const bool esc = iKeyClick(kKeyEsc);
+  if (iKeyClick(kKeyEsc)) {
+    OpenLeaveGameDialog();
+    return;
+  }
+  if (!pauseKey) return;
   if (state() == core::ssPlaying) {
-    if (esc) OpenLeaveGameDialog();
-    if (pauseKey) {
-      SetState(core::ssPaused);
-      game_.ShowPausePicture();
-    }
+    SetState(core::ssPaused);
+    game_.ShowPausePicture();
   } else {
-    if (pauseKey) {
-      SetState(core::ssPlaying);
-      game_.HidePausePicture();
-    }
-    if (esc) OpenLeaveGameDialog();
+    SetState(core::ssPlaying);
+    game_.HidePausePicture();
+    game_.ResumeSong();
   }
 }
 

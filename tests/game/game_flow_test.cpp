@@ -402,3 +402,96 @@ TEST_F(GameTest, LevelAfterLevelTheEngineHoldsNoMoreObjects) {
   EXPECT_LE(static_cast<long>(world().sprites.size()), static_cast<long>(sprites) + slack);
   EXPECT_LE(static_cast<long>(world().textures.size()), static_cast<long>(textures) + slack);
 }
+
+// Every level start makes the overlay pictures again and every game leaves
+// through the question: back at the main menu the engine holds exactly as many
+// textures and sprites after each game as after the first.
+TEST_F(GameTest, StartingAndLeavingGamesLeavesNoEngineObjectsBehind) {
+  if (!LinkGameArt()) GTEST_SKIP() << "no zq-assets to make the pictures with";
+  std::size_t textures = 0;
+  std::size_t sprites = 0;
+  for (int game_number = 0; game_number < 4; ++game_number) {
+    SCOPED_TRACE(game_number);
+    NewGame();
+    for (int n = 1; n <= 3; ++n) {
+      FinishEntry();
+      TakeEveryDiamond();
+      FramesWhile([&] { return game().GetLevel() == n; });
+      ASSERT_EQ(game().GetLevel(), n + 1);
+    }
+    Tap(screens::kKeyEsc);
+    ASSERT_EQ(state(), core::ssConfirmLeaveGame);
+    Tap(screens::kKeyEnter);  // YES
+    ASSERT_EQ(state(), core::ssMainMenu);
+    if (game_number == 0) {
+      textures = world().textures.size();
+      sprites = world().sprites.size();
+    }
+    EXPECT_EQ(world().textures.size(), textures);
+    EXPECT_EQ(world().sprites.size(), sprites);
+  }
+  EXPECT_EQ(DeadHandleCalls(), 0u);
+}
+
+// The last life lost on time, up to the first frame of the game-over picture.
+class GameOverTest : public GameTest {
+ protected:
+  void ReachGameOver(std::int32_t score) {
+    PlayLevelOne();
+    game().SetLives(1);
+    game().SetScore(score);
+    level().timeLeft = -1;
+    Frame();
+    while (level().timeOverPhase) Frame();
+    ASSERT_TRUE(game().gameOverPhase());
+  }
+};
+
+// The final level and score stay printed under the picture from its first
+// frame to its last.
+TEST_F(GameOverTest, TheLevelAndScoreStayUpThroughTheGameOverPicture) {
+  ReachGameOver(4321);
+  do {
+    ASSERT_TRUE(Printed("1"));
+    ASSERT_TRUE(Printed("4321"));
+    Frame();
+  } while (game().gameOverPhase());
+}
+
+// A game left during the game-over picture does not shorten the next one.
+TEST_F(GameOverTest, LeavingDuringTheGameOverPictureLeavesTheNextOneWhole) {
+  ReachGameOver(0);
+  Frames(37);
+  Tap(screens::kKeyEsc);
+  ASSERT_EQ(state(), core::ssConfirmLeaveGame);
+  Tap(screens::kKeyEnter);  // YES
+  ASSERT_EQ(state(), core::ssMainMenu);
+  ReachGameOver(0);
+  EXPECT_EQ(level().gameOverTimer, 3);
+  EXPECT_EQ(FramesWhile([&] { return game().gameOverPhase(); }), 231);
+}
+
+// The boss key stops the music when it pauses the game; whichever way play goes
+// on, the level's song plays again.
+TEST_F(GameTest, PlayGoingOnAfterAPauseBringsBackTheLevelsSong) {
+  const struct {
+    const char* name;
+    std::vector<int> keys;
+  } kCases[] = {
+      {"P", {screens::kKeyP}},
+      {"Pause", {screens::kKeyPause}},
+      {"Esc, NO", {screens::kKeyEsc, screens::kKeyRight, screens::kKeyEnter}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    if (state() != core::ssMainMenu) scene_.ReturnToMenuFromGame();
+    NewGame();
+    ASSERT_EQ(program_.music.CurrentSongName(), "2");
+    Tap(screens::kKeyP);
+    ASSERT_EQ(state(), core::ssPaused);
+    program_.music.MusicStop("2");  // what the boss key does
+    for (const int key : c.keys) Tap(key);
+    ASSERT_EQ(state(), core::ssPlaying);
+    EXPECT_EQ(program_.music.CurrentSongName(), "2");
+  }
+}

@@ -273,12 +273,39 @@ TEST_F(ExitMenuTest, LeavingAGameGoesToTheNameEntryOnlyForABeatenEntry) {
   }
 }
 
-TEST_F(ExitMenuTest, EscAndPauseInOneFrameEndPausedUnderTheQuestion) {
-  StartGame();
-  Tap({screens::kKeyEsc, screens::kKeyP});
-  EXPECT_EQ(state(), core::ssPaused);
-  EXPECT_TRUE(Shown(dialog().boxSprite()));
-  EXPECT_TRUE(Shown(scene_.game().pausePicture()));
+// Esc and P in one frame: the question opens and takes the keys, the P is
+// dropped. Whatever the order of the keys, the box and the pointer are up
+// exactly while the question is.
+TEST_F(ExitMenuTest, TheBoxAndPointerAreUpExactlyWhileTheQuestionIs) {
+  using Keys = std::vector<int>;
+  const Keys escAndP{screens::kKeyEsc, screens::kKeyP};
+  const Keys p{screens::kKeyP};
+  const Keys esc{screens::kKeyEsc};
+  const struct {
+    const char* name;
+    std::vector<Keys> frames;
+    std::uint8_t after;
+  } kCases[] = {
+      {"Esc+P", {escAndP}, core::ssConfirmLeaveGame},
+      {"Esc+P, P", {escAndP, {}, {}, p}, core::ssConfirmLeaveGame},
+      {"P, Esc+P", {p, escAndP}, core::ssConfirmLeaveGame},
+      {"P, Esc+P, P", {p, escAndP, p}, core::ssConfirmLeaveGame},
+      {"P, P", {p, p}, core::ssPlaying},
+      {"P, Esc", {p, esc}, core::ssConfirmLeaveGame},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    if (state() != core::ssMainMenu) scene_.ReturnToMenuFromGame();
+    StartGame();
+    for (const Keys& keys : c.frames) {
+      for (const int code : keys) backend().KeyTap(code);
+      Frame();
+      const bool dialog = screens::IsDialogState(state());
+      EXPECT_EQ(Shown(this->dialog().boxSprite()), dialog);
+      EXPECT_EQ(Shown(scene_.pointer().sprite()), dialog);
+    }
+    EXPECT_EQ(state(), c.after);
+  }
 }
 
 TEST_F(ExitMenuTest, PauseThenLeaveQuestionAnsweredNoPlaysOnUnpaused) {
