@@ -11,6 +11,7 @@
 
 #include "core/program.h"
 #include "core/screen_state.h"
+#include "engine/runtime.h"
 #include "platform/scripted/scripted_platform.h"
 #include "screens/scene.h"
 #include "tools/sim/invariants.h"
@@ -30,6 +31,15 @@ long ResidentKiB() {
   return resident * (::sysconf(_SC_PAGESIZE) / 1024);
 }
 
+// Every engine object alive now: a clean game leaves none behind, so the main
+// menu after each game holds as many as after the first.
+long LiveEngineObjects(engine::Engine& e) {
+  const engine::World& w = e.world();
+  return static_cast<long>(w.textures.size() + w.sprites.size() + w.fonts.size() +
+                           w.particleSystems.size() + w.emitters.size() + w.sounds.size() +
+                           w.cameras.size());
+}
+
 }  // namespace
 
 int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors) {
@@ -45,6 +55,10 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
   long playingPhases = 0;  // phases with a level on the screen
   int highestLevel = 0;
   std::set<std::uint8_t> statesSeen;
+  // Engine objects and memory at the main menu after each game, within a run.
+  std::vector<long> objectsAfterGames;
+  std::vector<long> rssAfterGamesKiB;
+  long leakedObjects = 0;
   int status = 0;
   std::string broken;
 
@@ -59,6 +73,8 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
     Session session(std::move(sessionOptions));
     ++runs;
     const long before = phasesDone;
+    bool inGame = false;
+    long firstObjectsAtMenu = -1;
     session.Run(
         static_cast<int>(options.phases - phasesDone), [](int) { return false; },
         [&](const FrameRecord& record) {
@@ -72,6 +88,22 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
             rssTenthsAtMenu.push_back(ResidentKiB());
           }
           if (state == core::ssPlaying) ++playingPhases;
+          if (state == core::ssPlaying || state == core::ssNewGame) inGame = true;
+          if (state == core::ssMainMenu && inGame) {
+            // Back from a game: whatever the game made is gone again.
+            inGame = false;
+            const long objects = LiveEngineObjects(session.engine());
+            objectsAfterGames.push_back(objects);
+            rssAfterGamesKiB.push_back(ResidentKiB());
+            if (firstObjectsAtMenu < 0) firstObjectsAtMenu = objects;
+            if (objects > firstObjectsAtMenu && broken.empty()) {
+              leakedObjects = objects - firstObjectsAtMenu;
+              broken = "phase " + std::to_string(before + record.frame) + " (run " +
+                       std::to_string(runs) + "): " + std::to_string(leakedObjects) +
+                       " engine objects more at the main menu than after this run's first game (" +
+                       std::to_string(firstObjectsAtMenu) + " -> " + std::to_string(objects) + ")";
+            }
+          }
           highestLevel = std::max(highestLevel, session.scene().game().GetLevel());
           if (!broken.empty()) return;
           if (std::string what = BrokenInvariant(session); !what.empty()) {
@@ -105,6 +137,12 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
       .Field("rssEndKiB", ResidentKiB());
   json.Key("rssTenthsAtMenuKiB").BeginArray();
   for (long kib : rssTenthsAtMenu) json.Value(kib);
+  json.EndArray();
+  json.Key("engineObjectsAfterGames").BeginArray();
+  for (long n : objectsAfterGames) json.Value(n);
+  json.EndArray();
+  json.Key("rssAfterGamesKiB").BeginArray();
+  for (long kib : rssAfterGamesKiB) json.Value(kib);
   json.EndArray().Field("ok", broken.empty() && status == 0).EndObject();
   out << json.str() << '\n';
   if (!broken.empty()) {
