@@ -25,6 +25,7 @@
 #include "core/persistent_files.h"
 #include "platform/file_error.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -32,6 +33,8 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using core::GameSettings;
 using core::RecordsTable;
+using testing_support::FileBytes;
+using testing_support::ToVector;
 
 const fs::path kSettingsPath = "data/settings.dat";
 const fs::path kRecordsPath = "data/records.dat";
@@ -67,16 +70,6 @@ RecordsTable RecordsVersion(std::uint32_t v) {
   return t;
 }
 
-template <std::size_t N>
-Bytes ToVector(const std::array<std::uint8_t, N>& bytes) {
-  return Bytes(bytes.begin(), bytes.end());
-}
-
-Bytes ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The version whose exact bytes the file holds, or nothing.
 template <typename Record>
 std::optional<std::uint32_t> VersionIn(const Bytes& bytes, Record (*make)(std::uint32_t),
@@ -94,12 +87,12 @@ std::optional<std::uint32_t> VersionIn(const Bytes& bytes, Record (*make)(std::u
 }
 
 std::optional<std::uint32_t> SettingsVersionOnDisk() {
-  return VersionIn<GameSettings>(ReadBytes(kSettingsPath), SettingsVersion,
+  return VersionIn<GameSettings>(FileBytes(kSettingsPath), SettingsVersion,
                                  [](const GameSettings& s) { return s.Country.Text(); });
 }
 
 std::optional<std::uint32_t> RecordsVersionOnDisk() {
-  return VersionIn<RecordsTable>(ReadBytes(kRecordsPath), RecordsVersion,
+  return VersionIn<RecordsTable>(FileBytes(kRecordsPath), RecordsVersion,
                                  [](const RecordsTable& t) { return t.entries[0].Name.Text(); });
 }
 
@@ -236,7 +229,7 @@ TEST_F(CrashSafeSaveTest, RefusedWriteKeepsOldFileAndReportsFileError) {
 
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const Bytes before = ReadBytes(c.path);
+    const Bytes before = FileBytes(c.path);
     int pipeFds[2];
     ASSERT_EQ(::pipe(pipeFds), 0);
     const pid_t child = ::fork();
@@ -270,7 +263,7 @@ TEST_F(CrashSafeSaveTest, RefusedWriteKeepsOldFileAndReportsFileError) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << message;
     EXPECT_THAT(message, ::testing::StartsWith(c.path.string() + ": cannot write"));
     EXPECT_THAT(message, ::testing::HasSubstr("File too large"));
-    EXPECT_EQ(ReadBytes(c.path), before);
+    EXPECT_EQ(FileBytes(c.path), before);
     EXPECT_THAT(LeftoverFiles(), ::testing::IsEmpty());
   }
 }

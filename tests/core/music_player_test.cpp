@@ -1,4 +1,4 @@
-#include "engine/music.h"
+#include "core/music_player.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <cmath>
 #include <fstream>
 
-#include "core/music_player.h"
-#include "tests/support/tiny_xm.h"
+#include "engine/music.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/tiny_xm.h"
 
 namespace {
 

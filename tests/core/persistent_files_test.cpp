@@ -12,27 +12,20 @@
 
 #include "platform/file_error.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using core::PersistentState;
-
-Bytes ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing_support::FileBytes;
+using testing_support::ToVector;
 
 void WriteBytes(const fs::path& path, const Bytes& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
-}
-
-template <std::size_t N>
-Bytes ToVector(const std::array<std::uint8_t, N>& bytes) {
-  return Bytes(bytes.begin(), bytes.end());
 }
 
 const Bytes kDefaultSettings = {1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 88, 0, 0, 0};
@@ -73,8 +66,8 @@ class PersistentFilesTest : public ::testing::Test {
 
 TEST_F(PersistentFilesTest, FirstStartWritesDefaultFiles) {
   core::LoadPersistentFiles(state_);
-  EXPECT_EQ(ReadBytes("data/settings.dat"), kDefaultSettings);
-  EXPECT_EQ(ReadBytes("data/records.dat"), kDefaultRecords);
+  EXPECT_EQ(FileBytes("data/settings.dat"), kDefaultSettings);
+  EXPECT_EQ(FileBytes("data/records.dat"), kDefaultRecords);
   EXPECT_FALSE(fs::exists("data/boss.dat"));
 
   EXPECT_EQ(state_.settings.Windowed, 1);
@@ -112,8 +105,8 @@ TEST_F(PersistentFilesTest, ExistingFilesAreReadAsStoredAndLeftAlone) {
   EXPECT_EQ(state_.records.entries[0].Score, -1);
   EXPECT_EQ(state_.records.entries[9].Score, INT32_MIN + 16);
 
-  EXPECT_EQ(ReadBytes("Data/Settings.DAT"), settings);
-  EXPECT_EQ(ReadBytes("Data/RECORDS.dat"), records);
+  EXPECT_EQ(FileBytes("Data/Settings.DAT"), settings);
+  EXPECT_EQ(FileBytes("Data/RECORDS.dat"), records);
   EXPECT_EQ(ToVector(state_.settings.ToBytes()), settings);
   EXPECT_EQ(ToVector(state_.records.ToBytes()), records);
   EXPECT_FALSE(fs::exists("Data/settings.dat"));
@@ -131,8 +124,8 @@ TEST_F(PersistentFilesTest, LongerFilesAreAcceptedAndNotTruncated) {
   core::LoadPersistentFiles(state_);
   EXPECT_EQ(state_.settings.Windowed, 0);
   EXPECT_EQ(state_.records, core::RecordsTable::Defaults());
-  EXPECT_EQ(ReadBytes("data/settings.dat"), settings);
-  EXPECT_EQ(ReadBytes("data/records.dat"), records);
+  EXPECT_EQ(FileBytes("data/settings.dat"), settings);
+  EXPECT_EQ(FileBytes("data/records.dat"), records);
 }
 
 TEST_F(PersistentFilesTest, UnreadableFilesAreFatalAndNamed) {
@@ -203,7 +196,7 @@ TEST_F(PersistentFilesTest, SavedSettingsAreReadBack) {
   PersistentState reloaded;
   core::LoadPersistentFiles(reloaded);
   EXPECT_EQ(reloaded.settings, edited);
-  EXPECT_EQ(ReadBytes("data/settings.dat").size(), 18u);
+  EXPECT_EQ(FileBytes("data/settings.dat").size(), 18u);
 }
 
 TEST_F(PersistentFilesTest, FailedSaveIsFatalAndNamed) {
@@ -246,8 +239,8 @@ TEST_F(PersistentFilesTest, OverlongLengthBytesRoundTripByteIdentically) {
 
   core::SaveSettingsFile(state_.settings);
   core::SaveRecordsFile(state_);
-  EXPECT_EQ(ReadBytes("data/settings.dat"), settings);
-  EXPECT_EQ(ReadBytes("data/records.dat"), records);
+  EXPECT_EQ(FileBytes("data/settings.dat"), settings);
+  EXPECT_EQ(FileBytes("data/records.dat"), records);
 }
 
 class RecordsTest : public PersistentFilesTest {
@@ -265,7 +258,7 @@ class RecordsTest : public PersistentFilesTest {
 
   // The table in memory is what the file holds.
   void ExpectSaved() const {
-    EXPECT_EQ(ReadBytes("data/records.dat"), ToVector(state_.records.ToBytes()));
+    EXPECT_EQ(FileBytes("data/records.dat"), ToVector(state_.records.ToBytes()));
   }
 };
 
@@ -321,7 +314,7 @@ TEST_F(RecordsTest, RankOutsideTableIsRefusedWithoutChange) {
     EXPECT_THROW(core::InsertRecord(state_, rank, "X", 5000), std::out_of_range) << rank;
   }
   EXPECT_EQ(state_.records, core::RecordsTable::Defaults());
-  EXPECT_EQ(ReadBytes("data/records.dat"), kDefaultRecords);
+  EXPECT_EQ(FileBytes("data/records.dat"), kDefaultRecords);
 }
 
 TEST_F(RecordsTest, ResetWritesDefaults) {
@@ -331,7 +324,7 @@ TEST_F(RecordsTest, ResetWritesDefaults) {
     if (deletedByHand) fs::remove("data/records.dat");
     core::ResetRecordsFile(state_);
     EXPECT_EQ(state_.records, core::RecordsTable::Defaults());
-    EXPECT_EQ(ReadBytes("data/records.dat"), kDefaultRecords);
+    EXPECT_EQ(FileBytes("data/records.dat"), kDefaultRecords);
   }
 }
 
