@@ -26,6 +26,7 @@ SdlPlatform::SdlPlatform(SdlEventRouter& router, const Clock& clock)
   // (which happens now and then on a busy X server): try again, and never take
   // an invisible window for a game window unless SDL was told to use one.
   const char* requested = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+  TolerateVanishedWindowsOnX();
   for (int attempt = 0; attempt < 3 && !ready_; ++attempt) {
     if (attempt > 0) SDL_Delay(200);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) continue;

@@ -305,12 +305,25 @@ TEST_F(GameBinaryTest, FullScreenBossKeyHidesTheGameUntilTheSystemWideHotKey) {
   ASSERT_TRUE(WaitForVisible(true));
   testing_support::OtherXClient screen;
   ASSERT_TRUE(Eventually([&] { return ShowsPicture(screen, ""); })) << "nothing on the screen";
-  Shell("xdotool key F12");
-  ASSERT_TRUE(WaitForVisible(false)) << "the boss key did not hide the game";
-  EXPECT_EQ(WaitForExit(0s), -1);
-  Shell("xdotool key F12");  // now a system-wide hot key: no window of ours has the focus
-  ASSERT_TRUE(WaitForVisible(true)) << "the hot key did not bring the game back";
-  ASSERT_TRUE(Eventually([&] { return ShowsPicture(screen, ""); })) << "nothing on the screen";
+  // Each cycle destroys and makes the window again while SDL may still send
+  // wake-up messages to the old one; the errors the server answers must not end
+  // the game, whenever SDL reads them (at the latest when it closes at exit).
+  for (int cycle = 0; cycle < 4; ++cycle) {
+    SCOPED_TRACE(testing::Message() << "cycle " << cycle);
+    Shell("xdotool key F12");
+    ASSERT_TRUE(WaitForVisible(false)) << "the boss key did not hide the game";
+    EXPECT_EQ(WaitForExit(0s), -1);
+    // Now a system-wide hot key (no window of ours has the focus). The game
+    // grabs it once the old window is gone and the engine closed: a press
+    // before that reaches no one, as it would for a player, who presses again.
+    int presses = 0;
+    do {
+      Shell("xdotool key F12");
+      ++presses;
+    } while (presses < 3 && !Eventually([&] { return AnyVisible(); }, 10s));
+    ASSERT_TRUE(WaitForVisible(true)) << "the hot key did not bring the game back";
+    ASSERT_TRUE(Eventually([&] { return ShowsPicture(screen, ""); })) << "nothing on the screen";
+  }
   kill(pid_, SIGTERM);
   EXPECT_EQ(WaitForExit(60s), 0);
   EXPECT_EQ(Opened(), "play.url\n");

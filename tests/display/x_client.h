@@ -21,6 +21,10 @@ class OtherXClient {
   void GrabShiftF10();
   void UngrabShiftF10();
   ScreenRgb Pixel(int x, int y);
+  // Makes the server refuse a request about a window this client has just
+  // destroyed, and reads the error back at once: a sent event (what SDL's
+  // wake-up messages to a vanished window meet) or a map request.
+  void FailOnVanishedWindow(bool sendEvent);
 
  private:
   void* display_ = nullptr;

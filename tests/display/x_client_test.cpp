@@ -27,6 +27,22 @@ void OtherXClient::UngrabShiftF10() {
   XSync(d, False);
 }
 
+void OtherXClient::FailOnVanishedWindow(bool sendEvent) {
+  Display* d = static_cast<Display*>(display_);
+  const Window gone = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+  XDestroyWindow(d, gone);
+  if (sendEvent) {
+    XEvent wakeUp{};
+    wakeUp.xclient.type = ClientMessage;
+    wakeUp.xclient.window = gone;
+    wakeUp.xclient.format = 32;
+    XSendEvent(d, gone, False, NoEventMask, &wakeUp);
+  } else {
+    XMapWindow(d, gone);
+  }
+  XSync(d, False);
+}
+
 ScreenRgb OtherXClient::Pixel(int x, int y) {
   Display* d = static_cast<Display*>(display_);
   XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, 1, 1, AllPlanes, ZPixmap);
