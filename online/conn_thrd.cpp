@@ -30,15 +30,15 @@ ConnThrd::~ConnThrd() {
 }
 
 void ConnThrd::Start() {
-  thread_ = std::thread([this] {
+  thread_.Start([this] {
     LowerThisThreadsPriority();
     const screens::SubmissionOutcome outcome = Run();
-    if (!cancel_.load()) outcome_.store(outcome);
+    return cancel_.load() ? screens::SubmissionOutcome::kNone : outcome;
   });
 }
 
 void ConnThrd::Wait() {
-  if (thread_.joinable()) thread_.join();
+  thread_.Wait();
 }
 
 screens::SubmissionOutcome ConnThrd::Run() {

@@ -7,9 +7,9 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
 
 #include "online/http_client.h"
+#include "online/outcome_thread.h"
 #include "screens/submission.h"
 
 namespace online {
@@ -33,9 +33,8 @@ class ConnThrd {
   void Wait();
 
   // kNone while running (or when cancelled), then how it ended, handed out once.
-  screens::SubmissionOutcome TakeOutcome() {
-    return outcome_.exchange(screens::SubmissionOutcome::kNone);
-  }
+  // An error thrown on the thread is thrown here, on the caller's thread.
+  screens::SubmissionOutcome TakeOutcome() { return thread_.Take(); }
 
   // The whole submission on the calling thread.
   screens::SubmissionOutcome Run();
@@ -45,8 +44,7 @@ class ConnThrd {
   std::string server_;
   screens::SubmissionRecord record_;
   std::atomic<bool> cancel_{false};
-  std::atomic<screens::SubmissionOutcome> outcome_{screens::SubmissionOutcome::kNone};
-  std::thread thread_;
+  OutcomeThread thread_;  // last: its thread ends before the fields it reads go
 };
 
 }  // namespace online

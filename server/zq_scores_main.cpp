@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -69,15 +70,7 @@ bool Parse(int argc, char** argv, Options& options) {
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  Options options;
-  if (!Parse(argc, argv, options)) {
-    Usage(argv[0]);
-    return 2;
-  }
-
+int Serve(const Options& options) {
   // SIGTERM and SIGINT are taken by one waiting thread, never by a handler
   // that interrupts a request.
   sigset_t stopSignals;
@@ -128,14 +121,41 @@ int main(int argc, char** argv) {
     }
     server.stop();
   });
-  const bool served = server.listen_after_bind();
+  bool served = false;
+  std::exception_ptr error;
+  try {
+    served = server.listen_after_bind();
+  } catch (...) {
+    error = std::current_exception();
+  }
   listenEnded.store(true);
   if (!served) {
-    // The listener failed by itself: wake the waiting thread so it can end.
+    // The listener failed or threw: wake the waiting thread so it can end.
     pthread_kill(stopper.native_handle(), SIGTERM);
   }
   stopper.join();
   store.reset();  // every accepted entry is committed; this closes the file cleanly
+  if (error) std::rethrow_exception(error);
   std::printf("zq-scores stopped\n");
   return served ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!Parse(argc, argv, options)) {
+    Usage(argv[0]);
+    return 2;
+  }
+  // Whatever escapes is reported, after every object on the way out has closed
+  // in order (the store commits and closes its file), instead of std::terminate.
+  try {
+    return Serve(options);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "zq-scores: fatal error: %s\n", error.what());
+  } catch (...) {
+    std::fprintf(stderr, "zq-scores: fatal error: an unexpected error ended the service\n");
+  }
+  return 1;
 }

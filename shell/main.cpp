@@ -12,33 +12,17 @@
 #include "engine/runtime.h"
 #include "engine/sdl/sdl_backend.h"
 #include "online/online_submission.h"
-#include "platform/file_error.h"
 #include "platform/sdl/sdl_platform.h"
 #include "screens/scene.h"
 #include "shell/command_line.h"
+#include "shell/fatal_error.h"
 #include "shell/main_loop.h"
 
 namespace {
+
 constexpr const char* kProgramName = "zorbelline-quester";
-}
 
-int main(int argc, char** argv) {
-  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  const shell::CommandLine options = shell::ParseCommandLine(args);
-  switch (options.action) {
-    case shell::CommandLine::Action::kHelp:
-      std::fputs(shell::HelpText(kProgramName).c_str(), stdout);
-      return 0;
-    case shell::CommandLine::Action::kVersion:
-      std::printf("%s %s\n", kProgramName, ZQ_VERSION);
-      return 0;
-    case shell::CommandLine::Action::kError:
-      std::fprintf(stderr, "%s: %s (see --help)\n", kProgramName, options.error.c_str());
-      return 2;
-    case shell::CommandLine::Action::kRun:
-      break;
-  }
-
+int RunGame(const shell::CommandLine& options) {
   platform::SdlEventRouter events;
   auto window = std::make_unique<engine::SdlBackend>(events);
   engine::SdlBackend& backend = *window;
@@ -51,12 +35,9 @@ int main(int argc, char** argv) {
 
   try {
     core::LoadPersistentFiles(program.persistent);
-  } catch (const platform::FileError& error) {
-    if (services.Ready())
-      services.MessageBox(0, error.what(), shell::kFatalCaption, platform::MB_ICONERROR);
-    else
-      std::fprintf(stderr, "%s: %s\n", shell::kFatalCaption, error.what());
-    return 1;
+  } catch (...) {
+    return shell::ReportFatalError(services, services.Ready(),
+                                   shell::DescribeError(std::current_exception()));
   }
   if (!services.Ready()) {
     std::fprintf(stderr, "%s: no display to open the game window on\n", shell::kFatalCaption);
@@ -75,4 +56,33 @@ int main(int argc, char** argv) {
 
   services.ShellOpen("play.url");
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const shell::CommandLine options = shell::ParseCommandLine(args);
+  switch (options.action) {
+    case shell::CommandLine::Action::kHelp:
+      std::fputs(shell::HelpText(kProgramName).c_str(), stdout);
+      return 0;
+    case shell::CommandLine::Action::kVersion:
+      std::printf("%s %s\n", kProgramName, ZQ_VERSION);
+      return 0;
+    case shell::CommandLine::Action::kError:
+      std::fprintf(stderr, "%s: %s (see --help)\n", kProgramName, options.error.c_str());
+      return 2;
+    case shell::CommandLine::Action::kRun:
+      break;
+  }
+  // What escapes the game's own reports ends here, after every object on the
+  // way out has closed in order.
+  try {
+    return RunGame(options);
+  } catch (...) {
+    std::fprintf(stderr, "%s: %s\n", shell::kFatalCaption,
+                 shell::DescribeError(std::current_exception()).c_str());
+    return 1;
+  }
 }

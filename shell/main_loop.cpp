@@ -1,8 +1,8 @@
 #include "shell/main_loop.h"
 
 #include "engine/engine.h"
-#include "platform/file_error.h"
 #include "platform/key_codes.h"
+#include "shell/fatal_error.h"
 
 namespace shell {
 
@@ -203,7 +203,7 @@ void RunMainLoop(Program& program, GameHooks& hooks) {
     };
     try {
       EngineRun(program, hooks, window, keys);
-    } catch (const platform::FileError&) {
+    } catch (...) {
       // The run is closed on the way out, so that the fatal message is not
       // left behind a full-screen window.
       closeRun();
@@ -218,9 +218,8 @@ int RunProgram(Program& program, GameHooks& hooks) {
   try {
     RunMainLoop(program, hooks);
     return 0;
-  } catch (const platform::FileError& error) {
-    program.platform.MessageBox(0, error.what(), kFatalCaption, platform::MB_ICONERROR);
-    return 1;
+  } catch (...) {
+    return ReportFatalError(program.platform, true, DescribeError(std::current_exception()));
   }
 }
 

@@ -28,10 +28,10 @@ VirtualKeyTableType MakeVirtualKeyTable();
 // Runs until the program is to end (the engine must be installed).
 void RunMainLoop(core::Program& program, core::GameHooks& hooks);
 
-// RunMainLoop for the program entry: 0 when it returns, 1 when a persistent file
-// could not be written during play (a save from the options, the name entry or
-// the cleared table). That error is fatal as it is at loading: the engine run is
-// closed, the window destroyed and the error shown in a "Fatal error" box.
+// RunMainLoop for the program entry: 0 when it returns, 1 when an error ended
+// it (a persistent file that could not be written during play, or anything
+// else thrown on the way). The error is fatal as it is at loading: the engine
+// run is closed, the window destroyed and the error shown in a "Fatal error" box.
 int RunProgram(core::Program& program, core::GameHooks& hooks);
 
 // The window procedure of the game's window class.

@@ -104,5 +104,7 @@ int main(int argc, char** argv) {
     return Fail(2, e.what());
   } catch (const std::exception& e) {
     return Fail(1, e.what());
+  } catch (...) {
+    return Fail(1, "an unexpected error ended the simulation");
   }
 }
