@@ -1,6 +1,7 @@
 #include "shell/main_loop.h"
 
 #include "engine/engine.h"
+#include "platform/harness_stop.h"
 #include "platform/key_codes.h"
 #include "shell/fatal_error.h"
 
@@ -203,6 +204,8 @@ void RunMainLoop(Program& program, GameHooks& hooks) {
     };
     try {
       EngineRun(program, hooks, window, keys);
+    } catch (const platform::HarnessStop&) {
+      throw;
     } catch (...) {
       // The run is closed on the way out, so that the fatal message is not
       // left behind a full-screen window.
@@ -218,6 +221,8 @@ int RunProgram(Program& program, GameHooks& hooks) {
   try {
     RunMainLoop(program, hooks);
     return 0;
+  } catch (const platform::HarnessStop&) {
+    throw;
   } catch (...) {
     return ReportFatalError(program.platform, true, DescribeError(std::current_exception()));
   }

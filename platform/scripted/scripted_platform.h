@@ -17,12 +17,13 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/harness_stop.h"
 #include "platform/platform.h"
 #include "platform/window_classes.h"
 
 namespace platform {
 
-class ScriptExhausted : public std::logic_error {
+class ScriptExhausted : public std::logic_error, public HarnessStop {
  public:
   using std::logic_error::logic_error;
 };

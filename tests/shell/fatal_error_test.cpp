@@ -6,6 +6,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "platform/harness_stop.h"
 #include "tests/shell/driver_fixture.h"
 
 namespace {
@@ -44,6 +45,17 @@ TEST(FatalError, AnythingThrownDuringARunIsReportedAndTheRunClosed) {
       EXPECT_EQ(boxes[0].text, c.text);
     }
   }
+}
+
+// A harness's stop is no error: it passes with the run as it stood, so that the
+// simulator sees the last frame.
+TEST(FatalError, AHarnessStopPassesUntouched) {
+  DriverScenario s(false);
+  s.AtFrame(5, [] { throw platform::HarnessStop{}; });
+  core::FillWindowParams(s.program_.windowParams, 1024, 768, s.settings());
+  EXPECT_THROW(shell::RunProgram(s.program_, s.hooks_), platform::HarnessStop);
+  EXPECT_TRUE(s.backend_->isOpen());
+  EXPECT_TRUE(s.platform_.MessageBoxes().empty());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "engine/image.h"
 #include "engine/world.h"
+#include "platform/harness_stop.h"
 #include "tools/sim/script.h"
 
 namespace engine {
@@ -91,7 +92,7 @@ class Session {
   engine::Engine& engine();
 
  private:
-  struct StopRun {};
+  struct StopRun : platform::HarnessStop {};
 
   void AfterInitialise();
   void BeforeDispatch();
