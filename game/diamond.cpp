@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "game/game_context.h"
 #include "game/game_resources.h"
+#include "game/particle_location.h"
 #include "game/slot_pictures.h"
 #include "platform/random.h"
 
@@ -12,7 +13,6 @@ namespace {
 constexpr int kFirstDiamondSlot = 28;  // image slots 28..31: Diamond images 0..3
 constexpr std::int32_t kFirstTextureId = 1001250;
 constexpr std::uint32_t kStepMs = 50;
-constexpr long double kParticleScale = 5.5L / 16;
 
 }  // namespace
 
@@ -44,8 +44,7 @@ void TDiamond::CreateEngineObjects() {
 }
 
 void TDiamond::PlaceSparkleEmitter() const {
-  iParticleEmitterLocationSet(sparkleEmitter, {static_cast<float>(x * kParticleScale),
-                                               static_cast<float>(y * kParticleScale), 0});
+  iParticleEmitterLocationSet(sparkleEmitter, ParticleLocation(x, y));
 }
 
 void TDiamond::PlaceSprite(long double dy) const {

@@ -6,6 +6,7 @@
 #include "engine/engine.h"
 #include "game/game_context.h"
 #include "game/game_resources.h"
+#include "game/particle_location.h"
 
 namespace game {
 namespace {
@@ -15,10 +16,6 @@ namespace {
 // emits.
 constexpr long double kSprayTime = 0.1L;
 constexpr int kSprayParticlesPerUpdate = 10;
-
-iVec3 ParticlePoint(long double x, long double y) {
-  return {static_cast<float>(x * 5.5L / 16), static_cast<float>(y * 5.5L / 16), 0};
-}
 
 }  // namespace
 
@@ -38,7 +35,7 @@ void TEnemy::CreateSpray() {
   iParticleLifeTimeSet(sprayParticles, 0.5f);
   iParticleShow(sprayParticles);
   sprayEmitter = engine::OwnedEmitter(iParticleEmitterCreate(sprayParticles));
-  iParticleEmitterLocationSet(sprayEmitter, ParticlePoint(x, y));
+  iParticleEmitterLocationSet(sprayEmitter, ParticleLocation(x, y));
   iParticleEmitterDirectionSet(sprayEmitter, {0, 0, 0}, {0, 0, 0});
   iParticleEmitterSpeedSet(sprayEmitter, 1, 1);
   iParticleEmitterScaleSet(sprayEmitter, {2, 2}, {3, 3});
@@ -128,7 +125,7 @@ void TEnemy::KnockDown() {
 void TEnemy::Spray() {
   if (sprayTimer <= 0) return;
   sprayTimer -= 0.013L;
-  iParticleEmitterLocationSet(sprayEmitter, ParticlePoint(x, y));
+  iParticleEmitterLocationSet(sprayEmitter, ParticleLocation(x, y));
   iParticleEmitterEmit(sprayEmitter, kSprayParticlesPerUpdate, 1.0f);
 }
 

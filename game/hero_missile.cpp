@@ -9,8 +9,8 @@
 #include "game/enemy.h"
 #include "game/game_context.h"
 #include "game/hero.h"
-#include "game/hero_particles.h"
 #include "game/level_platform.h"
+#include "game/particle_location.h"
 
 namespace game {
 namespace {

@@ -5,9 +5,9 @@
 #include "engine/engine.h"
 #include "game/game_context.h"
 #include "game/hero.h"
-#include "game/hero_particles.h"
 #include "game/level_platform.h"
 #include "game/lives.h"
+#include "game/particle_location.h"
 #include "platform/key_codes.h"
 
 namespace game {
@@ -15,7 +15,7 @@ namespace {
 
 namespace keys = platform::keys;
 
-constexpr long double kWalkStep = 0.03L;  // one of the sub-steps a frame
+constexpr long double kHeroWalkStep = 0.03L;  // one of the sub-steps a frame
 constexpr long double kScreenEdge = 16;
 constexpr long double kFallOutY = -14;
 constexpr long double kDustStep = 0.013L;
@@ -110,14 +110,14 @@ bool THero::Supported() const {
 
 void THero::WalkSubSteps(int rightSteps, int leftSteps) {
   for (int i = 0; i < rightSteps; ++i) {
-    if (direction == 1 && !IsBlocked(0, kWalkStep) && x < kScreenEdge) {
-      x += kWalkStep;
+    if (direction == 1 && !IsBlocked(0, kHeroWalkStep) && x < kScreenEdge) {
+      x += kHeroWalkStep;
       PlaceHero();
     }
   }
   for (int i = 0; i < leftSteps; ++i) {
-    if (direction == 0 && !IsBlocked(0, -kWalkStep) && x > -kScreenEdge) {
-      x -= kWalkStep;
+    if (direction == 0 && !IsBlocked(0, -kHeroWalkStep) && x > -kScreenEdge) {
+      x -= kHeroWalkStep;
       PlaceHero();
     }
   }

@@ -20,7 +20,7 @@ constexpr int kParcelFirstSlot = 13;
 constexpr std::int32_t kParcelFirstTag = 1001350;
 constexpr float kRavenScale = 3.2f;
 constexpr float kParcelScale = 1.6f;
-constexpr std::uint32_t kStepMs = 50;
+constexpr std::uint32_t kRavenPictureStepMs = 50;
 constexpr long double kFlightStep = 0.1L;
 constexpr long double kDroppedDrift = 0.05L;
 constexpr long double kParcelFall = 0.2L;
@@ -132,7 +132,7 @@ void TRaven::NewRun() {
 }
 
 void TRaven::FlyStep() {
-  if (PictureStepDue(game_.Ticks(), lastStepTime, kStepMs)) {
+  if (PictureStepDue(game_.Ticks(), lastStepTime, kRavenPictureStepMs)) {
     frame = NextInCycle(frame, kRavenFrames);
     ShowRavenPicture();
   }
@@ -154,7 +154,7 @@ void TRaven::FlyStep() {
 void TRaven::FallParcel() {
   parcelY -= kParcelFall;
   PlaceSprites();
-  if (PictureStepDue(game_.Ticks(), parcelStepTime, kStepMs)) {
+  if (PictureStepDue(game_.Ticks(), parcelStepTime, kRavenPictureStepMs)) {
     parcelFrame = NextInCycle(parcelFrame, kParcelFrames);
     ShowParcelPicture();
   }

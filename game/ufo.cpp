@@ -1,11 +1,10 @@
 #include "game/ufo.h"
 
 #include "engine/engine.h"
+#include "game/particle_location.h"
 
 namespace game {
 namespace {
-
-constexpr long double kParticleScale = 5.5L / 16;
 
 long double DescentY(std::int32_t countdown) {
   return countdown * 0.125L - 6;
@@ -54,8 +53,7 @@ void Ufo::DescentStep(std::int32_t countdown) {
   flameGravity[0] = static_cast<float>(ux * 4.4L / 16);
   flameGravity[1] = static_cast<float>(uy * 4.4L / 16 - 0.7L);
   iParticleGravitySet(flame, {flameGravity[0], flameGravity[1], flameGravity[2]});
-  iParticleEmitterLocationSet(flameEmitter, {static_cast<float>(ux * kParticleScale),
-                                             static_cast<float>((uy - 2) * kParticleScale), 0});
+  iParticleEmitterLocationSet(flameEmitter, ParticleLocation(ux, uy - 2));
   iParticleEmitterEmit(flameEmitter, 10, 1);
 }
 

@@ -45,11 +45,6 @@ std::uint8_t Flipped(std::uint8_t value) {
   return value == 0 ? 1 : 0;
 }
 
-bool IsOptionsState(std::uint8_t state) {
-  return state == core::ssOptions || state == core::ssOptionsCountry ||
-         state == core::ssOptionsBossKey;
-}
-
 }  // namespace
 
 bool IsBossKeyCandidate(int code) {

@@ -6,9 +6,11 @@
 // (ssOptionsBossKey).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/persistent_files.h"
+#include "core/screen_state.h"
 #include "engine/types.h"
 #include "screens/menu_list.h"
 #include "screens/text_entry.h"
@@ -75,6 +77,13 @@ class TOptMenu {
   bool shown_ = false;
   iHandle panel_ = 0;
 };
+
+// Whether the options page is on the screen: choosing an item, typing the
+// country or capturing the boss key.
+inline bool IsOptionsState(std::uint8_t state) {
+  return state == core::ssOptions || state == core::ssOptionsCountry ||
+         state == core::ssOptionsBossKey;
+}
 
 // Whether `code` may be the boss key: keys with a name on the main block and
 // the function keys, but not Esc, Enter or a modifier alone.

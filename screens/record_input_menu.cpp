@@ -9,12 +9,12 @@
 namespace screens {
 namespace {
 
-constexpr float kLetters = 0.4f;
+constexpr float kRecordEntryLetters = 0.4f;
 constexpr float kUnderlineLetters = 0.6f;
-constexpr const char* kUnderline = "_________________";
+constexpr const char* kRecordEntryUnderline = "_________________";
 
 // Hover areas by item; the clicks on the two fields use their own.
-constexpr Area kHoverAreas[] = {
+constexpr Area kRecordEntryHoverAreas[] = {
     {-4, 2.5L, -0.3L, 0.3L},   // name
     {-4, 2.5L, -3.4L, -1.8L},  // country
     {-3.8L, -2.2L, -6, -5},    // OK
@@ -144,9 +144,9 @@ void TRecordInputMenu::HandleTypingKeys(std::string& field) {
 }
 
 void TRecordInputMenu::Hover(long double x, long double y) {
-  const int item = MenuList::ItemAt(kHoverAreas, x, y);
+  const int item = MenuList::ItemAt(kRecordEntryHoverAreas, x, y);
   if (item == 0) return;
-  if (list_.Hover(kHoverAreas, x, y)) scene_.menuSound().Play();
+  if (list_.Hover(kRecordEntryHoverAreas, x, y)) scene_.menuSound().Play();
   if (item == kName) scene_.SetState(core::ssRecordEntryName);
   if (item == kCountry) scene_.SetState(core::ssRecordEntryCountry);
 }
@@ -156,9 +156,9 @@ void TRecordInputMenu::Click(long double x, long double y) {
     scene_.SetState(core::ssRecordEntryName);
   } else if (kCountryClickArea.Contains(x, y)) {
     scene_.SetState(core::ssRecordEntryCountry);
-  } else if (kHoverAreas[kOk - 1].Contains(x, y)) {
+  } else if (kRecordEntryHoverAreas[kOk - 1].Contains(x, y)) {
     Ok();
-  } else if (kHoverAreas[kCancel - 1].Contains(x, y)) {
+  } else if (kRecordEntryHoverAreas[kCancel - 1].Contains(x, y)) {
     Cancel();
   }
 }
@@ -193,7 +193,7 @@ void TRecordInputMenu::DrawField(const std::string& field, long double y, bool t
     cursor_.Update(iSystemTimer());
     if (cursor_.visible()) text += "I";
   }
-  PrintMenuText(text, -0.25L * static_cast<long double>(field.size()), y, kLetters,
+  PrintMenuText(text, -0.25L * static_cast<long double>(field.size()), y, kRecordEntryLetters,
                 ButtonColor(typing || selected), scene_.font());
 }
 
@@ -203,17 +203,18 @@ void TRecordInputMenu::Draw() {
   const std::uint8_t state = scene_.state();
   const int selected = list_.selection();
 
-  PrintMenuText("Your score is " + std::to_string(score_), -4, 4, kLetters, kTextColor, font);
-  PrintMenuText("Please enter your name:", -5.5L, 1, kLetters, kTextColor, font);
-  PrintMenuText(kUnderline, -5.7L, 0, kUnderlineLetters, kTextColor, font);
+  PrintMenuText("Your score is " + std::to_string(score_), -4, 4, kRecordEntryLetters, kTextColor,
+                font);
+  PrintMenuText("Please enter your name:", -5.5L, 1, kRecordEntryLetters, kTextColor, font);
+  PrintMenuText(kRecordEntryUnderline, -5.7L, 0, kUnderlineLetters, kTextColor, font);
   DrawField(name_, 0, state == core::ssRecordEntryName, selected == kName);
 
-  PrintMenuText("Your country:", -3, -1, kLetters, kTextColor, font);
-  PrintMenuText(kUnderline, -5.7L, -2, kUnderlineLetters, kTextColor, font);
+  PrintMenuText("Your country:", -3, -1, kRecordEntryLetters, kTextColor, font);
+  PrintMenuText(kRecordEntryUnderline, -5.7L, -2, kUnderlineLetters, kTextColor, font);
   DrawField(country_, -2, state == core::ssRecordEntryCountry, selected == kCountry);
 
-  PrintMenuText("OK", -3.5L, -5.5L, kLetters, ButtonColor(selected == kOk), font);
-  PrintMenuText("CANCEL", 1, -5.5L, kLetters, ButtonColor(selected == kCancel), font);
+  PrintMenuText("OK", -3.5L, -5.5L, kRecordEntryLetters, ButtonColor(selected == kOk), font);
+  PrintMenuText("CANCEL", 1, -5.5L, kRecordEntryLetters, ButtonColor(selected == kCancel), font);
 }
 
 }  // namespace screens

@@ -7,10 +7,6 @@
 namespace screens {
 namespace {
 
-bool IsOptionsState(std::uint8_t s) {
-  return s == core::ssOptions || s == core::ssOptionsCountry || s == core::ssOptionsBossKey;
-}
-
 bool IsRecordEntryState(std::uint8_t s) {
   return s == core::ssRecordEntry || s == core::ssRecordEntryName ||
          s == core::ssRecordEntryCountry;

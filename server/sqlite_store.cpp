@@ -33,7 +33,7 @@ class Statement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
-void Exec(sqlite3* db, const char* sql) {
+void SqliteExec(sqlite3* db, const char* sql) {
   char* error = nullptr;
   if (sqlite3_exec(db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
     const std::string message = error ? error : sqlite3_errmsg(db);
@@ -58,17 +58,17 @@ class SqliteStore final : public ScoreStore {
   explicit SqliteStore(const std::string& path) : db_(Open(path)) {
     try {
       sqlite3_busy_timeout(db_, 5000);
-      Exec(db_, "PRAGMA journal_mode=WAL");
+      SqliteExec(db_, "PRAGMA journal_mode=WAL");
       // In WAL mode NORMAL keeps the file consistent after a crash of the
       // machine and loses no commit after a crash of the program.
-      Exec(db_, "PRAGMA synchronous=NORMAL");
-      Exec(db_,
-           "CREATE TABLE IF NOT EXISTS scores ("
-           " id INTEGER PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
-           " score INTEGER NOT NULL, created_at INTEGER NOT NULL);"
-           "CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, created_at, id);"
-           "CREATE TABLE IF NOT EXISTS tokens ("
-           " token TEXT PRIMARY KEY, expires_at INTEGER NOT NULL) WITHOUT ROWID;");
+      SqliteExec(db_, "PRAGMA synchronous=NORMAL");
+      SqliteExec(db_,
+                 "CREATE TABLE IF NOT EXISTS scores ("
+                 " id INTEGER PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
+                 " score INTEGER NOT NULL, created_at INTEGER NOT NULL);"
+                 "CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, created_at, id);"
+                 "CREATE TABLE IF NOT EXISTS tokens ("
+                 " token TEXT PRIMARY KEY, expires_at INTEGER NOT NULL) WITHOUT ROWID;");
       addToken_ = std::make_unique<Statement>(db_, "INSERT INTO tokens VALUES (?1, ?2)");
       useToken_ = std::make_unique<Statement>(
           db_, "DELETE FROM tokens WHERE token = ?1 AND expires_at > ?2");
@@ -98,14 +98,14 @@ class SqliteStore final : public ScoreStore {
   bool SubmitWithToken(const std::string& token, std::int64_t now,
                        const ScoreEntry& entry) override {
     std::lock_guard lock(mutex_);
-    Exec(db_, "BEGIN IMMEDIATE");
+    SqliteExec(db_, "BEGIN IMMEDIATE");
     try {
       sqlite3_stmt* use = useToken_->Fresh();
       sqlite3_bind_text(use, 1, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
       sqlite3_bind_int64(use, 2, now);
       Step(use);
       if (sqlite3_changes(db_) != 1) {
-        Exec(db_, "ROLLBACK");
+        SqliteExec(db_, "ROLLBACK");
         return false;
       }
       sqlite3_stmt* ins = insert_->Fresh();
@@ -116,7 +116,7 @@ class SqliteStore final : public ScoreStore {
       sqlite3_bind_int64(ins, 3, entry.score);
       sqlite3_bind_int64(ins, 4, entry.time);
       Step(ins);
-      Exec(db_, "COMMIT");
+      SqliteExec(db_, "COMMIT");
       return true;
     } catch (...) {
       sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "tests/display/display_fixture.h"
+#include "tests/display/game_program.h"
 #include "tests/display/x_client.h"
 #include "tests/support/temp_dir.h"
 
@@ -30,7 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-const fs::path kGame = fs::path(ZQ_BINARY_DIR) / "shell" / "zorbelline-quester";
+using testing_support::kGame;
 const fs::path kAssets = fs::path(ZQ_BINARY_DIR) / "tools" / "assets" / "zq-assets";
 
 std::string Shell(const std::string& command) {

@@ -8,10 +8,11 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/display/game_program.h"
+
 namespace {
 
-const std::filesystem::path kGame =
-    std::filesystem::path(ZQ_BINARY_DIR) / "shell" / "zorbelline-quester";
+using testing_support::kGame;
 
 struct Outcome {
   int exitCode = -1;

@@ -5,7 +5,7 @@ ZQ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 # Everything the game, its tools and its tests need, from Debian 12.
 ZQ_PACKAGES=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git python3
   libsdl2-dev libsdl2-mixer-dev libxmp-dev libsquish-dev libpng-dev libx11-dev
   libcurl4-openssl-dev libcairo2-dev libfreetype-dev fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev

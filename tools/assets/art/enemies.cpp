@@ -122,7 +122,7 @@ CreaturePose WalkPose(EnemyKind kind, int frame, int frames) {
 // frame while the enemy flies, so a kind whose crouch ends at 3 has the flight
 // picture third (then two landing pictures), one whose crouch ends at 5 has it
 // last (after a longer crouch).
-CreaturePose JumpPose(const EnemyLayout& layout, int frame) {
+CreaturePose CreatureJumpPose(const EnemyLayout& layout, int frame) {
   enum Stage { kCrouch, kDeepCrouch, kDeepest, kLaunch, kFlight, kLanding, kRecover };
   constexpr std::array<Stage, 5> shortCrouch{kCrouch, kDeepCrouch, kFlight, kLanding, kRecover};
   constexpr std::array<Stage, 5> longCrouch{kCrouch, kDeepCrouch, kDeepest, kLaunch, kFlight};
@@ -281,7 +281,7 @@ void DrawEnemyFrame(cairo_t* cr, EnemyKind kind, int index) {
         pose = WalkPose(kind, frame, frames);
         break;
       case Set::kJump:
-        pose = JumpPose(layout, frame);
+        pose = CreatureJumpPose(layout, frame);
         break;
       case Set::kEat:
         pose = EatPose(frame);

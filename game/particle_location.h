@@ -1,5 +1,6 @@
 // Where the engine puts a particle emitter for a point of the screen: the
-// engine's particle world is the screen scaled by 5.5/16.
+// engine's particle world is the screen scaled by 5.5/16. Every emitter the
+// game places (hero, enemies, diamonds, the UFO) goes through it.
 #pragma once
 
 #include "engine/types.h"

@@ -1,0 +1,46 @@
+# zq_write_target_sources(FILE): once every target of the build exists, writes
+# FILE with one line "<target>\t<.cpp file relative to the source tree>" per C++
+# source of each library and program, for the file-local names check.
+function(zq_write_target_sources file)
+  # A deferred call reads its variables when it runs: the file name goes in a
+  # global property now.
+  set_property(GLOBAL PROPERTY ZQ_TARGET_SOURCES_FILE ${file})
+  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _zq_write_target_sources)
+endfunction()
+
+function(_zq_collect_targets dir out_var)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub IN LISTS subdirs)
+    _zq_collect_targets(${sub} more)
+    list(APPEND targets ${more})
+  endforeach()
+  set(${out_var} ${targets} PARENT_SCOPE)
+endfunction()
+
+function(_zq_write_target_sources)
+  get_property(file GLOBAL PROPERTY ZQ_TARGET_SOURCES_FILE)
+  _zq_collect_targets(${CMAKE_SOURCE_DIR} targets)
+  set(lines "")
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
+      continue()
+    endif()
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(source_dir ${target} SOURCE_DIR)
+    foreach(source IN LISTS sources)
+      if(source MATCHES "\\$<" OR NOT source MATCHES "\\.(cpp|cc|cxx)$")
+        continue()
+      endif()
+      cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${source_dir} NORMALIZE)
+      cmake_path(IS_PREFIX CMAKE_SOURCE_DIR "${source}" NORMALIZE inside)
+      if(NOT inside)
+        continue()  # generated sources: not ours to name
+      endif()
+      cmake_path(RELATIVE_PATH source BASE_DIRECTORY ${CMAKE_SOURCE_DIR})
+      string(APPEND lines "${target}\t${source}\n")
+    endforeach()
+  endforeach()
+  file(WRITE ${file} "${lines}")
+endfunction()
