@@ -13,6 +13,7 @@
 #include "platform/file_error.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_files.h"
+#include "tests/support/unprivileged.h"
 
 namespace {
 
@@ -158,7 +159,6 @@ TEST_F(PersistentFilesTest, UnreadableFilesAreFatalAndNamed) {
 }
 
 TEST_F(PersistentFilesTest, ReadOnlyFileIsFatal) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not stop root";
   for (const char* file : {"data/settings.dat", "data/records.dat", "data/boss.dat"}) {
     SCOPED_TRACE(file);
     fs::remove_all("data");
@@ -166,7 +166,7 @@ TEST_F(PersistentFilesTest, ReadOnlyFileIsFatal) {
     core::LoadPersistentFiles(state_);
     WriteBytes("data/boss.dat", Bytes(8, 0));
     fs::permissions(file, fs::perms(0444));
-    EXPECT_EQ(LoadError(),
+    EXPECT_EQ(testing_support::RunUnprivileged([this] { return LoadError(); }),
               std::string(file) + ": cannot open for reading and writing: Permission denied");
   }
 }

@@ -427,14 +427,23 @@ TEST_F(GameBinaryTest, ScaledWindowShowsThePictureAndTakesClicksWhereItIsDrawn) 
     for (int i = 0; i < 100 && lit == 0; ++i, std::this_thread::sleep_for(100ms))
       lit = LitPoints(screen, window, 800, 600, 800, 600);
     EXPECT_GT(lit, 0) << "the lower right is black";
-    std::this_thread::sleep_for(1s);  // the menu's items take the pointer
-    // Exit spans -3..3 by -11..-8.5 units: its centre (0, -9.75) is pixel
-    // (400, 543.75) of the picture, (800, 1088) of the doubled window.
+    // Exit spans -3..3 by -11..-8.5 units: pixels 325..475 by 512..575 of the
+    // picture, 650..950 by 1025..1150 of the doubled window, centre (800, 1088).
+    // The item lights up once the menu takes the pointer: then it is clicked.
     Shell("xdotool windowfocus --sync " + window);
+    const auto exitItem = [&] { return Sample(screen, window, 650, 1025, 300, 125); };
+    Shell("xdotool mousemove --window " + window + " 1580 20");
+    const auto unlit = exitItem();
     Shell("xdotool mousemove --window " + window + " 800 1088");
-    std::this_thread::sleep_for(300ms);
+    ASSERT_TRUE(Eventually([&] { return Changed(unlit, exitItem()) > 30 * 12 / 4; }, 10s))
+        << "Exit is not highlighted under the pointer";
+    // The question covers the middle of the window.
+    const auto middle = [&] { return Sample(screen, window, 440, 320, 720, 560); };
+    const auto menu = middle();
     Shell("xdotool click 1");
-    EXPECT_EQ(WaitForExit(1s), -1) << "still running with the question open";
+    ASSERT_TRUE(Eventually([&] { return Changed(menu, middle()) > 72 * 56 / 3; }, 10s))
+        << "the click did not bring up the question";
+    EXPECT_EQ(WaitForExit(0s), -1) << "still running with the question open";
     Shell("xdotool key Return");
     EXPECT_EQ(WaitForExit(60s), 0);
   }

@@ -110,7 +110,7 @@ TEST(ConnThrd, CancelEndsAHangingRequest) {
   ConnThrd worker(client, silent.url(), kRecord);
   const auto start = std::chrono::steady_clock::now();
   worker.Start();
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  ASSERT_TRUE(silent.ClientWaiting(std::chrono::seconds(5))) << "the request never started";
   worker.Cancel();
   worker.Wait();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));

@@ -5,9 +5,11 @@
 
 #include <httplib.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -80,6 +82,12 @@ class LoopbackSocket {
   }
   ~LoopbackSocket() { close(fd_); }
   std::string url() const { return "http://127.0.0.1:" + std::to_string(port_); }
+  // Whether a client connects (waits in the listen queue, never accepted)
+  // within the limit.
+  bool ClientWaiting(std::chrono::milliseconds limit) const {
+    pollfd waiting{fd_, POLLIN, 0};
+    return poll(&waiting, 1, static_cast<int>(limit.count())) == 1;
+  }
 
  private:
   int fd_ = -1;
