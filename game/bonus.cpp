@@ -1,7 +1,6 @@
 #include "game/bonus.h"
 
 #include "engine/engine.h"
-#include "game/balloon.h"
 #include "game/bonus_emitter.h"
 #include "game/game_context.h"
 
@@ -25,19 +24,8 @@ void TBonus::PutInPlayAt(long double atX, long double atY) {
   y = atY;
 }
 
-int TBonus::EmitterIndex() const {
-  const LevelObjects& objects = game_.objects;
-  for (std::size_t i = 0; i < objects.bonuses.size(); ++i) {
-    if (objects.bonuses[i].get() == this) return static_cast<int>(i);
-  }
-  for (std::size_t j = 0; j < objects.balloons.size(); ++j) {
-    if (objects.balloons[j].get() == this) return static_cast<int>(objects.bonuses.size() + j);
-  }
-  return -1;
-}
-
 void TBonus::ReloadBurst() const {
-  const int index = EmitterIndex();
+  const int index = burstIndex;
   if (index < 0 || static_cast<std::size_t>(index) >= game_.objects.emitters.size()) return;
   game_.objects.emitters[static_cast<std::size_t>(index)]->CreateBurstSprites(game_.camera,
                                                                               BurstTexture());

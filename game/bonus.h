@@ -41,9 +41,6 @@ class TBonus {
   // raven has put down).
   void PutInPlayAt(long double atX, long double atY);
 
-  // Its burst's index in the game's emitters: its own index in the bonuses (a
-  // balloon: in the balloons, after every bonus); -1 when it is in neither.
-  int EmitterIndex() const;
   // Makes the sprites of its own burst again (after an engine restart).
   void ReloadBurst() const;
 
@@ -56,6 +53,9 @@ class TBonus {
   long double halfHeight = 0;
   long double halfWidth = 0;
   bool taken = false;
+  // Its burst among the game's emitters, given when the level is built; -1
+  // before.
+  int burstIndex = -1;
   engine::OwnedParticles sparkleParticles;
   engine::OwnedEmitter sparkleEmitter;
   long double sparkleTimer = 0;

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "engine/engine.h"
+#include "game/timer_steps.h"
 
 namespace game {
 
@@ -34,7 +35,7 @@ void TBonusEmitter::StartBurst(long double x, long double y) {
 }
 
 void TBonusEmitter::StepBurst() {
-  life -= 0.013L;
+  life -= kTimerStep;
   radius += 0.1L;
   angle += 0.3L;
   alpha -= 0.02L;

@@ -29,13 +29,15 @@ struct FixedPlatform {
 constexpr FixedPlatform kStairs[] = {
     {-10.0L, -10.3L}, {-16.0L, -6.3L}, {-11.0L, -2.0L}, {-15.0L, 2.3L}};
 
-// A burst parked off screen until a bonus is taken or a balloon pops.
-void AddParkedBurst(GameContext& game, iHandle texture) {
+// A burst parked off screen until a bonus is taken or a balloon pops; its index
+// among the emitters.
+int AddParkedBurst(GameContext& game, iHandle texture) {
   auto emitter = std::make_unique<TBonusEmitter>();
   emitter->CreateBurstSprites(game.camera, texture);
   emitter->StartBurst(100, 100);
   emitter->HideBurst();
   game.objects.emitters.push_back(std::move(emitter));
+  return static_cast<int>(game.objects.emitters.size() - 1);
 }
 
 // x somewhere on a platform: its centre moved by up to 0.29 of its half-width
@@ -66,7 +68,7 @@ void AddDiamonds(GameContext& game) {
       diamond.x = SpotOn(*platforms[p]);
       diamond.y = diamond.halfHeight + platforms[p]->Top() + 0.1L;
       diamond.Update();
-      AddParkedBurst(game, diamond.BurstTexture());
+      diamond.burstIndex = AddParkedBurst(game, diamond.BurstTexture());
     }
   }
 }
@@ -82,7 +84,7 @@ void AddDeliveredBonuses(GameContext& game) {
     bonus.y = 0;
     bonus.Update();
     bonus.taken = true;
-    AddParkedBurst(game, bonus.BurstTexture());
+    bonus.burstIndex = AddParkedBurst(game, bonus.BurstTexture());
   }
 }
 
@@ -110,7 +112,8 @@ void AddBalloons(GameContext& game, int count) {
   for (int j = 0; j < count; ++j) {
     game.objects.balloons.push_back(std::make_unique<TBaloon>(game));
     game.objects.balloons.back()->Load();
-    AddParkedBurst(game, game.resources.balloonBurstTexture);
+    game.objects.balloons.back()->burstIndex =
+        AddParkedBurst(game, game.resources.balloonBurstTexture);
   }
 }
 

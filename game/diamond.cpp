@@ -5,6 +5,7 @@
 #include "game/game_resources.h"
 #include "game/particle_location.h"
 #include "game/slot_pictures.h"
+#include "game/timer_steps.h"
 #include "platform/random.h"
 
 namespace game {
@@ -81,7 +82,7 @@ void TDiamond::Update() {
     // (also the builder's first update, which puts the picture in place), goes
     // down one step a frame, then stays down until the timer runs out.
     if (returnCounter >= 9) {
-      returnTimer -= 0.0133L;
+      returnTimer -= kDiamondReturnStep;
     } else {
       PlaceSprite(returnCounter > 0 ? 0.5L - returnCounter / 10.0L : 0.5L);
       ++returnCounter;
@@ -102,7 +103,7 @@ void TDiamond::Update() {
     iSpriteTextureSet(sprite, pictures[frame]);
   }
   if (sparkleTimer > 0) {
-    sparkleTimer -= 0.013L;
+    sparkleTimer -= kTimerStep;
     PlaceSparkleEmitter();
     iParticleEmitterEmit(sparkleEmitter, 10, 1);
   }

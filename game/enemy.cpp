@@ -7,11 +7,12 @@
 #include "game/game_context.h"
 #include "game/game_resources.h"
 #include "game/particle_location.h"
+#include "game/timer_steps.h"
 
 namespace game {
 namespace {
 
-// The knock-down spray: how long it runs (0.013 per update, so eight updates of
+// The knock-down spray: how long it runs (one timer step per update, so eight updates of
 // ten particles, within the system's hundred) and how many particles an update
 // emits.
 constexpr long double kSprayTime = 0.1L;
@@ -124,7 +125,7 @@ void TEnemy::KnockDown() {
 
 void TEnemy::Spray() {
   if (sprayTimer <= 0) return;
-  sprayTimer -= 0.013L;
+  sprayTimer -= kTimerStep;
   iParticleEmitterLocationSet(sprayEmitter, ParticleLocation(x, y));
   iParticleEmitterEmit(sprayEmitter, kSprayParticlesPerUpdate, 1.0f);
 }

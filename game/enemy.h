@@ -128,7 +128,11 @@ class TEnemy {
   bool CatchesHero();
   bool HopsOnDiamond();
   void Spray();
-  // Whether more than `intervalMs` passed since lastStepTime.
+  // Whether more than `intervalMs` passed since lastStepTime. Unlike
+  // PictureStepDue (game/slot_pictures.h) it leaves lastStepTime alone: the
+  // walk and path steps move it themselves, while the knock-down steps (Fall,
+  // GetUp) must not, so that they run at every update once the walk's last
+  // step is that old.
   bool StepDue(std::uint32_t intervalMs) const;
 
   const EnemyLook& look_;

@@ -14,12 +14,11 @@
 #include "game/hero.h"
 #include "game/level_platform.h"
 #include "game/raven.h"
+#include "game/timer_steps.h"
 
 namespace game {
 namespace {
 
-constexpr long double kStep = 0.013L;         // most timers, per frame
-constexpr long double kClockStep = 0.01333L;  // the level timer and the freeze
 constexpr long double kCameraRise = 0.00859375L;
 
 }  // namespace
@@ -55,7 +54,7 @@ void TGame::UpdateFrame() {
 // The game-over picture stays up for 3 seconds; then the name entry opens when
 // the score enters the high-score table, else the main menu.
 void TGame::StepGameOver() {
-  state_.gameOverTimer -= kStep;
+  state_.gameOverTimer -= kTimerStep;
   if (state_.gameOverTimer >= 0) return;
   GameHost& host = context_.host;
   host.HideGameOverPicture();
@@ -111,7 +110,7 @@ bool TGame::StepTimeOver() {
     iPrintColorSet(1, 1, 0, 1);
     iPrint("TIME IS OVER!", {-5, 0}, {1, 1}, 0.1f, font_);
     iPrintColorSet(1, 1, 1, 1);
-    state_.timeOverTimer -= kStep;
+    state_.timeOverTimer -= kTimerStep;
     return true;
   }
   state_.timeOverPhase = false;
@@ -131,7 +130,7 @@ bool TGame::StepTimeOver() {
 // The level-complete picture for 2 seconds; then the next level.
 bool TGame::StepLevelComplete() {
   if (state_.levelCompleteTimer > 0) {
-    state_.levelCompleteTimer -= kStep;
+    state_.levelCompleteTimer -= kTimerStep;
     return true;
   }
   state_.levelCompletePhase = false;
@@ -147,7 +146,7 @@ void TGame::StepPlay() {
   if (hero_) hero_->UpdateHero();
   sandclock_.Update(state_.timeLeft, state_.timeTotal);
   if (state_.clockStopTimer > 0) {
-    state_.clockStopTimer -= kStep;
+    state_.clockStopTimer -= kTimerStep;
   } else if (!BonusLevel()) {
     state_.timeLeft -= kClockStep;
   }
@@ -156,8 +155,8 @@ void TGame::StepPlay() {
     state_.timeOverTimer = 2.0L;
   }
   if (state_.heroTintTimer > 0) {
-    if (state_.heroTintTimer - kStep < 0 && hero_) hero_->SetColor(1, 1, 1, 1);
-    state_.heroTintTimer -= kStep;
+    if (state_.heroTintTimer - kTimerStep < 0 && hero_) hero_->SetColor(1, 1, 1, 1);
+    state_.heroTintTimer -= kTimerStep;
   }
 }
 
@@ -190,13 +189,13 @@ void TGame::StepEnemies() {
   if (state_.freezeTimer >= 0) {
     state_.freezeTimer -= kClockStep;
     for (const auto& enemy : objects_.enemies) {
-      if (enemy->jumping || enemy->landing || enemy->knockedDown) enemy->Update();
+      if (enemy->MovesWhileFrozen()) enemy->Update();
     }
     return;
   }
   for (const auto& enemy : objects_.enemies) {
     if (enemy->lying) {
-      enemy->lyingTimer -= kStep;
+      enemy->lyingTimer -= kTimerStep;
       if (enemy->lyingTimer < 0) {
         enemy->knockedDown = true;
         enemy->lying = false;
@@ -210,7 +209,7 @@ void TGame::StepEnemies() {
 void TGame::StepRaven() {
   for (const auto& raven : objects_.ravens) {
     if (raven->delay > 0) {
-      raven->delay -= kStep;
+      raven->delay -= kTimerStep;
     } else if (!raven->Carrying()) {
       raven->NewRun();
     } else {

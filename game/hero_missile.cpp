@@ -11,6 +11,7 @@
 #include "game/hero.h"
 #include "game/level_platform.h"
 #include "game/particle_location.h"
+#include "game/timer_steps.h"
 
 namespace game {
 namespace {
@@ -20,7 +21,6 @@ constexpr long double kSpinStep = 0.9L;
 constexpr long double kFullTurn = 2 * std::numbers::pi_v<long double>;
 constexpr long double kTrailPhase = 1.57075L;  // a quarter turn between trails
 constexpr long double kTrailRadius = 0.2L;
-constexpr long double kFlashStep = 0.013L;
 constexpr long double kHandOffset = 0.5L;  // from the hero's centre, and the flash beyond
 // A missile reaches an enemy's head this far above its box.
 constexpr long double kEnemyReachAbove = 1.5L;
@@ -92,7 +92,7 @@ void THeroMissile::ShowParticles(bool shown) const {
 void THeroMissile::AdvanceMissile(GameContext& game) {
   if (flashTimer > 0) {
     iParticleEmitterEmit(flashEmitter, 10, 1);
-    flashTimer -= kFlashStep;
+    flashTimer -= kTimerStep;
   }
   x += std::cos(heading) * kStepLength;
   y += std::sin(heading) * kStepLength;

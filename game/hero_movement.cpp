@@ -8,6 +8,7 @@
 #include "game/level_platform.h"
 #include "game/lives.h"
 #include "game/particle_location.h"
+#include "game/timer_steps.h"
 #include "platform/key_codes.h"
 
 namespace game {
@@ -18,7 +19,6 @@ namespace keys = platform::keys;
 constexpr long double kHeroWalkStep = 0.03L;  // one of the sub-steps a frame
 constexpr long double kScreenEdge = 16;
 constexpr long double kFallOutY = -14;
-constexpr long double kDustStep = 0.013L;
 // Standing: a platform counts as under his feet up to this far below them.
 constexpr long double kStandingMargin = 0.1L;
 // Landed: he is put this far above the platform's top.
@@ -48,7 +48,7 @@ long double JumpArc(std::int32_t jumpStep) {
 void THero::UpdateHero() {
   if (dustTimer > 0) {
     iParticleEmitterEmit(dustEmitter, 10, 1);
-    dustTimer -= kDustStep;
+    dustTimer -= kTimerStep;
   }
   AdvanceMissiles();
   if (dying) {

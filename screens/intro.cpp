@@ -3,11 +3,13 @@
 #include <cmath>
 
 #include "engine/engine.h"
+#include "game/timer_steps.h"
 
 namespace screens {
+using game::kTimerStep;
+
 namespace {
 
-constexpr long double kTimerStep = 0.013L;
 constexpr long double kSpiralStep = 0.15L;
 constexpr int kGrowFrames = 120;
 

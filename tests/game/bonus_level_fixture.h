@@ -102,23 +102,25 @@ class BonusLevelTest : public testing_support::EngineTest {
       bonus.Load();
       bonus.Update();
       bonus.taken = true;
-      AddEmitter(bonus.BurstTexture());
+      bonus.burstIndex = AddEmitter(bonus.BurstTexture());
     }
   }
 
   TBaloon& AddBalloon() {
     objects.balloons.push_back(std::make_unique<TBaloon>(game));
     objects.balloons.back()->Load();
-    AddEmitter(resources.balloonBurstTexture);
+    objects.balloons.back()->burstIndex = AddEmitter(resources.balloonBurstTexture);
     return *objects.balloons.back();
   }
 
-  void AddEmitter(iHandle texture) {
+  // A parked burst; its index among the emitters.
+  int AddEmitter(iHandle texture) {
     objects.emitters.push_back(std::make_unique<TBonusEmitter>());
     TBonusEmitter& emitter = *objects.emitters.back();
     emitter.CreateBurstSprites(game.camera, texture);
     emitter.StartBurst(100, 100);
     emitter.HideBurst();
+    return static_cast<int>(objects.emitters.size() - 1);
   }
 
   // What the engine holds for a sprite.
