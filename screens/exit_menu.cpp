@@ -4,7 +4,6 @@
 #include "engine/texture_pack.h"
 #include "screens/colors.h"
 #include "screens/keys.h"
-#include "screens/scene.h"
 
 namespace screens {
 namespace {
@@ -95,35 +94,35 @@ void TExitMenu::HideBox() const {
 
 void TExitMenu::Open(std::uint8_t state) {
   ShowBox();
-  scene_.SetState(state);
+  context_.SetState(state);
 }
 
 void TExitMenu::Toggle() {
-  list_.Next(scene_.menuSound());
+  list_.Next(context_.menuSound());
 }
 
 void TExitMenu::Draw() const {
-  const std::uint8_t state = scene_.state();
+  const std::uint8_t state = context_.state();
   const Question* question = QuestionOf(state);
   iPrintsHide();
   if (!question) return;
   SetPrintColor(*question->color);
   for (int i = 0; i < question->count; ++i) {
     const Line& line = question->lines[i];
-    iPrint(line.text, line.position, {question->scale, question->scale}, kSpacing, scene_.font());
+    iPrint(line.text, line.position, {question->scale, question->scale}, kSpacing, context_.font());
   }
   if (state == core::ssSending) return;
   SetPrintColor(ButtonColor(list_.selection() == kYes));
-  iPrint(" YES", {-3, -2.5f}, {0.5f, 0.5f}, kSpacing, scene_.font());
+  iPrint(" YES", {-3, -2.5f}, {0.5f, 0.5f}, kSpacing, context_.font());
   SetPrintColor(ButtonColor(list_.selection() == kNo));
-  iPrint(" NO", {1.5f, -2.5f}, {0.5f, 0.5f}, kSpacing, scene_.font());
+  iPrint(" NO", {1.5f, -2.5f}, {0.5f, 0.5f}, kSpacing, context_.font());
 }
 
 // Arrows toggle once however many are clicked; then Enter answers with the
 // selected button and Esc answers NO (Esc first in the send and retry
 // questions). One answer per frame.
 void TExitMenu::HandleKeys() {
-  const std::uint8_t state = scene_.state();
+  const std::uint8_t state = context_.state();
   if (state == core::ssSending) return;
   if (iKeyClick(kKeyUp) || iKeyClick(kKeyDown) || iKeyClick(kKeyLeft) || iKeyClick(kKeyRight)) {
     Toggle();
@@ -144,13 +143,13 @@ void TExitMenu::HandleKeys() {
 }
 
 void TExitMenu::Hover(long double x, long double y) {
-  if (scene_.state() == core::ssSending) return;
+  if (context_.state() == core::ssSending) return;
   const int button = MenuList::ItemAt(kYesNoAreas, x, y);
   if (button != 0) list_.Select(button);
 }
 
 void TExitMenu::Click(long double x, long double y) {
-  if (scene_.state() == core::ssSending) return;
+  if (context_.state() == core::ssSending) return;
   const int button = MenuList::ItemAt(kYesNoAreas, x, y);
   if (button != 0) Answer(button);
 }
@@ -164,7 +163,7 @@ void TExitMenu::Answer(int button) {
 }
 
 void TExitMenu::Yes() {
-  switch (scene_.state()) {
+  switch (context_.state()) {
     case core::ssConfirmQuit:
       iExit();
       break;
@@ -176,8 +175,8 @@ void TExitMenu::Yes() {
       break;
     case core::ssConfirmSendResult:
     case core::ssConnectFailed:
-      scene_.SetState(core::ssSending);
-      scene_.submission().StartNew(SubmissionToSend());
+      context_.SetState(core::ssSending);
+      context_.submission().StartNew(SubmissionToSend());
       break;
     default:
       break;
@@ -185,28 +184,28 @@ void TExitMenu::Yes() {
 }
 
 void TExitMenu::No() {
-  switch (scene_.state()) {
+  switch (context_.state()) {
     case core::ssConfirmQuit:
       iPrintsHide();
       HideBox();
-      scene_.mainMenu().Show();
-      scene_.SetState(core::ssMainMenu);
-      scene_.HideMenuPages();
+      context_.ShowMainMenu();
+      context_.SetState(core::ssMainMenu);
+      context_.HideMenuPages();
       break;
     case core::ssConfirmLeaveGame:
       iPrintsHide();
       HideBox();
-      scene_.SetState(core::ssPlaying);
-      scene_.game().RaiseGameSprites();
-      scene_.pointer().Hide();
-      scene_.game().HidePausePicture();
-      scene_.game().ResumeSong();
+      context_.SetState(core::ssPlaying);
+      context_.game().RaiseGameSprites();
+      context_.HidePointer();
+      context_.game().HidePausePicture();
+      context_.game().ResumeSong();
       break;
     case core::ssConfirmClearRecords:
       iPrintsHide();
-      scene_.SetState(core::ssRecords);
+      context_.SetState(core::ssRecords);
       HideBox();
-      scene_.recordsMenu().Open();
+      context_.OpenRecords();
       break;
     case core::ssConfirmSendResult:
     case core::ssConnectFailed:
@@ -218,58 +217,58 @@ void TExitMenu::No() {
 }
 
 void TExitMenu::LeaveGame() {
-  core::Program& program = scene_.program();
-  scene_.HideGameOverPicture();
+  core::Program& program = context_.program();
+  context_.HideGameOverPicture();
   // A score that beats an entry of the table goes to the name entry.
-  if (!scene_.recordInputMenu().OpenForScore(scene_.game().GetScore())) {
-    scene_.ReturnToMenuFromGame();
+  if (!context_.OpenRecordEntry(context_.game().GetScore())) {
+    context_.ReturnToMenuFromGame();
   }
   HideBox();
   if (program.persistent.settings.MusicOn != 0) program.music.MusicPlay("1", false);
 }
 
 void TExitMenu::ClearRecords() {
-  core::ResetRecordsFile(scene_.program().persistent);
+  core::ResetRecordsFile(context_.program().persistent);
   iPrintsHide();
   HideBox();
-  scene_.recordsMenu().Open();
+  context_.OpenRecords();
 }
 
 SubmissionRecord TExitMenu::SubmissionToSend() {
-  return {scene_.recordInputMenu().name(), scene_.game().GetScore(),
-          scene_.program().persistent.settings.Country.Text()};
+  return {context_.EnteredName(), context_.game().GetScore(),
+          context_.program().persistent.settings.Country.Text()};
 }
 
 // Runs at the start of a frame, never on the worker's thread. An outcome that
 // arrives when the notice is no longer up (it cannot be answered away) is dropped.
 void TExitMenu::TakeSubmissionOutcome() {
-  const SubmissionOutcome outcome = scene_.submission().TakeOutcome();
-  if (outcome == SubmissionOutcome::kNone || scene_.state() != core::ssSending) return;
+  const SubmissionOutcome outcome = context_.submission().TakeOutcome();
+  if (outcome == SubmissionOutcome::kNone || context_.state() != core::ssSending) return;
   if (outcome == SubmissionOutcome::kConnectFailed) {
-    scene_.SetState(core::ssConnectFailed);
+    context_.SetState(core::ssConnectFailed);
     return;
   }
   iPrintsHide();
   HideBox();
-  scene_.mainMenu().Show();
-  scene_.game().HideGameSprites();
-  scene_.game().ResetGame();
-  scene_.SetState(core::ssMainMenu);
-  scene_.mainMenu().Show();
-  scene_.program().MenuSceneActive = true;
+  context_.ShowMainMenu();
+  context_.game().HideGameSprites();
+  context_.game().ResetGame();
+  context_.SetState(core::ssMainMenu);
+  context_.ShowMainMenu();
+  context_.program().MenuSceneActive = true;
 }
 
 void TExitMenu::BackToTable() {
-  core::Program& program = scene_.program();
+  core::Program& program = context_.program();
   iPrintsHide();
   HideBox();
-  scene_.mainMenu().Show();
-  scene_.game().HideGameSprites();
-  scene_.game().ResetGame();
-  scene_.SetState(core::ssMainMenu);
+  context_.ShowMainMenu();
+  context_.game().HideGameSprites();
+  context_.game().ResetGame();
+  context_.SetState(core::ssMainMenu);
   program.MenuSceneActive = true;
   if (program.persistent.settings.MusicOn != 0) program.music.MusicPlay("1", false);
-  scene_.recordsMenu().Open();
+  context_.OpenRecords();
 }
 
 }  // namespace screens

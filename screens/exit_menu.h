@@ -8,12 +8,11 @@
 
 #include "engine/owned.h"
 #include "engine/types.h"
+#include "screens/menu_context.h"
 #include "screens/menu_list.h"
 #include "screens/submission.h"
 
 namespace screens {
-
-class Scene;
 
 // True for the six states the dialog box draws.
 bool IsDialogState(std::uint8_t state);
@@ -23,7 +22,7 @@ class TExitMenu {
   static constexpr int kYes = 1;
   static constexpr int kNo = 2;
 
-  explicit TExitMenu(Scene& scene) : scene_(scene) {}
+  explicit TExitMenu(MenuContext& context) : context_(context) {}
 
   // The box: image 3 of "data\Forms.dat", 10 x 8, centred.
   void Create();
@@ -61,7 +60,7 @@ class TExitMenu {
   void BackToTable();
   SubmissionRecord SubmissionToSend();
 
-  Scene& scene_;
+  MenuContext& context_;
   MenuList list_{2, kYes};
   engine::OwnedTexture boxTexture_;
   engine::OwnedSprite box_;

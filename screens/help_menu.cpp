@@ -6,7 +6,6 @@
 #include "screens/area.h"
 #include "screens/key_names.h"
 #include "screens/menu_text.h"
-#include "screens/scene.h"
 
 namespace screens {
 namespace {
@@ -35,7 +34,7 @@ void THelpMenu::Create() {
 void THelpMenu::Open() {
   page_ = 1;
   Show();
-  scene_.SetState(core::ssHelp);
+  context_.SetState(core::ssHelp);
 }
 
 void THelpMenu::Show() {
@@ -67,8 +66,8 @@ void THelpMenu::TurnPage(int step) {
 void THelpMenu::Back() {
   iPrintsHide();
   Hide();
-  scene_.mainMenu().Show();
-  scene_.SetState(core::ssMainMenu);
+  context_.ShowMainMenu();
+  context_.SetState(core::ssMainMenu);
 }
 
 void THelpMenu::Activate(int button) {
@@ -86,14 +85,14 @@ void THelpMenu::Activate(int button) {
 }
 
 void THelpMenu::HandleKeys() {
-  if (iKeyClick(kKeyRight)) list_.Next(scene_.menuSound());
-  if (iKeyClick(kKeyLeft)) list_.Previous(scene_.menuSound());
+  if (iKeyClick(kKeyRight)) list_.Next(context_.menuSound());
+  if (iKeyClick(kKeyLeft)) list_.Previous(context_.menuSound());
   if (iKeyClick(kKeyEnter)) Activate(list_.selection());
-  if (scene_.state() == core::ssHelp && iKeyClick(kKeyEsc)) Back();
+  if (context_.state() == core::ssHelp && iKeyClick(kKeyEsc)) Back();
 }
 
 void THelpMenu::Hover(long double x, long double y) {
-  if (list_.Hover(kHelpButtonAreas, x, y)) scene_.menuSound().Play();
+  if (list_.Hover(kHelpButtonAreas, x, y)) context_.menuSound().Play();
 }
 
 void THelpMenu::Click(long double x, long double y) {
@@ -103,7 +102,7 @@ void THelpMenu::Click(long double x, long double y) {
 
 void THelpMenu::Draw() const {
   iPrintsHide();
-  const iHandle font = scene_.font();
+  const iHandle font = context_.font();
   const int selected = list_.selection();
   PrintMenuText("PREVIOUS", -5, -7, 0.5f, ButtonColor(selected == kPrevious), font);
   PrintMenuText("NEXT", 0.7L, -7, 0.5f, ButtonColor(selected == kNext), font);

@@ -5,18 +5,17 @@
 #include <array>
 
 #include "engine/types.h"
+#include "screens/menu_context.h"
 #include "screens/menu_list.h"
 
 namespace screens {
-
-class Scene;
 
 class THelpMenu {
  public:
   enum Button : int { kPrevious = 1, kNext = 2, kBack = 3 };
   static constexpr int kPages = 7;
 
-  explicit THelpMenu(Scene& scene) : scene_(scene) {}
+  explicit THelpMenu(MenuContext& context) : context_(context) {}
 
   // Makes the panel and page sprites (again after an engine restart, showing
   // them again if the screen was up).
@@ -47,7 +46,7 @@ class THelpMenu {
   void ShowPage();
   void Back();
 
-  Scene& scene_;
+  MenuContext& context_;
   MenuList list_{3, kPrevious};
   int page_ = 1;
   bool shown_ = false;

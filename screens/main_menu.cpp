@@ -5,7 +5,6 @@
 #include "screens/game_window.h"
 #include "screens/keys.h"
 #include "screens/links.h"
-#include "screens/scene.h"
 
 namespace screens {
 namespace {
@@ -83,8 +82,8 @@ void TMainMenu::Hide() const {
 
 // One action per frame: an activation ends the key handling of this screen.
 void TMainMenu::HandleKeys() {
-  if (iKeyClick(kKeyUp)) list_.Previous(scene_.menuSound());
-  if (iKeyClick(kKeyDown)) list_.Next(scene_.menuSound());
+  if (iKeyClick(kKeyUp)) list_.Previous(context_.menuSound());
+  if (iKeyClick(kKeyDown)) list_.Next(context_.menuSound());
   if (iKeyClick(kKeyEnter)) {
     Activate(list_.selection());
     return;
@@ -93,7 +92,7 @@ void TMainMenu::HandleKeys() {
 }
 
 void TMainMenu::Hover(long double x, long double y) {
-  if (list_.Hover(kItemAreas, x, y)) scene_.menuSound().Play();
+  if (list_.Hover(kItemAreas, x, y)) context_.menuSound().Play();
 }
 
 void TMainMenu::Click(long double x, long double y) {
@@ -114,30 +113,27 @@ void TMainMenu::FadeHighlights() {
 }
 
 void TMainMenu::Activate(int item) {
-  core::Program& program = scene_.program();
+  core::Program& program = context_.program();
   switch (item) {
     case kNewGame:
-      scene_.pointer().Hide();
+      context_.HidePointer();
       Hide();
       iPrintsHide();
-      scene_.SetState(core::ssNewGame);
-      scene_.menuScene().HideAll();
+      context_.SetState(core::ssNewGame);
+      context_.HideMenuScene();
       program.music.MusicStop("1");
-      if (!scene_.game().resourcesLoaded()) scene_.game().LoadResources();
-      scene_.HideMenuPages();
+      if (!context_.game().resourcesLoaded()) context_.game().LoadResources();
+      context_.HideMenuPages();
       program.MenuSceneActive = false;
       break;
     case kOptions:
-      scene_.optionsMenu().Open();
-      scene_.SetState(core::ssOptions);
-      scene_.optionsMenu().CopyLiveSettings();
+      context_.OpenOptions();
       break;
     case kHighScores:
-      scene_.recordsMenu().Open();
+      context_.OpenRecords();
       break;
     case kHelp:
-      scene_.helpMenu().Open();
-      scene_.SetState(core::ssHelp);
+      context_.OpenHelp();
       break;
     case kWebSite:
       OpenLinkFromGame(program, WebSiteLink());
@@ -149,7 +145,7 @@ void TMainMenu::Activate(int item) {
       OpenLinkFromGame(program, SubscribeLink());
       break;
     case kExit:
-      scene_.exitMenu().Open(core::ssConfirmQuit);
+      context_.OpenQuestion(core::ssConfirmQuit);
       break;
     default:
       break;

@@ -6,11 +6,10 @@
 #include <array>
 
 #include "engine/types.h"
+#include "screens/menu_context.h"
 #include "screens/menu_list.h"
 
 namespace screens {
-
-class Scene;
 
 class TMainMenu {
  public:
@@ -26,7 +25,7 @@ class TMainMenu {
     kSubscribe = 8,
   };
 
-  explicit TMainMenu(Scene& scene) : scene_(scene) {}
+  explicit TMainMenu(MenuContext& context) : context_(context) {}
 
   // Selection 1 and every sprite made and placed.
   void Create();
@@ -51,7 +50,7 @@ class TMainMenu {
  private:
   void CreateSprites();
 
-  Scene& scene_;
+  MenuContext& context_;
   MenuList list_{kItems, 1};
   std::array<iHandle, kItems> plain_{};
   std::array<iHandle, kItems> highlight_{};

@@ -8,7 +8,7 @@
 #include "screens/key_names.h"
 #include "screens/menu_step.h"
 #include "screens/menu_text.h"
-#include "screens/scene.h"
+#include "screens/screen_table.h"
 
 namespace screens {
 namespace {
@@ -67,13 +67,13 @@ void TOptMenu::Create() {
 
 void TOptMenu::Open() {
   Show();
-  scene_.SetState(core::ssOptions);
+  context_.SetState(core::ssOptions);
   CopyLiveSettings();
   displayChanged_ = false;
 }
 
 void TOptMenu::CopyLiveSettings() {
-  edit_ = scene_.program().persistent.settings;
+  edit_ = context_.program().persistent.settings;
 }
 
 void TOptMenu::Show() {
@@ -109,10 +109,10 @@ void TOptMenu::Activate(int item) {
       Toggle(item);
       break;
     case kCountry:
-      scene_.SetState(core::ssOptionsCountry);
+      context_.SetState(core::ssOptionsCountry);
       break;
     case kBossKey:
-      scene_.SetState(core::ssOptionsBossKey);
+      context_.SetState(core::ssOptionsBossKey);
       break;
     case kApply:
       Apply();
@@ -124,7 +124,7 @@ void TOptMenu::Activate(int item) {
 }
 
 void TOptMenu::LeaveSubState() {
-  scene_.SetState(core::ssOptions);
+  context_.SetState(core::ssOptions);
   // One item up, wrapping like a move, without the tick. A click on the
   // country or boss-key value can start typing while another item is selected,
   // so item 1 may be the one left.
@@ -133,7 +133,7 @@ void TOptMenu::LeaveSubState() {
 }
 
 void TOptMenu::HandleKeys() {
-  switch (scene_.state()) {
+  switch (context_.state()) {
     case core::ssOptions:
       HandleChoosingKeys();
       break;
@@ -153,8 +153,8 @@ void TOptMenu::HandleChoosingKeys() {
     Cancel();
     return;
   }
-  if (iKeyClick(kKeyUp)) StepSelection(list_, kCancel, -1, scene_.menuSound());
-  if (iKeyClick(kKeyDown)) StepSelection(list_, kCancel, +1, scene_.menuSound());
+  if (iKeyClick(kKeyUp)) StepSelection(list_, kCancel, -1, context_.menuSound());
+  if (iKeyClick(kKeyDown)) StepSelection(list_, kCancel, +1, context_.menuSound());
   if (iKeyClick(kKeyLeft) || iKeyClick(kKeyRight)) Toggle(list_.selection());
   if (iKeyClick(kKeyEnter)) Activate(list_.selection());
 }
@@ -173,7 +173,7 @@ void TOptMenu::HandleCountryKeys() {
   } else if (code == kKeyUp || code == kKeyDown) {
     LeaveSubState();
   } else if (code == kKeyEnter) {
-    scene_.SetState(core::ssOptions);
+    context_.SetState(core::ssOptions);
   }
 }
 
@@ -184,38 +184,38 @@ void TOptMenu::HandleBossKeyCapture() {
     edit_.BossShift = iKeyDown(kKeyLeftShift) || iKeyDown(kKeyRightShift) ? 1 : 0;
     edit_.BossAlt = iKeyDown(kKeyLeftAlt) || iKeyDown(kKeyRightAlt) ? 1 : 0;
     edit_.BossCtrl = iKeyDown(kKeyLeftCtrl) || iKeyDown(kKeyRightCtrl) ? 1 : 0;
-    scene_.SetState(core::ssOptions);
+    context_.SetState(core::ssOptions);
   } else if (code == kKeyUp || code == kKeyDown) {
     LeaveSubState();
   } else if (code == kKeyEnter) {
-    scene_.SetState(core::ssOptions);
+    context_.SetState(core::ssOptions);
   }
 }
 
 void TOptMenu::Hover(long double x, long double y) {
-  if (list_.Hover(kHoverAreas, x, y)) scene_.menuSound().Play();
+  if (list_.Hover(kHoverAreas, x, y)) context_.menuSound().Play();
 }
 
 void TOptMenu::Click(long double x, long double y) {
-  const core::GameSettings& live = scene_.program().persistent.settings;
+  const core::GameSettings& live = context_.program().persistent.settings;
   if (kWinArea.Contains(x, y)) {
     edit_.Windowed = 1;
     displayChanged_ = live.Windowed != 1;
-    scene_.SetState(core::ssOptions);
+    context_.SetState(core::ssOptions);
   } else if (kFullArea.Contains(x, y)) {
     edit_.Windowed = 0;
     displayChanged_ = live.Windowed != 0;
-    scene_.SetState(core::ssOptions);
+    context_.SetState(core::ssOptions);
   } else if (kSoundOnArea.Contains(x, y) || kSoundOffArea.Contains(x, y)) {
     edit_.SoundOn = kSoundOnArea.Contains(x, y) ? 1 : 0;
-    scene_.SetState(core::ssOptions);
+    context_.SetState(core::ssOptions);
   } else if (kMusicOnArea.Contains(x, y) || kMusicOffArea.Contains(x, y)) {
     edit_.MusicOn = kMusicOnArea.Contains(x, y) ? 1 : 0;
-    scene_.SetState(core::ssOptions);
+    context_.SetState(core::ssOptions);
   } else if (kCountryArea.Contains(x, y)) {
-    scene_.SetState(core::ssOptionsCountry);
+    context_.SetState(core::ssOptionsCountry);
   } else if (kBossKeyArea.Contains(x, y)) {
-    scene_.SetState(core::ssOptionsBossKey);
+    context_.SetState(core::ssOptionsBossKey);
   } else if (kApplyArea.Contains(x, y)) {
     Apply();
   } else if (kCancelArea.Contains(x, y)) {
@@ -224,7 +224,7 @@ void TOptMenu::Click(long double x, long double y) {
 }
 
 void TOptMenu::Apply() {
-  core::Program& program = scene_.program();
+  core::Program& program = context_.program();
   core::GameSettings& live = program.persistent.settings;
   core::SaveSettingsFile(edit_);
   if (edit_.MusicOn == 0) {
@@ -235,7 +235,7 @@ void TOptMenu::Apply() {
   }
   live = edit_;
   if (displayChanged_) {
-    scene_.SetState(core::ssMainMenu);
+    context_.SetState(core::ssMainMenu);
     MinimiseGameWindow(program);
     program.driver.DisplayChanged = true;
     program.driver.RestartRequested = -1;
@@ -246,12 +246,12 @@ void TOptMenu::Apply() {
 void TOptMenu::Cancel() {
   iPrintsHide();
   Hide();
-  scene_.SetState(core::ssMainMenu);
-  scene_.mainMenu().Show();
+  context_.SetState(core::ssMainMenu);
+  context_.ShowMainMenu();
 }
 
 void TOptMenu::DrawOnOffRow(const char* label, long double labelX, long double y, bool on) const {
-  const iHandle font = scene_.font();
+  const iHandle font = context_.font();
   PrintMenuText(label, labelX, y, kLetters, kTextColor, font);
   PrintMenuText("On", 0, y, kLetters, ButtonColor(on), font);
   PrintMenuText("/", 3, y, kLetters, kTextColor, font);
@@ -259,10 +259,10 @@ void TOptMenu::DrawOnOffRow(const char* label, long double labelX, long double y
 }
 
 void TOptMenu::Draw() {
-  const std::uint8_t state = scene_.state();
-  if (!IsOptionsState(state)) return;
+  const std::uint8_t state = context_.state();
+  if (ScreenOf(state).screen != Screen::Options) return;
   iPrintsHide();
-  const iHandle font = scene_.font();
+  const iHandle font = context_.font();
   const int selected = list_.selection();
 
   if (selected >= kDisplay && selected <= kBossKey) {

@@ -12,12 +12,11 @@
 #include "core/persistent_files.h"
 #include "core/screen_state.h"
 #include "engine/types.h"
+#include "screens/menu_context.h"
 #include "screens/menu_list.h"
 #include "screens/text_entry.h"
 
 namespace screens {
-
-class Scene;
 
 class TOptMenu {
  public:
@@ -31,7 +30,7 @@ class TOptMenu {
     kCancel = 7,
   };
 
-  explicit TOptMenu(Scene& scene) : scene_(scene) {}
+  explicit TOptMenu(MenuContext& context) : context_(context) {}
 
   // Makes the panel sprite (again after an engine restart, shown again if the
   // screen was up).
@@ -69,7 +68,7 @@ class TOptMenu {
   void LeaveSubState();
   void DrawOnOffRow(const char* label, long double labelX, long double y, bool on) const;
 
-  Scene& scene_;
+  MenuContext& context_;
   MenuList list_{7, kDisplay};
   core::GameSettings edit_;
   bool displayChanged_ = false;
@@ -77,13 +76,6 @@ class TOptMenu {
   bool shown_ = false;
   iHandle panel_ = 0;
 };
-
-// Whether the options page is on the screen: choosing an item, typing the
-// country or capturing the boss key.
-inline bool IsOptionsState(std::uint8_t state) {
-  return state == core::ssOptions || state == core::ssOptionsCountry ||
-         state == core::ssOptionsBossKey;
-}
 
 // Whether `code` may be the boss key: keys with a name on the main block and
 // the function keys, but not Esc, Enter or a modifier alone.

@@ -4,7 +4,6 @@
 #include "screens/area.h"
 #include "screens/key_names.h"
 #include "screens/menu_text.h"
-#include "screens/scene.h"
 
 namespace screens {
 namespace {
@@ -39,20 +38,20 @@ void TRecordInputMenu::RemakePage() {
 }
 
 bool TRecordInputMenu::OpenForScore(std::int32_t score) {
-  const std::optional<int> rank = core::FindRecordRank(scene_.program().persistent, score);
+  const std::optional<int> rank = core::FindRecordRank(context_.program().persistent, score);
   if (!rank) return false;
   rank_ = *rank;
   score_ = score;
-  scene_.SetState(core::ssRecordEntry);
-  country_ = scene_.program().persistent.settings.Country.Text();
+  context_.SetState(core::ssRecordEntry);
+  country_ = context_.program().persistent.settings.Country.Text();
   Open();
   return true;
 }
 
 void TRecordInputMenu::Open() {
   Show();
-  scene_.game().LowerGameSprites();
-  scene_.SetState(core::ssRecordEntryName);
+  context_.game().LowerGameSprites();
+  context_.SetState(core::ssRecordEntryName);
 }
 
 void TRecordInputMenu::Show() {
@@ -63,36 +62,36 @@ void TRecordInputMenu::Show() {
 void TRecordInputMenu::Close() {
   shown_ = false;
   iSpriteHide(page_);
-  scene_.game().HideGameSprites();
-  scene_.menuScene().ShowAll();
+  context_.game().HideGameSprites();
+  context_.ShowMenuScene();
 }
 
 void TRecordInputMenu::FollowSelection() {
   switch (list_.selection()) {
     case kName:
-      scene_.SetState(core::ssRecordEntryName);
+      context_.SetState(core::ssRecordEntryName);
       break;
     case kCountry:
-      scene_.SetState(core::ssRecordEntryCountry);
+      context_.SetState(core::ssRecordEntryCountry);
       break;
     default:
-      scene_.SetState(core::ssRecordEntry);
+      context_.SetState(core::ssRecordEntry);
       break;
   }
 }
 
 void TRecordInputMenu::MoveUp() {
-  list_.Previous(scene_.menuSound());
+  list_.Previous(context_.menuSound());
   FollowSelection();
 }
 
 void TRecordInputMenu::MoveDown() {
-  list_.Next(scene_.menuSound());
+  list_.Next(context_.menuSound());
   FollowSelection();
 }
 
 void TRecordInputMenu::HandleKeys() {
-  switch (scene_.state()) {
+  switch (context_.state()) {
     case core::ssRecordEntry:
       if (iKeyClick(kKeyEsc)) {
         Cancel();
@@ -137,7 +136,7 @@ void TRecordInputMenu::HandleTypingKeys(std::string& field) {
   }
   const int code = LowestClickedKey();
   if (code == kKeyEnter) {
-    scene_.SetState(core::ssRecordEntry);
+    context_.SetState(core::ssRecordEntry);
   } else {
     TypeKey(field, code, ShiftHeld());
   }
@@ -146,16 +145,16 @@ void TRecordInputMenu::HandleTypingKeys(std::string& field) {
 void TRecordInputMenu::Hover(long double x, long double y) {
   const int item = MenuList::ItemAt(kRecordEntryHoverAreas, x, y);
   if (item == 0) return;
-  if (list_.Hover(kRecordEntryHoverAreas, x, y)) scene_.menuSound().Play();
-  if (item == kName) scene_.SetState(core::ssRecordEntryName);
-  if (item == kCountry) scene_.SetState(core::ssRecordEntryCountry);
+  if (list_.Hover(kRecordEntryHoverAreas, x, y)) context_.menuSound().Play();
+  if (item == kName) context_.SetState(core::ssRecordEntryName);
+  if (item == kCountry) context_.SetState(core::ssRecordEntryCountry);
 }
 
 void TRecordInputMenu::Click(long double x, long double y) {
   if (kNameClickArea.Contains(x, y)) {
-    scene_.SetState(core::ssRecordEntryName);
+    context_.SetState(core::ssRecordEntryName);
   } else if (kCountryClickArea.Contains(x, y)) {
-    scene_.SetState(core::ssRecordEntryCountry);
+    context_.SetState(core::ssRecordEntryCountry);
   } else if (kRecordEntryHoverAreas[kOk - 1].Contains(x, y)) {
     Ok();
   } else if (kRecordEntryHoverAreas[kCancel - 1].Contains(x, y)) {
@@ -166,24 +165,24 @@ void TRecordInputMenu::Click(long double x, long double y) {
 void TRecordInputMenu::Ok() {
   // InsertRecord also writes "data\records.dat": the entry is saved whatever
   // is answered to the send-result question.
-  core::InsertRecord(scene_.program().persistent, rank_, name_, score_);
+  core::InsertRecord(context_.program().persistent, rank_, name_, score_);
   // The live country changes without writing the settings file.
-  scene_.program().persistent.settings.Country.SetText(country_);
-  scene_.SetState(core::ssConfirmSendResult);
+  context_.program().persistent.settings.Country.SetText(country_);
+  context_.SetState(core::ssConfirmSendResult);
   Close();
-  scene_.exitMenu().ShowBox();
+  context_.ShowQuestionBox();
 }
 
 void TRecordInputMenu::Cancel() {
   iPrintsHide();
-  scene_.game().HideGameSprites();
+  context_.game().HideGameSprites();
   Close();
-  scene_.game().ResetGame();
-  scene_.SetState(core::ssMainMenu);
-  scene_.mainMenu().Show();
-  scene_.program().MenuSceneActive = true;
-  if (scene_.program().persistent.settings.MusicOn != 0)
-    scene_.program().music.MusicPlay("1", false);
+  context_.game().ResetGame();
+  context_.SetState(core::ssMainMenu);
+  context_.ShowMainMenu();
+  context_.program().MenuSceneActive = true;
+  if (context_.program().persistent.settings.MusicOn != 0)
+    context_.program().music.MusicPlay("1", false);
 }
 
 void TRecordInputMenu::DrawField(const std::string& field, long double y, bool typing,
@@ -194,13 +193,13 @@ void TRecordInputMenu::DrawField(const std::string& field, long double y, bool t
     if (cursor_.visible()) text += "I";
   }
   PrintMenuText(text, -0.25L * static_cast<long double>(field.size()), y, kRecordEntryLetters,
-                ButtonColor(typing || selected), scene_.font());
+                ButtonColor(typing || selected), context_.font());
 }
 
 void TRecordInputMenu::Draw() {
   iPrintsHide();
-  const iHandle font = scene_.font();
-  const std::uint8_t state = scene_.state();
+  const iHandle font = context_.font();
+  const std::uint8_t state = context_.state();
   const int selected = list_.selection();
 
   PrintMenuText("Your score is " + std::to_string(score_), -4, 4, kRecordEntryLetters, kTextColor,

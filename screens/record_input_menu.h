@@ -10,18 +10,17 @@
 #include "core/persistent_files.h"
 #include "engine/owned.h"
 #include "engine/types.h"
+#include "screens/menu_context.h"
 #include "screens/menu_list.h"
 #include "screens/text_entry.h"
 
 namespace screens {
 
-class Scene;
-
 class TRecordInputMenu {
  public:
   enum Item : int { kName = 1, kCountry = 2, kOk = 3, kCancel = 4 };
 
-  explicit TRecordInputMenu(Scene& scene) : scene_(scene) {}
+  explicit TRecordInputMenu(MenuContext& context) : context_(context) {}
 
   // Makes the page sprite (again after an engine restart, shown again if the
   // screen was up).
@@ -64,7 +63,7 @@ class TRecordInputMenu {
   void HandleTypingKeys(std::string& field);
   void DrawField(const std::string& field, long double y, bool typing, bool selected);
 
-  Scene& scene_;
+  MenuContext& context_;
   MenuList list_{4, kName};
   CursorBlink cursor_;
   std::string country_;

@@ -9,7 +9,6 @@
 #include "screens/menu_step.h"
 #include "screens/menu_text.h"
 #include "screens/publisher.h"
-#include "screens/scene.h"
 
 namespace screens {
 namespace {
@@ -40,7 +39,7 @@ void TRecordsMenu::Create() {
 }
 
 void TRecordsMenu::Open() {
-  scene_.SetState(core::ssRecords);
+  context_.SetState(core::ssRecords);
   Show();
 }
 
@@ -57,20 +56,20 @@ void TRecordsMenu::Hide() {
 void TRecordsMenu::Back() {
   iPrintsHide();
   Hide();
-  scene_.mainMenu().Show();
-  scene_.SetState(core::ssMainMenu);
+  context_.ShowMainMenu();
+  context_.SetState(core::ssMainMenu);
 }
 
 void TRecordsMenu::Clear() {
   iPrintsHide();
   Hide();
-  scene_.SetState(core::ssConfirmClearRecords);
-  scene_.exitMenu().ShowBox();
-  scene_.exitMenu().SelectNo();
+  context_.SetState(core::ssConfirmClearRecords);
+  context_.ShowQuestionBox();
+  context_.SelectNoInQuestion();
 }
 
 void TRecordsMenu::ViewWorldHighScores() {
-  OpenLinkFromGame(scene_.program(), WorldHighScoresLink());
+  OpenLinkFromGame(context_.program(), WorldHighScoresLink());
 }
 
 void TRecordsMenu::Activate(int button) {
@@ -88,14 +87,14 @@ void TRecordsMenu::Activate(int button) {
 }
 
 void TRecordsMenu::HandleKeys() {
-  if (iKeyClick(kKeyUp) || iKeyClick(kKeyRight)) StepSelection(list_, 3, -1, scene_.menuSound());
-  if (iKeyClick(kKeyDown) || iKeyClick(kKeyLeft)) StepSelection(list_, 3, +1, scene_.menuSound());
+  if (iKeyClick(kKeyUp) || iKeyClick(kKeyRight)) StepSelection(list_, 3, -1, context_.menuSound());
+  if (iKeyClick(kKeyDown) || iKeyClick(kKeyLeft)) StepSelection(list_, 3, +1, context_.menuSound());
   if (iKeyClick(kKeyEnter)) Activate(list_.selection());
-  if (scene_.state() == core::ssRecords && iKeyClick(kKeyEsc)) Back();
+  if (context_.state() == core::ssRecords && iKeyClick(kKeyEsc)) Back();
 }
 
 void TRecordsMenu::Hover(long double x, long double y) {
-  if (list_.Hover(kRecordsButtonAreas, x, y)) scene_.menuSound().Play();
+  if (list_.Hover(kRecordsButtonAreas, x, y)) context_.menuSound().Play();
 }
 
 void TRecordsMenu::Click(long double x, long double y) {
@@ -105,8 +104,8 @@ void TRecordsMenu::Click(long double x, long double y) {
 
 void TRecordsMenu::Draw() const {
   iPrintsHide();
-  const iHandle font = scene_.font();
-  const auto& entries = scene_.program().persistent.records.entries;
+  const iHandle font = context_.font();
+  const auto& entries = context_.program().persistent.records.entries;
   for (int r = 1; r <= core::RecordsTable::kEntries; ++r) {
     PrintMenuText(RecordRowText(entries[static_cast<std::size_t>(r - 1)]), -5.5L, 6.5L - 1.12L * r,
                   0.5f, kAlarmColor, font);

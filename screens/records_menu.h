@@ -7,11 +7,10 @@
 
 #include "core/persistent_files.h"
 #include "engine/types.h"
+#include "screens/menu_context.h"
 #include "screens/menu_list.h"
 
 namespace screens {
-
-class Scene;
 
 // The world high-score page of the publisher's web service.
 std::string WorldHighScoresLink();
@@ -24,7 +23,7 @@ class TRecordsMenu {
  public:
   enum Button : int { kBack = 1, kClear = 2, kViewWorld = 3 };
 
-  explicit TRecordsMenu(Scene& scene) : scene_(scene) {}
+  explicit TRecordsMenu(MenuContext& context) : context_(context) {}
 
   // Makes the panel sprite (again after an engine restart, shown again if the
   // table was up).
@@ -51,7 +50,7 @@ class TRecordsMenu {
  private:
   void Activate(int button);
 
-  Scene& scene_;
+  MenuContext& context_;
   MenuList list_{3, kBack};
   bool shown_ = false;
   iHandle panel_ = 0;

@@ -79,10 +79,7 @@ void Scene::InitialiseFirst() {
   menuSound_.Create();
   iSpriteHide(loading_);
 
-  const std::uint8_t s = state();
-  if (s == core::ssPlaying || (s >= core::ssPaused && s <= core::ssNewGame)) {
-    game_.ShowGameSprites();
-  }
+  if (ScreenOf(state()).gameSprites) game_.ShowGameSprites();
   if (program_.MenuSceneActive) program_.music.MusicPlay("1", false);
 
   if (state() == core::ssMainMenu && !program_.persistent.resumedFromBoss) {
@@ -144,7 +141,7 @@ void Scene::InitialiseAgain() {
   }
   // The menu pages show themselves again in their reload; the dialog box is
   // shown by its opener only, so it is put back here.
-  if (IsDialogState(state())) exitMenu_.ShowBox();
+  if (ScreenOf(state()).screen == Screen::Question) exitMenu_.ShowBox();
   iSpriteHide(loading_);
 }
 
@@ -188,24 +185,25 @@ void Scene::RenderLoading() const {
 
 // The page of the screen that ScreenState names.
 void Scene::ShowCurrentPage() {
-  const std::uint8_t s = state();
-  switch (s) {
-    case core::ssMainMenu:
+  switch (ScreenOf(state()).screen) {
+    case Screen::MainMenu:
       mainMenu_.Show();
       break;
-    case core::ssOptions:
-    case core::ssOptionsCountry:
-    case core::ssOptionsBossKey:
+    case Screen::Options:
       optionsMenu_.Open();
       break;
-    case core::ssHelp:
+    case Screen::Help:
       helpMenu_.Open();
       break;
-    case core::ssRecords:
+    case Screen::Records:
       recordsMenu_.Open();
       break;
-    default:
-      if (IsDialogState(s)) exitMenu_.ShowBox();
+    case Screen::Question:
+      exitMenu_.ShowBox();
+      break;
+    case Screen::None:
+    case Screen::Game:
+    case Screen::RecordEntry:
       break;
   }
 }
@@ -260,6 +258,55 @@ void Scene::ReturnToMenuFromGame() {
   SetState(core::ssMainMenu);
   mainMenu_.Show();
   program_.MenuSceneActive = true;
+}
+
+// --- What the menus may do ---
+
+void Scene::ShowMainMenu() {
+  mainMenu_.Show();
+}
+
+void Scene::OpenOptions() {
+  optionsMenu_.Open();
+  SetState(core::ssOptions);
+  optionsMenu_.CopyLiveSettings();
+}
+
+void Scene::OpenHelp() {
+  helpMenu_.Open();
+  SetState(core::ssHelp);
+}
+
+void Scene::OpenRecords() {
+  recordsMenu_.Open();
+}
+
+void Scene::OpenQuestion(std::uint8_t state) {
+  exitMenu_.Open(state);
+}
+
+void Scene::ShowQuestionBox() {
+  exitMenu_.ShowBox();
+}
+
+void Scene::SelectNoInQuestion() {
+  exitMenu_.SelectNo();
+}
+
+std::string Scene::EnteredName() const {
+  return recordInputMenu_.name();
+}
+
+void Scene::HidePointer() {
+  pointer_.Hide();
+}
+
+void Scene::ShowMenuScene() {
+  menuScene_.ShowAll();
+}
+
+void Scene::HideMenuScene() {
+  menuScene_.HideAll();
 }
 
 }  // namespace screens

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/program.h"
 #include "engine/types.h"
@@ -18,12 +19,14 @@
 #include "screens/help_menu.h"
 #include "screens/intro.h"
 #include "screens/main_menu.h"
+#include "screens/menu_context.h"
 #include "screens/menu_scene.h"
 #include "screens/menu_sound.h"
 #include "screens/options_menu.h"
 #include "screens/pointer.h"
 #include "screens/record_input_menu.h"
 #include "screens/records_menu.h"
+#include "screens/screen_table.h"
 #include "screens/submission.h"
 
 namespace screens {
@@ -33,7 +36,7 @@ struct SceneOptions {
   std::optional<std::uint64_t> seed;
 };
 
-class Scene : public game::GameHost {
+class Scene : public game::GameHost, public MenuContext {
  public:
   Scene(core::Program& program, SubmissionWorker& submission, SceneOptions options = {});
   Scene(const Scene&) = delete;
@@ -45,24 +48,36 @@ class Scene : public game::GameHost {
   // The intro while it runs, else one normal frame.
   void DispatchFrame();
 
-  // --- What the screens share ---
-  core::Program& program() { return program_; }
-  std::uint8_t state() const { return program_.ScreenState.load(); }
-  void SetState(std::uint8_t state) { program_.ScreenState.store(state); }
-  const MenuSound& menuSound() const { return menuSound_; }
-  iHandle font() const { return font_; }
+  // --- What the menus may do (MenuContext) ---
+  core::Program& program() override { return program_; }
+  std::uint8_t state() const override { return program_.ScreenState.load(); }
+  void SetState(std::uint8_t state) override { program_.ScreenState.store(state); }
+  const MenuSound& menuSound() const override { return menuSound_; }
+  iHandle font() const override { return font_; }
+  SubmissionWorker& submission() override { return submission_; }
+  game::TGame& game() override { return game_; }
+  void ShowMainMenu() override;
+  void OpenOptions() override;
+  void OpenHelp() override;
+  void OpenRecords() override;
+  void OpenQuestion(std::uint8_t state) override;
+  void ShowQuestionBox() override;
+  void SelectNoInQuestion() override;
+  std::string EnteredName() const override;
+  void HidePointer() override;
+  void ShowMenuScene() override;
+  void HideMenuScene() override;
 
+  // --- The parts, for the tools and tests that look inside ---
   TMainMenu& mainMenu() { return mainMenu_; }
   THelpMenu& helpMenu() { return helpMenu_; }
   TExitMenu& exitMenu() { return exitMenu_; }
   TRecordsMenu& recordsMenu() { return recordsMenu_; }
   TOptMenu& optionsMenu() { return optionsMenu_; }
   TRecordInputMenu& recordInputMenu() { return recordInputMenu_; }
-  game::TGame& game() { return game_; }
   MenuScene& menuScene() { return menuScene_; }
   const MenuScene& menuScene() const { return menuScene_; }
   Pointer& pointer() { return pointer_; }
-  SubmissionWorker& submission() { return submission_; }
   const Intro& intro() const { return intro_; }
   bool initialised() const { return initialised_; }
 
@@ -76,10 +91,10 @@ class Scene : public game::GameHost {
   void ShowPointer() override;
   void RecreateDialogPictures() override;
   // Hides the sprites of the help, options and high-score screens.
-  void HideMenuPages();
+  void HideMenuPages() override;
   // From a game back to the main menu: the texts removed, the game's sprites
   // hidden, the menu scene shown, the game reset, the main menu up and the menu scene active.
-  void ReturnToMenuFromGame();
+  void ReturnToMenuFromGame() override;
 
  private:
   void InitialiseFirst();
@@ -96,10 +111,10 @@ class Scene : public game::GameHost {
   void OpenLeaveGameDialog();
   void HandlePointerMove();
   void HandleClicks();
-  // Calls act(menu) with the menu screen that takes keys and the pointer in the
-  // current state; nothing in states without one (a game, the please-wait notice).
+  // Calls act(menu) with the menu object of a screen; nothing for the game's
+  // screen or none.
   template <typename Action>
-  void WithMenuScreen(Action&& act);
+  void WithScreen(Screen screen, Action&& act);
 
   core::Program& program_;
   SubmissionWorker& submission_;

@@ -5,19 +5,6 @@
 #include "screens/scene.h"
 
 namespace screens {
-namespace {
-
-bool IsRecordEntryState(std::uint8_t s) {
-  return s == core::ssRecordEntry || s == core::ssRecordEntryName ||
-         s == core::ssRecordEntryCountry;
-}
-
-bool IsGameShown(std::uint8_t s) {
-  return s == core::ssPlaying || s == core::ssPaused || s == core::ssConfirmLeaveGame;
-}
-
-}  // namespace
-
 void Scene::DispatchFrame() {
   // A submission worker that ended since the last frame changes the screens here.
   exitMenu_.TakeSubmissionOutcome();
@@ -39,11 +26,9 @@ void Scene::NormalFrame() {
   HandlePointerMove();
   HandleClicks();
 
-  if (state() == core::ssHelp) helpMenu_.Draw();
-  if (IsDialogState(state())) exitMenu_.Draw();
-  if (state() == core::ssRecords) recordsMenu_.Draw();
-  if (IsOptionsState(state())) optionsMenu_.Draw();
-  if (IsRecordEntryState(state())) recordInputMenu_.Draw();
+  WithScreen(ScreenOf(state()).screen, [](auto& screen) {
+    if constexpr (requires { screen.Draw(); }) screen.Draw();
+  });
 
   if (program_.MenuSceneActive) menuScene_.Update(program_.platform.TickCount());
 
@@ -59,52 +44,45 @@ void Scene::NormalFrame() {
     SetState(core::ssPlaying);
   }
   if (state() == core::ssMainMenu) mainMenu_.FadeHighlights();
-  if (IsGameShown(state()) && (!game_.gameOverPhase() || hudHidden)) game_.DrawHud();
+  if (ScreenOf(state()).gameTexts && (!game_.gameOverPhase() || hudHidden)) game_.DrawHud();
 
   program_.music.MusicLoopCheck();
 }
 
 template <typename Action>
-void Scene::WithMenuScreen(Action&& act) {
-  switch (state()) {
-    case core::ssMainMenu:
+void Scene::WithScreen(Screen screen, Action&& act) {
+  switch (screen) {
+    case Screen::MainMenu:
       act(mainMenu_);
       break;
-    case core::ssOptions:
-    case core::ssOptionsCountry:
-    case core::ssOptionsBossKey:
+    case Screen::Options:
       act(optionsMenu_);
       break;
-    case core::ssHelp:
+    case Screen::Help:
       act(helpMenu_);
       break;
-    case core::ssRecords:
+    case Screen::Records:
       act(recordsMenu_);
       break;
-    case core::ssRecordEntry:
-    case core::ssRecordEntryName:
-    case core::ssRecordEntryCountry:
+    case Screen::RecordEntry:
       act(recordInputMenu_);
       break;
-    case core::ssConfirmQuit:
-    case core::ssConfirmClearRecords:
-    case core::ssConfirmLeaveGame:
-    case core::ssConfirmSendResult:
-    case core::ssConnectFailed:
+    case Screen::Question:
       act(exitMenu_);
       break;
-    default:
+    case Screen::None:
+    case Screen::Game:
       break;
   }
 }
 
 void Scene::HandleKeys() {
-  const std::uint8_t screen = state();
-  if (screen == core::ssPlaying || screen == core::ssPaused) {
+  const ScreenRow row = ScreenOf(state());
+  if (row.input == Input::GameKeys) {
     HandleGameKeys();
-    return;
+  } else if (row.input == Input::Menu) {
+    WithScreen(row.screen, [](auto& menu) { menu.HandleKeys(); });
   }
-  WithMenuScreen([](auto& menu) { menu.HandleKeys(); });
 }
 
 // In a game Esc opens the leave-game question, which then has the keys: a P or
@@ -138,8 +116,9 @@ void Scene::HandlePointerMove() {
   const std::optional<ScreenPoint> point = pointer_.Read();
   if (!point) return;
   const ScreenPoint& last = pointer_.last();
-  if (point->x != last.x || point->y != last.y) {
-    WithMenuScreen([&](auto& screen) { screen.Hover(point->x, point->y); });
+  const ScreenRow row = ScreenOf(state());
+  if (row.input == Input::Menu && (point->x != last.x || point->y != last.y)) {
+    WithScreen(row.screen, [&](auto& screen) { screen.Hover(point->x, point->y); });
   }
   pointer_.Remember(*point);
 }
@@ -147,7 +126,10 @@ void Scene::HandlePointerMove() {
 void Scene::HandleClicks() {
   const std::optional<ScreenPoint> point = pointer_.Read();
   if (!point || !iMouseButtonClick(0)) return;
-  WithMenuScreen([&](auto& screen) { screen.Click(point->x, point->y); });
+  const ScreenRow row = ScreenOf(state());
+  if (row.input == Input::Menu) {
+    WithScreen(row.screen, [&](auto& screen) { screen.Click(point->x, point->y); });
+  }
 }
 
 }  // namespace screens

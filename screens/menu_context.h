@@ -1,0 +1,56 @@
+// What a menu screen may do beyond itself: read and set the screen state, use
+// the shared menu tick and font, reach the program's files and the game, and
+// move to the other screens through named steps. The scene provides it; a menu
+// never sees the scene or another menu.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/program.h"
+#include "engine/types.h"
+#include "game/game.h"
+#include "screens/menu_sound.h"
+#include "screens/submission.h"
+
+namespace screens {
+
+class MenuContext {
+ public:
+  virtual core::Program& program() = 0;
+  virtual std::uint8_t state() const = 0;
+  virtual void SetState(std::uint8_t state) = 0;
+  virtual const MenuSound& menuSound() const = 0;
+  virtual iHandle font() const = 0;
+  virtual SubmissionWorker& submission() = 0;
+  virtual game::TGame& game() = 0;
+
+  // --- The other screens ---
+  virtual void ShowMainMenu() = 0;
+  // The options page, editing a copy of the live settings.
+  virtual void OpenOptions() = 0;
+  virtual void OpenHelp() = 0;
+  virtual void OpenRecords() = 0;
+  // The question of a dialog state (ssConfirmQuit...), YES selected.
+  virtual void OpenQuestion(std::uint8_t state) = 0;
+  // The dialog box of the current question shown, or NO selected in it.
+  virtual void ShowQuestionBox() = 0;
+  virtual void SelectNoInQuestion() = 0;
+  // The name entry for a score that makes the table; false when it does not.
+  virtual bool OpenRecordEntry(std::int32_t score) = 0;
+  // The name typed in the last name entry.
+  virtual std::string EnteredName() const = 0;
+  // Hides the sprites of the help, options and high-score screens.
+  virtual void HideMenuPages() = 0;
+  // From a game back to the main menu (see Scene::ReturnToMenuFromGame).
+  virtual void ReturnToMenuFromGame() = 0;
+  virtual void HideGameOverPicture() = 0;
+  virtual void HidePointer() = 0;
+  virtual void ShowMenuScene() = 0;
+  virtual void HideMenuScene() = 0;
+
+ protected:
+  ~MenuContext() = default;
+};
+
+}  // namespace screens
