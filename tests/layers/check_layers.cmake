@@ -7,7 +7,8 @@
 # below everything and uses nothing; server (zq-scores, a program of its own)
 # uses protocol alone. A module may include its own headers and those of the
 # modules it may use. Only engine/ and platform/ include SDL, Xlib or libxmp;
-# only online/ includes curl. Tests are not a module: they may use anything.
+# only online/ includes curl. Within screens/ only the scene's own files include
+# the scene. Tests are not a module: they may use anything.
 #
 # Run: cmake -DSOURCE_DIR=<checkout> -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -58,6 +59,20 @@ foreach(module IN LISTS modules)
       endforeach()
     endforeach()
   endforeach()
+endforeach()
+
+# Inside screens/ only the scene's own files include the scene: a menu sees its
+# context (screens/menu_context.h), so the screens form no cycle.
+file(GLOB screen_files "${SOURCE_DIR}/screens/*.h" "${SOURCE_DIR}/screens/*.cpp")
+foreach(file IN LISTS screen_files)
+  get_filename_component(name "${file}" NAME)
+  if(name MATCHES "^scene(_frame)?\\.(h|cpp)$")
+    continue()
+  endif()
+  file(STRINGS "${file}" scene_includes REGEX "^#include \"screens/scene\\.h\"")
+  if(scene_includes)
+    list(APPEND violations "screens/${name}: includes the scene (a menu sees screens/menu_context.h)")
+  endif()
 endforeach()
 
 if(violations)

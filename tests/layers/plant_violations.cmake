@@ -22,7 +22,8 @@ set(plants
     "screens|#include <X11/Xlib.h>"
     "core|#include <xmp.h>"
     "engine|#include <curl/curl.h>"
-    "server|#include <curl/curl.h>")
+    "server|#include <curl/curl.h>"
+    "screens|#include \"screens/scene.h\"")
 
 function(run_check tree result_var output_var)
   execute_process(COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${tree} -P ${CHECK}
@@ -55,6 +56,7 @@ file(WRITE ${tree}/game/allowed.cpp "#include \"game/game.h\"\n#include \"core/p
 file(WRITE ${tree}/online/allowed.cpp "#include \"protocol/score_record.h\"\n#include <curl/curl.h>\n")
 file(WRITE ${tree}/engine/allowed.cpp "#include <SDL.h>\n#include <xmp.h>\n#include <X11/Xlib.h>\n")
 file(WRITE ${tree}/server/allowed.cpp "#include \"protocol/version_reply.h\"\n")
+file(WRITE ${tree}/screens/scene_frame.cpp "#include \"screens/scene.h\"\n")
 run_check(${tree} result output)
 if(NOT result EQUAL 0)
   list(APPEND failures "allowed includes refused:\n${output}")
