@@ -52,13 +52,21 @@ ScriptEvent Event(int frame, Kind kind, int code = 0) {
 }
 
 constexpr int kMostWaitSteps = 10000;
-// One level in this many is played at random throughout (time runs out).
-constexpr int kWildLevels = 4;
+// Of eight levels, two are played at random throughout and one is left to
+// run out of time; the pilot plays the rest.
+constexpr int kLevelMoods = 8;
+constexpr int kWildLevels = 2;
+constexpr int kIdleLevels = 1;
 // One screen in this many is wandered on for a while before it is answered.
 constexpr int kWanderedScreens = 5;
 
 bool InLevel(std::uint8_t screen) {
   return screen == core::ssPlaying;
+}
+
+// A game on the screen, maybe paused or asking whether to leave it.
+bool InGame(std::uint8_t screen) {
+  return InLevel(screen) || screen == core::ssPaused || screen == core::ssConfirmLeaveGame;
 }
 
 }  // namespace
@@ -76,9 +84,9 @@ void Monkey::Restart() {
   focusBackAt_ = 0;
 }
 
-void Monkey::PressKey(int frame, std::vector<ScriptEvent>& out) {
+void Monkey::PressKey(int frame, bool fiddling, std::vector<ScriptEvent>& out) {
   const std::span<const WeightedKey> table =
-      fiddling_ ? std::span<const WeightedKey>(kFiddleKeys) : std::span<const WeightedKey>(kKeys);
+      fiddling ? std::span<const WeightedKey>(kFiddleKeys) : std::span<const WeightedKey>(kKeys);
   int total = 0;
   for (const WeightedKey& k : table) total += k.weight;
   int pick = Between(1, total);
@@ -115,7 +123,7 @@ void Monkey::StartWandering(int frame, int least, int most, std::vector<ScriptEv
   fiddling_ = fiddling;
 }
 
-void Monkey::Wander(int frame, std::vector<ScriptEvent>& out) {
+void Monkey::Wander(int frame, std::vector<ScriptEvent>& out, bool fiddling) {
   for (auto it = held_.begin(); it != held_.end();) {
     if (it->releaseAt <= frame) {
       out.push_back(Event(frame, Kind::Up, it->code));
@@ -124,7 +132,7 @@ void Monkey::Wander(int frame, std::vector<ScriptEvent>& out) {
       ++it;
     }
   }
-  if (Chance(12)) PressKey(frame, out);
+  if (Chance(12)) PressKey(frame, fiddling, out);
   if (Chance(40)) {
     ScriptEvent move = Event(frame, Kind::Mouse);
     move.x = std::uniform_real_distribution<double>(-16, 16)(rng_);
@@ -152,23 +160,33 @@ void Monkey::NewScreen(int frame, const Sight& sight, std::vector<ScriptEvent>& 
 
 void Monkey::Play(int frame, const Sight& sight, std::vector<ScriptEvent>& out) {
   const LevelSight& level = sight.play;
-  if (!steering_) {
+  if (mood_ == Mood::Wild) {
     Wander(frame, out);
+    return;
+  }
+  if (mood_ == Mood::Idle) {
+    // Away from the keys but for a throw, a pause or the leave question.
+    Wander(frame, out, true);
     return;
   }
   // Distracted now and then: throws, pauses and the leave question.
   if (Chance(800)) {
     StartWandering(frame, 20, 200, out, true);
-    Wander(frame, out);
+    Wander(frame, out, true);
     return;
   }
   if (!held_.empty()) ReleaseAll(frame, out);
   const Controls c = pilot_.Steer(level);
   if (pilot_.lost()) {
     if (std::getenv("ZQ_PILOT_DEBUG")) std::fprintf(stderr, "LOST\n");
-    // No diamond within reach (or a bonus level): wander off and look again.
-    StartWandering(frame, 100, 400, out);
-    Wander(frame, out);
+    // No diamond within reach: fiddle a while and look again. On a bonus level
+    // (no diamonds) he wanders after the balloons.
+    if (level.bonusLevel) {
+      StartWandering(frame, 100, 400, out);
+    } else {
+      StartWandering(frame, 50, 150, out, true);
+    }
+    Wander(frame, out, fiddling_);
     return;
   }
   if (c.left != steerLeft_) {
@@ -262,15 +280,19 @@ void Monkey::Events(int frame, bool waiting, const Sight& sight, std::vector<Scr
   }
   if (!sight.intro && sight.screen != lastScreen_) NewScreen(frame, sight, out);
   // A level begins: the pilot starts afresh, or this level is played wild.
-  const bool entering = InLevel(sight.screen) && sight.play.entering;
+  const bool entering = InGame(sight.screen) && sight.play.entering;
   if (entering && !wasEntering_) {
     pilot_.Reset();
-    steering_ = !Chance(kWildLevels);
+    const int draw = Between(1, kLevelMoods);
+    mood_ = draw <= kWildLevels               ? Mood::Wild
+            : draw <= kWildLevels + kIdleLevels ? Mood::Idle
+                                                : Mood::Steer;
     wanderUntil_ = 0;
+    if (std::getenv("ZQ_PILOT_DEBUG")) std::fprintf(stderr, "LEVEL %d steer=%d frame %d\n", sight.level, int(mood_), frame);
   }
   wasEntering_ = entering;
   if (sight.intro || frame < wanderUntil_) {
-    Wander(frame, out);
+    Wander(frame, out, fiddling_ && !sight.intro);
   } else if (InLevel(sight.screen)) {
     Play(frame, sight, out);
   } else {

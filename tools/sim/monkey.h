@@ -43,9 +43,10 @@ class Monkey {
   bool Chance(int oneIn) { return std::uniform_int_distribution<int>(1, oneIn)(rng_) == 1; }
   int Between(int least, int most) { return std::uniform_int_distribution<int>(least, most)(rng_); }
 
-  // Random keys, pointer moves and clicks.
-  void Wander(int frame, std::vector<ScriptEvent>& out);
-  void PressKey(int frame, std::vector<ScriptEvent>& out);
+  // Random keys, pointer moves and clicks; `fiddling`: none of the keys that
+  // move the hero.
+  void Wander(int frame, std::vector<ScriptEvent>& out, bool fiddling = false);
+  void PressKey(int frame, bool fiddling, std::vector<ScriptEvent>& out);
   // The steered hero, or a wander when the pilot finds no way.
   void Play(int frame, const Sight& sight, std::vector<ScriptEvent>& out);
   // The answer on a screen that leads on to the next game.
@@ -64,11 +65,13 @@ class Monkey {
   bool steerLeft_ = false;  // arrows held for the pilot
   bool steerRight_ = false;
   Pilot pilot_;
-  bool steering_ = true;  // the pilot plays this level
+  // How this level is played: steered by the pilot, at random, or left to
+  // run out of time.
+  enum class Mood { Steer, Wild, Idle } mood_ = Mood::Steer;
   bool wasEntering_ = false;
   std::uint8_t lastScreen_ = 0;
   int wanderUntil_ = 0;  // wandering up to this phase
-  bool fiddling_ = false;
+  bool fiddling_ = false;  // ... without moving the hero
   int actAt_ = 0;        // the next purposeful answer on a screen
   int lettersLeft_ = 0;  // of the name being typed
   bool sendResult_ = true;

@@ -42,6 +42,8 @@ constexpr double kDropCost = 2;
 constexpr double kLandingRoom = 3.5;
 constexpr double kGuardedCost = 10;
 constexpr double kStandBack = 4;
+constexpr int kLongestWait = 300;
+constexpr int kImpatience = 200;
 
 double StandLeft(const RectBox& p, double halfWidth) {
   return p.left - halfWidth + kEdgeMargin;
@@ -184,6 +186,8 @@ void Pilot::Reset() {
   fireWait_ = 0;
   defending_ = 0;
   defendPause_ = 0;
+  guardedFor_ = 0;
+  impatientFor_ = 0;
   lost_ = false;
 }
 
@@ -245,6 +249,13 @@ Controls Pilot::SteerImpl(const LevelSight& level) {
     // none left at all the level is won.
     if (level.diamonds.empty() && (!level.sunkDiamonds.empty() || !level.bonusLevel)) return {};
     lost_ = true;
+    if (std::getenv("ZQ_PILOT_DEBUG")) {
+      std::fprintf(stderr, "LOSTINFO on %d x %.2f given %zu:", platform, level.heroX, givenUp_.size());
+      for (auto& d : level.diamonds) std::fprintf(stderr, " (%.2f,%.2f p%d)", d.x, d.y, PlatformOf(level, d));
+      std::fprintf(stderr, " | plats:");
+      for (auto& b : level.platforms) std::fprintf(stderr, " [%.2f..%.2f t%.2f]", b.left, b.right, b.top);
+      std::fprintf(stderr, "\n");
+    }
     // Maybe only the moves given up lead on: try them again next time.
     failed_.clear();
     givenUp_.clear();
@@ -423,6 +434,18 @@ std::optional<Pilot::Move> Pilot::Plan(const LevelSight& level, int from) {
   return first[static_cast<std::size_t>(p)];
 }
 
+// After standing back for long he goes whatever waits there, for a while.
+bool Pilot::Impatient() {
+  if (impatientFor_ > 0) {
+    --impatientFor_;
+    return true;
+  }
+  if (++guardedFor_ <= kLongestWait) return false;
+  guardedFor_ = 0;
+  impatientFor_ = kImpatience;
+  return true;
+}
+
 // An enemy waits where the move would land him: he stands back from where it
 // starts (an enemy that comes down after him lands out of reach and is thrown
 // at) until it has gone.
@@ -440,7 +463,7 @@ Controls Pilot::Follow(const LevelSight& level, const Move& move) {
       // He takes it as soon as his box touches it.
       return Toward(x, move.startX, 0.3);
     case MoveKind::Jump: {
-      if (Guarded(level, move.toBox, move.airX)) return StandBack(level, move);
+      if (Guarded(level, move.toBox, move.airX) && !Impatient()) return StandBack(level, move);
       if (std::abs(x - move.startX) > kStartSlack) return Toward(x, move.startX, kStartSlack);
       underWay_ = move;
       airborne_ = false;
@@ -449,7 +472,7 @@ Controls Pilot::Follow(const LevelSight& level, const Move& move) {
       return c;
     }
     case MoveKind::Drop: {
-      if (Guarded(level, move.toBox, move.airX)) return StandBack(level, move);
+      if (Guarded(level, move.toBox, move.airX) && !Impatient()) return StandBack(level, move);
       underWay_ = move;
       airborne_ = false;
       Controls c;

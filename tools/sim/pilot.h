@@ -54,6 +54,7 @@ class Pilot {
   std::optional<Move> Plan(const LevelSight& level, int from);
   Controls Follow(const LevelSight& level, const Move& move);
   Controls StandBack(const LevelSight& level, const Move& move) const;
+  bool Impatient();
   void Arrived(int platform);
 
   std::optional<Spot> target_;
@@ -64,6 +65,8 @@ class Pilot {
   int fireWait_ = 0;
   int defending_ = 0;    // phases spent on the enemy in front of him
   int defendPause_ = 0;  // phases left without defending
+  int guardedFor_ = 0;   // phases stood back from moves an enemy guards
+  int impatientFor_ = 0;  // phases left going regardless
   bool lost_ = false;
 };
 

@@ -144,7 +144,11 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
           }
           const std::uint8_t state = facts.screen;
           statesSeen.insert(state);
-          milestones.See(facts);
+          {
+            int before2[7]; for (int i = 0; i < 7; ++i) before2[i] = milestones.count(static_cast<Milestones::Name>(i));
+            milestones.See(facts);
+            if (std::getenv("ZQ_PILOT_DEBUG")) for (int i = 1; i < 7; ++i) if (milestones.count(static_cast<Milestones::Name>(i)) != before2[i]) std::fprintf(stderr, "MILESTONE %s phase %ld\n", std::string(Milestones::kNames[i]).c_str(), phasesDone);
+          }
           const long tenthsDone = options.phases >= 10 ? phasesDone / (options.phases / 10) : 0;
           if (state == core::ssMainMenu &&
               static_cast<long>(rssTenthsAtMenu.size()) < std::min(tenthsDone, 10L)) {
