@@ -25,23 +25,24 @@ std::optional<Milestones::Name> Milestones::Find(std::string_view name) {
 }
 
 void Milestones::See(const FrameFacts& facts) {
-  // A phase counts when it begins during a game.
-  if (InGame(facts.screen)) {
+  // A phase counts when it begins in a running game. Paused or asking whether
+  // to leave, the game keeps its phases; out of a game its flags are left
+  // over, and the next game sets them afresh.
+  if (facts.screen == core::ssPlaying) {
     if (facts.entering && !last_.entering) ++counts_[kLevelStarted];
     if (facts.levelComplete && !last_.levelComplete) ++counts_[kLevelComplete];
     if (facts.timeOver && !last_.timeOver) ++counts_[kTimeOver];
     if (facts.gameOver && !last_.gameOver) ++counts_[kGameOver];
+    last_ = facts;
+  } else if (!InGame(facts.screen)) {
+    last_ = FrameFacts{};
   }
-  if (InNameEntry(facts.screen) && !InNameEntry(last_.screen)) ++counts_[kNameEntry];
-  if (last_.screen == core::ssSending) {
+  if (InNameEntry(facts.screen) && !InNameEntry(lastScreen_)) ++counts_[kNameEntry];
+  if (lastScreen_ == core::ssSending) {
     if (facts.screen == core::ssMainMenu) ++counts_[kSubmission];
     if (facts.screen == core::ssConnectFailed) ++counts_[kConnectFailed];
   }
-  last_ = facts;
-  if (!InGame(facts.screen)) {
-    // Out of a game the flags are left over; the next game sets them afresh.
-    last_.entering = last_.levelComplete = last_.timeOver = last_.gameOver = false;
-  }
+  lastScreen_ = facts.screen;
 }
 
 }  // namespace sim

@@ -39,11 +39,15 @@ class Milestones {
 
   void See(const FrameFacts& facts);
   // A new program run: its first frame follows nothing.
-  void NewRun() { last_ = FrameFacts{}; }
+  void NewRun() {
+    last_ = FrameFacts{};
+    lastScreen_ = 0;
+  }
   int count(Name name) const { return counts_[name]; }
 
  private:
-  FrameFacts last_;
+  FrameFacts last_;  // of the last frame in a running game
+  std::uint8_t lastScreen_ = 0;
   std::array<int, kCount> counts_{};
 };
 
