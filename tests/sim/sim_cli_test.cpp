@@ -167,10 +167,28 @@ TEST_F(SimCliTest, SoakFailsAMilestoneReachedTooSeldom) {
     EXPECT_EQ(out.errors, c.message);
     ASSERT_EQ(out.lines.size(), 1u);
     for (const char* field :
-         {"\"phases\":233,", "\"reached\":{\"levelStarted\":0,\"levelComplete\":0,",
-          "\"submission\":0,\"connectFailed\":0}", "\"afterGames\":[],\"objectGrowth\":0,"}) {
+         {"\"phases\":233,", "\"engineObjectsAfterGames\":[],\"rssAfterGamesKiB\":[],",
+          "\"reached\":{\"levelStarted\":0,\"levelComplete\":0,",
+          "\"submission\":0,\"connectFailed\":0}"}) {
       EXPECT_NE(out.lines[0].find(field), std::string::npos) << field << " in " << out.lines[0];
     }
+  }
+}
+
+// Other tools read the soak's line: each of its keys stays, in its order.
+TEST_F(SimCliTest, SoakLineKeepsItsKeysInOrder) {
+  const Output out = Sim("--monkey 2 --frames 120");
+  ASSERT_EQ(out.exitCode, 0) << out.errors;
+  ASSERT_EQ(out.lines.size(), 1u);
+  const std::string& line = out.lines[0];
+  std::size_t at = 0;
+  for (const char* key :
+       {"monkey", "phases", "programRuns", "playingPhases", "highestLevel", "screenStates",
+        "seconds", "rssStartKiB", "rssTenthKiB", "rssEndKiB", "rssTenthsAtMenuKiB",
+        "engineObjectsAfterGames", "rssAfterGamesKiB", "ok", "reached"}) {
+    const std::size_t found = line.find('"' + std::string(key) + "\":", at);
+    ASSERT_NE(found, std::string::npos) << key << " after position " << at << " in " << line;
+    at = found;
   }
 }
 

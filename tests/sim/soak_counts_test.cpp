@@ -129,11 +129,11 @@ TEST(MenuMemoryTest, GrowthAfterTheFirstGameOfARunFails) {
       {"steady", {Sample(1, 400, 50), Sample(1, 400, 50), Sample(1, 400, 50)}, ""},
       {"textures left behind by each level",
        {Sample(1, 432, 53), Sample(1, 434, 53), Sample(1, 436, 53)},
-       "2 engine objects more at the main menu than after the run's first game (textures 432 -> "
+       "2 engine objects more at the main menu than after this run's first game (textures 432 -> "
        "434, sprites 53 -> 53, all 495 -> 497)"},
       {"a sprite left behind",
        {Sample(1, 400, 50), Sample(1, 400, 51)},
-       "1 engine objects more at the main menu than after the run's first game (textures 400 -> "
+       "1 engine objects more at the main menu than after this run's first game (textures 400 -> "
        "400, sprites 50 -> 51, all 460 -> 461)"},
       {"fewer later", {Sample(1, 400, 50), Sample(1, 390, 50)}, ""},
       {"a new run measures from its own first game",

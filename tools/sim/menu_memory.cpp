@@ -14,7 +14,7 @@ std::string MenuMemory::Add(const MenuSample& sample) {
   const long grown = sample.engineObjects - first.engineObjects;
   growth_ = std::max(growth_, grown);
   if (grown <= allowed_) return "";
-  return std::to_string(grown) + " engine objects more at the main menu than after the run's " +
+  return std::to_string(grown) + " engine objects more at the main menu than after this run's " +
          "first game (textures " + std::to_string(first.textures) + " -> " +
          std::to_string(sample.textures) + ", sprites " + std::to_string(first.sprites) + " -> " +
          std::to_string(sample.sprites) + ", all " + std::to_string(first.engineObjects) + " -> " +

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <string>
@@ -15,7 +13,6 @@
 #include "core/screen_state.h"
 #include "engine/runtime.h"
 #include "game/game.h"
-#include "game/hero.h"
 #include "platform/scripted/scripted_platform.h"
 #include "screens/scene.h"
 #include "tools/sim/invariants.h"
@@ -65,21 +62,6 @@ FrameFacts FactsOf(Session& session) {
   return f;
 }
 
-void WriteSamples(JsonWriter& json, const std::vector<MenuSample>& samples) {
-  json.Key("afterGames").BeginArray();
-  for (const MenuSample& s : samples) {
-    json.BeginObject()
-        .Field("run", s.run)
-        .Field("phase", s.phase)
-        .Field("textures", s.textures)
-        .Field("sprites", s.sprites)
-        .Field("engineObjects", s.engineObjects)
-        .Field("rssKiB", s.rssKiB)
-        .EndObject();
-  }
-  json.EndArray();
-}
-
 }  // namespace
 
 int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors) {
@@ -123,39 +105,16 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
           phasesDone = before + record.frame;
           if (rssTenth == 0 && phasesDone >= options.phases / 10) rssTenth = ResidentKiB();
           const FrameFacts facts = FactsOf(session);
-          {
-            static int lastLives = 0;
-            static bool lastDying = false;
-            static double ly = 0;
-            const auto& g = session.scene().game();
-            const int lives = g.GetLives();
-            const auto* h = g.hero();
-            if (std::getenv("ZQ_PILOT_DEBUG") && h) {
-              if (h->dying && !lastDying)
-                std::fprintf(stderr, "CAUGHT at %.2f %.2f\n", double(h->x), double(h->y));
-              if (lives < lastLives && !h->dying && !lastDying)
-                std::fprintf(stderr, "LIFE LOST fell? y=%.2f\n", ly);
-              if (facts.gameOver) {
-              }
-              lastDying = h->dying;
-              ly = double(h->y);
-            }
-            lastLives = lives;
-          }
           const std::uint8_t state = facts.screen;
           statesSeen.insert(state);
-          {
-            int before2[7]; for (int i = 0; i < 7; ++i) before2[i] = milestones.count(static_cast<Milestones::Name>(i));
-            milestones.See(facts);
-            if (std::getenv("ZQ_PILOT_DEBUG")) for (int i = 1; i < 7; ++i) if (milestones.count(static_cast<Milestones::Name>(i)) != before2[i]) std::fprintf(stderr, "MILESTONE %s phase %ld\n", std::string(Milestones::kNames[i]).c_str(), phasesDone);
-          }
+          milestones.See(facts);
           const long tenthsDone = options.phases >= 10 ? phasesDone / (options.phases / 10) : 0;
           if (state == core::ssMainMenu &&
               static_cast<long>(rssTenthsAtMenu.size()) < std::min(tenthsDone, 10L)) {
             rssTenthsAtMenu.push_back(ResidentKiB());
           }
           if (state == core::ssPlaying) ++playingPhases;
-          if (state == core::ssPlaying) gameSinceMenu = true;
+          if (state == core::ssPlaying || state == core::ssNewGame) gameSinceMenu = true;
           if (state == core::ssMainMenu && gameSinceMenu) {
             gameSinceMenu = false;
             if (std::string grown = menuMemory.Add(SampleAtMenu(session, runs, phasesDone));
@@ -210,15 +169,17 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
   json.Key("rssTenthsAtMenuKiB").BeginArray();
   for (long kib : rssTenthsAtMenu) json.Value(kib);
   json.EndArray();
+  json.Key("engineObjectsAfterGames").BeginArray();
+  for (const MenuSample& sample : menuMemory.samples()) json.Value(sample.engineObjects);
+  json.EndArray();
+  json.Key("rssAfterGamesKiB").BeginArray();
+  for (const MenuSample& sample : menuMemory.samples()) json.Value(sample.rssKiB);
+  json.EndArray().Field("ok", broken.empty() && status == 0 && shortOf.empty());
   json.Key("reached").BeginObject();
   for (std::size_t i = 0; i < Milestones::kNames.size(); ++i) {
     json.Field(Milestones::kNames[i], milestones.count(static_cast<Milestones::Name>(i)));
   }
-  json.EndObject();
-  WriteSamples(json, menuMemory.samples());
-  json.Field("objectGrowth", menuMemory.growth())
-      .Field("ok", broken.empty() && status == 0 && shortOf.empty())
-      .EndObject();
+  json.EndObject().EndObject();
   out << json.str() << '\n';
   if (!broken.empty()) {
     errors << "zq-sim: monkey " << options.monkeySeed << ": invariant broken at " << broken << '\n';
