@@ -1,8 +1,9 @@
 // The soak's pilot on made-up levels: the key it gives for a diamond on his
 // platform, above him (out from under it, then the jump, then his head kept
 // beside it until he is over its top) and below him, for enemies ahead,
-// behind, coming down on him or waiting where he would land, and when no
-// diamond can be reached.
+// behind, close behind, about to get up beside him, coming down on him or
+// waiting where he would land, and when no diamond can be reached; and the
+// keys when he only guards a level.
 #include "tools/sim/pilot.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,14 @@ RectBox Block(double x, double y) {
 // An enemy standing on `ground` at x, `above` its top.
 EnemySight Enemy(const RectBox& ground, double x, bool hittable, double above = 0.1) {
   return {{ground.top + above + 1.2, x - 0.8, ground.top + above, x + 0.8}, true, hittable};
+}
+
+// A knocked-down enemy on `ground` at x, about to get up.
+EnemySight Waking(const RectBox& ground, double x) {
+  EnemySight e = Enemy(ground, x, false);
+  e.dangerous = false;
+  e.waking = true;
+  return e;
 }
 
 sim::Spot DiamondOn(const RectBox& ground, double x) {
@@ -125,7 +134,21 @@ TEST(PilotTest, KeysForEachSituation) {
        Standing({wide}, 0, -1, 1),
        {DiamondOn(wide, 2.5)},
        {},
-       {Enemy(wide, -2.5, true)},
+       {Enemy(wide, -3.5, true)},
+       Keys(true, false),
+       false},
+      {"enemy close behind: away before he turns to it",
+       Standing({wide}, 0, -1, 1),
+       {DiamondOn(wide, 2.5)},
+       {},
+       {Enemy(wide, -2.2, true)},
+       Keys(false, true),
+       false},
+      {"enemy about to get up beside him: away from it",
+       Standing({wide}, 0, -1, 0),
+       {DiamondOn(wide, 2.5)},
+       {},
+       {Waking(wide, 0.5)},
        Keys(true, false),
        false},
       {"enemy coming down on him: away from it",
@@ -184,6 +207,31 @@ TEST(PilotTest, NoKeysWhileTheLevelIsNotHis) {
   sim::Pilot pilot;
   EXPECT_EQ(Describe(pilot.Steer(level)), "nothing");
   EXPECT_FALSE(pilot.lost());
+}
+
+// Guarding a level until its time is over he takes no diamond but still meets
+// the enemies.
+TEST(PilotTest, GuardingMeetsEnemiesOnly) {
+  const RectBox wide = Block(0, -4);
+  const struct {
+    const char* name;
+    std::vector<EnemySight> enemies;
+    Controls keys;
+  } kCases[] = {
+      {"diamond ahead, no enemy: he stays", {}, Keys(false, false)},
+      {"enemy walking ahead: throw", {Enemy(wide, 2, true)}, Keys(false, false, false, true)},
+      {"enemy walking behind: turn to it", {Enemy(wide, -3.5, true)}, Keys(true, false)},
+      {"enemy coming down on him: away from it", {Enemy(wide, 0, false, 2)}, Keys(true, false)},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    LevelSight level = Standing({wide}, 0, -1, 1);
+    level.diamonds = {DiamondOn(wide, 1.5)};
+    level.enemies = c.enemies;
+    sim::Pilot pilot;
+    EXPECT_EQ(Describe(pilot.Guard(level)), Describe(c.keys));
+    EXPECT_FALSE(pilot.lost());
+  }
 }
 
 // Pressing towards the block while his head is below it would put him under

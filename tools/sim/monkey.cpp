@@ -1,8 +1,6 @@
 #include "tools/sim/monkey.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -52,13 +50,14 @@ ScriptEvent Event(int frame, Kind kind, int code = 0) {
 }
 
 constexpr int kMostWaitSteps = 10000;
-// Of eight levels, two are played at random throughout and one is left to
-// run out of time; the pilot plays the rest.
-constexpr int kLevelMoods = 8;
-constexpr int kWildLevels = 2;
-constexpr int kIdleLevels = 1;
-// One screen in this many is wandered on for a while before it is answered.
+// One round of moods for the levels, shuffled, so that every few levels see
+// each: mostly steered, one at random throughout, one left to run out of time.
+constexpr int kSteeredPerRound = 4;
+// One screen in this many is wandered on for a while before it is answered; a
+// pause or the leave question during a game less often, as a wander there
+// soon leaves the game.
 constexpr int kWanderedScreens = 5;
+constexpr int kWanderedGameScreens = 25;
 
 bool InLevel(std::uint8_t screen) {
   return screen == core::ssPlaying;
@@ -155,7 +154,10 @@ void Monkey::NewScreen(int frame, const Sight& sight, std::vector<ScriptEvent>& 
   actAt_ = frame + Between(3, 40);
   if (sight.screen == core::ssRecordEntryName) lettersLeft_ = Between(1, 8);
   if (sight.screen == core::ssConfirmSendResult) sendResult_ = !Chance(5);
-  if (!InLevel(sight.screen) && Chance(kWanderedScreens)) StartWandering(frame, 30, 600, out);
+  if (!InLevel(sight.screen) &&
+      Chance(InGame(sight.screen) ? kWanderedGameScreens : kWanderedScreens)) {
+    StartWandering(frame, 30, 600, out);
+  }
 }
 
 void Monkey::Play(int frame, const Sight& sight, std::vector<ScriptEvent>& out) {
@@ -164,21 +166,15 @@ void Monkey::Play(int frame, const Sight& sight, std::vector<ScriptEvent>& out) 
     Wander(frame, out);
     return;
   }
-  if (mood_ == Mood::Idle) {
-    // Away from the keys but for a throw, a pause or the leave question.
-    Wander(frame, out, true);
-    return;
-  }
   // Distracted now and then: throws, pauses and the leave question.
-  if (Chance(800)) {
+  if (mood_ == Mood::Steer && Chance(800)) {
     StartWandering(frame, 20, 200, out, true);
     Wander(frame, out, true);
     return;
   }
   if (!held_.empty()) ReleaseAll(frame, out);
-  const Controls c = pilot_.Steer(level);
+  const Controls c = mood_ == Mood::Idle ? pilot_.Guard(level) : pilot_.Steer(level);
   if (pilot_.lost()) {
-    if (std::getenv("ZQ_PILOT_DEBUG")) std::fprintf(stderr, "LOST\n");
     // No diamond within reach: fiddle a while and look again. On a bonus level
     // (no diamonds) he wanders after the balloons.
     if (level.bonusLevel) {
@@ -283,12 +279,15 @@ void Monkey::Events(int frame, bool waiting, const Sight& sight, std::vector<Scr
   const bool entering = InGame(sight.screen) && sight.play.entering;
   if (entering && !wasEntering_) {
     pilot_.Reset();
-    const int draw = Between(1, kLevelMoods);
-    mood_ = draw <= kWildLevels               ? Mood::Wild
-            : draw <= kWildLevels + kIdleLevels ? Mood::Idle
-                                                : Mood::Steer;
+    if (moods_.empty()) {
+      moods_.assign(kSteeredPerRound, Mood::Steer);
+      moods_.push_back(Mood::Wild);
+      moods_.push_back(Mood::Idle);
+      std::shuffle(moods_.begin(), moods_.end(), rng_);
+    }
+    mood_ = moods_.back();
+    moods_.pop_back();
     wanderUntil_ = 0;
-    if (std::getenv("ZQ_PILOT_DEBUG")) std::fprintf(stderr, "LEVEL %d steer=%d frame %d\n", sight.level, int(mood_), frame);
   }
   wasEntering_ = entering;
   if (sight.intro || frame < wanderUntil_) {

@@ -1,7 +1,8 @@
 // Random but plausible input for a soak of the whole program. It wanders (keys
 // tapped, held and released among arrows, Ctrl, Enter, Esc and P, the pointer
 // moved and clicked) and it plays with a purpose: in most levels the pilot
-// steers the hero to the diamonds, and on most screens it answers the way
+// steers the hero to the diamonds, in one of a few it only keeps him alive
+// until the time is over, and on most screens it answers the way
 // towards the next game (New Game, back from a page, a name typed and OK, the
 // result sent). Now and then it wanders on any screen, which leads it anywhere
 // else. Throughout, the focus is lost and gained and the boss hot key is
@@ -66,14 +67,16 @@ class Monkey {
   bool steerRight_ = false;
   Pilot pilot_;
   // How this level is played: steered by the pilot, at random, or left to
-  // run out of time.
-  enum class Mood { Steer, Wild, Idle } mood_ = Mood::Steer;
+  // run out of time (the hero only guarded).
+  enum class Mood { Steer, Wild, Idle };
+  Mood mood_ = Mood::Steer;
+  std::vector<Mood> moods_;  // the rest of this round
   bool wasEntering_ = false;
   std::uint8_t lastScreen_ = 0;
-  int wanderUntil_ = 0;  // wandering up to this phase
+  int wanderUntil_ = 0;    // wandering up to this phase
   bool fiddling_ = false;  // ... without moving the hero
-  int actAt_ = 0;        // the next purposeful answer on a screen
-  int lettersLeft_ = 0;  // of the name being typed
+  int actAt_ = 0;          // the next purposeful answer on a screen
+  int lettersLeft_ = 0;    // of the name being typed
   bool sendResult_ = true;
   int focusBackAt_ = 0;  // 0: the window has the focus
   int waitSteps_ = 0;    // wait steps since the last run phase

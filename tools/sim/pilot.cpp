@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -28,10 +26,14 @@ constexpr double kStartSlack = 0.07;
 // Ahead of him on his platform, an enemy this close is thrown at.
 constexpr double kThreatRange = 7;
 constexpr int kFireEvery = 12;
+// An enemy behind him this close is walked away from before he turns to it.
+constexpr double kTooCloseToTurn = 2;
 // An enemy in the air or landing this close, up to this far above his feet,
 // is dodged.
 constexpr double kDodgeRange = 3;
 constexpr double kDodgeHeight = 4;
+// A knocked-down enemy about to get up is kept this far away.
+constexpr double kWakingRange = 2.5;
 // Phases he stands and throws at an enemy before he goes his way regardless.
 constexpr int kLongestStandOff = 120;
 // Costs besides the walk: a jump takes longer than walking off an edge.
@@ -133,6 +135,18 @@ int PlatformOf(const LevelSight& level, const Spot& diamond) {
   return -1;
 }
 
+// A step from x towards `direction` (0 left, 1 right) while his platform goes
+// on that way; at its edge he stands.
+Controls StepAway(const RectBox& ground, double halfWidth, double x, int direction) {
+  const double next = direction == 1 ? x + kRiseSide : x - kRiseSide;
+  Controls c;
+  if (next >= StandLeft(ground, halfWidth) && next <= StandRight(ground, halfWidth)) {
+    c.right = direction == 1;
+    c.left = direction == 0;
+  }
+  return c;
+}
+
 Controls Toward(double x, double goal, double slack) {
   Controls c;
   c.right = x < goal - slack;
@@ -191,38 +205,17 @@ void Pilot::Reset() {
   lost_ = false;
 }
 
-Controls Pilot::Steer(const LevelSight& level) {
-  static const bool dbg = std::getenv("ZQ_PILOT_DEBUG") != nullptr;
-  static bool was = false;
-  static double lx, ly;
-  static int lm = -1;
-  if (dbg && was && !level.steerable)
-    std::fprintf(stderr, "END %.2f %.2f move %d diamonds %zu\n", lx, ly, lm, level.diamonds.size());
-  was = level.steerable;
-  lx = level.heroX;
-  ly = level.heroY - level.heroHalfHeight;
-  lm = underWay_ ? int(underWay_->kind) : -1;
-  Controls c = SteerImpl(level);
-  if (dbg && level.steerable) {
-    for (const auto& e : level.enemies) {
-      const double ex = (e.box.left + e.box.right) / 2;
-      if (std::abs(ex - level.heroX) < 6 &&
-          std::abs(e.box.bottom - (level.heroY - level.heroHalfHeight)) < 3)
-        std::fprintf(stderr, "  enemy dx %.2f dy %.2f dang%d hit%d\n", ex - level.heroX,
-                     e.box.bottom - (level.heroY - level.heroHalfHeight), e.dangerous, e.hittable);
-    }
-    std::fprintf(stderr,
-                 "hero %.2f %.2f air%d busy%d dir%d on%d | L%d R%d J%d F%d | move %d %d->%d start "
-                 "%.2f air %.2f | lost%d diamonds %zu\n",
-                 level.heroX, level.heroY - level.heroHalfHeight, level.heroInAir, level.heroBusy,
-                 level.heroDirection, PlatformUnder(level), c.left, c.right, c.jump, c.fire,
-                 underWay_ ? int(underWay_->kind) : -1, underWay_ ? underWay_->from : -1,
-                 underWay_ ? underWay_->to : -1, underWay_ ? underWay_->startX : 0,
-                 underWay_ ? underWay_->airX : 0, lost_, level.diamonds.size());
-  }
-  return c;
+Controls Pilot::Guard(const LevelSight& level) {
+  lost_ = false;
+  if (fireWait_ > 0) --fireWait_;
+  underWay_.reset();
+  if (!level.steerable || level.heroBusy) return {};
+  const int platform = PlatformUnder(level);
+  if (platform < 0) return {};
+  return Defend(level, platform).value_or(Controls{});
 }
-Controls Pilot::SteerImpl(const LevelSight& level) {
+
+Controls Pilot::Steer(const LevelSight& level) {
   lost_ = false;
   if (fireWait_ > 0) --fireWait_;
   if (!level.steerable) {
@@ -249,13 +242,6 @@ Controls Pilot::SteerImpl(const LevelSight& level) {
     // none left at all the level is won.
     if (level.diamonds.empty() && (!level.sunkDiamonds.empty() || !level.bonusLevel)) return {};
     lost_ = true;
-    if (std::getenv("ZQ_PILOT_DEBUG")) {
-      std::fprintf(stderr, "LOSTINFO on %d x %.2f given %zu:", platform, level.heroX, givenUp_.size());
-      for (auto& d : level.diamonds) std::fprintf(stderr, " (%.2f,%.2f p%d)", d.x, d.y, PlatformOf(level, d));
-      std::fprintf(stderr, " | plats:");
-      for (auto& b : level.platforms) std::fprintf(stderr, " [%.2f..%.2f t%.2f]", b.left, b.right, b.top);
-      std::fprintf(stderr, "\n");
-    }
     // Maybe only the moves given up lead on: try them again next time.
     failed_.clear();
     givenUp_.clear();
@@ -311,20 +297,16 @@ std::optional<Controls> Pilot::Defend(const LevelSight& level, int platform) {
   const RectBox& ground = level.platforms[static_cast<std::size_t>(platform)];
   const double x = level.heroX;
   const double w = level.heroHalfWidth;
-  // One that jumps or lands near him cannot be hit: he gets out of its way.
+  // One that jumps or lands near him cannot be hit, and one about to get up
+  // beside him would catch him before he could turn: he gets out of its way.
   for (const EnemySight& enemy : level.enemies) {
-    if (!enemy.dangerous || enemy.hittable) continue;
+    const bool jumping = enemy.dangerous && !enemy.hittable;
+    if (!jumping && !enemy.waking) continue;
     const double ex = (enemy.box.left + enemy.box.right) / 2;
     const double above = enemy.box.bottom - ground.top;
-    if (std::abs(ex - x) > kDodgeRange || above < -0.5 || above > kDodgeHeight) continue;
-    const int away = ex > x ? 0 : 1;
-    const double next = away == 1 ? x + kRiseSide : x - kRiseSide;
-    Controls c;
-    if (next >= StandLeft(ground, w) && next <= StandRight(ground, w)) {
-      c.right = away == 1;
-      c.left = away == 0;
-    }
-    return c;
+    const double range = jumping ? kDodgeRange : kWakingRange;
+    if (std::abs(ex - x) > range || above < -0.5 || above > kDodgeHeight) continue;
+    return StepAway(ground, w, x, ex > x ? 0 : 1);
   }
   for (const EnemySight& enemy : level.enemies) {
     if (!enemy.dangerous || !enemy.hittable) continue;
@@ -340,6 +322,10 @@ std::optional<Controls> Pilot::Defend(const LevelSight& level, int platform) {
     }
     const int side = ex > x ? 1 : 0;
     Controls c;
+    if (side != level.heroDirection && std::abs(ex - x) < kTooCloseToTurn) {
+      // Turning would take him a step into it: away first.
+      return StepAway(ground, w, x, 1 - side);
+    }
     if (side != level.heroDirection) {
       // Turn to face it (one step towards it).
       c.right = side == 1;

@@ -32,6 +32,9 @@ class Pilot {
   // afterwards whether no diamond could be reached from where he stands.
   Controls Steer(const LevelSight& level);
   bool lost() const { return lost_; }
+  // The keys for a level he only stays alive in until its time is over: he
+  // takes no diamond, but throws at and dodges the enemies as when steered.
+  Controls Guard(const LevelSight& level);
 
   enum class MoveKind { Walk, Jump, Drop };
   struct Move {
@@ -45,7 +48,6 @@ class Pilot {
   };
 
  private:
-  Controls SteerImpl(const LevelSight& level);
   Controls Fly(const LevelSight& level);
   Controls Press(const LevelSight& level, const Move& move);
   // Facing and throwing at an enemy on his platform, when there is one.
@@ -63,9 +65,9 @@ class Pilot {
   std::set<std::pair<int, int>> failed_;  // moves that failed once
   std::set<std::pair<int, int>> givenUp_;
   int fireWait_ = 0;
-  int defending_ = 0;    // phases spent on the enemy in front of him
-  int defendPause_ = 0;  // phases left without defending
-  int guardedFor_ = 0;   // phases stood back from moves an enemy guards
+  int defending_ = 0;     // phases spent on the enemy in front of him
+  int defendPause_ = 0;   // phases left without defending
+  int guardedFor_ = 0;    // phases stood back from moves an enemy guards
   int impatientFor_ = 0;  // phases left going regardless
   bool lost_ = false;
 };

@@ -13,6 +13,9 @@
 namespace sim {
 namespace {
 
+// A knocked-down enemy this close to getting up is kept away from.
+constexpr long double kWakingSeconds = 1.5L;
+
 LevelSight LookAtLevel(const game::TGame& game) {
   LevelSight sight;
   const game::LevelState& state = game.state();
@@ -42,8 +45,9 @@ LevelSight LookAtLevel(const game::TGame& game) {
     }
   }
   for (const auto& enemy : objects.enemies) {
+    const bool waking = enemy->knockedDown || (enemy->lying && enemy->lyingTimer < kWakingSeconds);
     sight.enemies.push_back(
-        {enemy->Box(), !(enemy->lying || enemy->knockedDown), enemy->MissileCanHit()});
+        {enemy->Box(), !(enemy->lying || enemy->knockedDown), enemy->MissileCanHit(), waking});
   }
   return sight;
 }

@@ -22,6 +22,7 @@ struct EnemySight {
   game::RectBox box;
   bool dangerous = false;  // walking or jumping: it can catch him
   bool hittable = false;   // a missile can knock it down
+  bool waking = false;     // knocked down, and up again soon
 };
 
 struct LevelSight {
