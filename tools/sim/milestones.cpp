@@ -1,14 +1,10 @@
 #include "tools/sim/milestones.h"
 
 #include "core/screen_state.h"
+#include "tools/sim/sight.h"
 
 namespace sim {
 namespace {
-
-bool InGame(std::uint8_t screen) {
-  return screen == core::ssPlaying || screen == core::ssPaused ||
-         screen == core::ssConfirmLeaveGame;
-}
 
 bool InNameEntry(std::uint8_t screen) {
   return screen == core::ssRecordEntry || screen == core::ssRecordEntryName ||

@@ -53,19 +53,21 @@ constexpr int kMostWaitSteps = 10000;
 // One round of moods for the levels, shuffled, so that every few levels see
 // each: mostly steered, one at random throughout, one left to run out of time.
 constexpr int kSteeredPerRound = 4;
-// One screen in this many is wandered on for a while before it is answered; a
-// pause or the leave question during a game less often, as a wander there
-// soon leaves the game.
+// One screen in this many is wandered on for a while before it is answered;
+// a pause or the leave question during a game, and the screens of a result
+// being entered, less often, as a wander there soon throws the game or the
+// result away.
 constexpr int kWanderedScreens = 5;
-constexpr int kWanderedGameScreens = 25;
+constexpr int kWanderedKeepScreens = 25;
 
 bool InLevel(std::uint8_t screen) {
   return screen == core::ssPlaying;
 }
 
-// A game on the screen, maybe paused or asking whether to leave it.
-bool InGame(std::uint8_t screen) {
-  return InLevel(screen) || screen == core::ssPaused || screen == core::ssConfirmLeaveGame;
+// The name entry, its country and the question whether to send the result.
+bool EnteringResult(std::uint8_t screen) {
+  return screen == core::ssRecordEntry || screen == core::ssRecordEntryName ||
+         screen == core::ssRecordEntryCountry || screen == core::ssConfirmSendResult;
 }
 
 }  // namespace
@@ -155,7 +157,8 @@ void Monkey::NewScreen(int frame, const Sight& sight, std::vector<ScriptEvent>& 
   if (sight.screen == core::ssRecordEntryName) lettersLeft_ = Between(1, 8);
   if (sight.screen == core::ssConfirmSendResult) sendResult_ = !Chance(5);
   if (!InLevel(sight.screen) &&
-      Chance(InGame(sight.screen) ? kWanderedGameScreens : kWanderedScreens)) {
+      Chance(InGame(sight.screen) || EnteringResult(sight.screen) ? kWanderedKeepScreens
+                                                                  : kWanderedScreens)) {
     StartWandering(frame, 30, 600, out);
   }
 }

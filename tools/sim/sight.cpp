@@ -1,6 +1,7 @@
 #include "tools/sim/sight.h"
 
 #include "core/program.h"
+#include "core/screen_state.h"
 #include "game/bonus.h"
 #include "game/diamond.h"
 #include "game/enemy.h"
@@ -63,6 +64,11 @@ Sight LookAt(Session& session) {
   sight.level = scene.game().GetLevel();
   sight.play = LookAtLevel(scene.game());
   return sight;
+}
+
+bool InGame(std::uint8_t screen) {
+  return screen == core::ssPlaying || screen == core::ssPaused ||
+         screen == core::ssConfirmLeaveGame;
 }
 
 }  // namespace sim

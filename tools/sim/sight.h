@@ -60,4 +60,8 @@ struct Sight {
 
 Sight LookAt(Session& session);
 
+// A game on the screen (its lives on show), maybe paused or asking whether to
+// leave it.
+bool InGame(std::uint8_t screen);
+
 }  // namespace sim
