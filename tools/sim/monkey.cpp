@@ -156,6 +156,8 @@ void Monkey::NewScreen(int frame, const Sight& sight, std::vector<ScriptEvent>& 
   actAt_ = frame + Between(3, 40);
   if (sight.screen == core::ssRecordEntryName) lettersLeft_ = Between(1, 8);
   if (sight.screen == core::ssConfirmSendResult) sendResult_ = !Chance(5);
+  // A result to enter ends a wander begun elsewhere (the game just left).
+  if (EnteringResult(sight.screen)) wanderUntil_ = 0;
   if (!InLevel(sight.screen) &&
       Chance(InGame(sight.screen) || EnteringResult(sight.screen) ? kWanderedKeepScreens
                                                                   : kWanderedScreens)) {
