@@ -178,16 +178,14 @@ void Monkey::Play(int frame, const Sight& sight, std::vector<ScriptEvent>& out) 
     return;
   }
   if (!held_.empty()) ReleaseAll(frame, out);
-  const Controls c = mood_ == Mood::Idle ? pilot_.Guard(level) : pilot_.Steer(level);
+  // A bonus level has no diamonds: he stays alive while the balloons rise
+  // away (played at random, he goes after them).
+  const bool guarding = mood_ == Mood::Idle || level.bonusLevel;
+  const Controls c = guarding ? pilot_.Guard(level) : pilot_.Steer(level);
   if (pilot_.lost()) {
-    // No diamond within reach: fiddle a while and look again. On a bonus level
-    // (no diamonds) he wanders after the balloons.
-    if (level.bonusLevel) {
-      StartWandering(frame, 100, 400, out);
-    } else {
-      StartWandering(frame, 50, 150, out, true);
-    }
-    Wander(frame, out, fiddling_);
+    // No diamond within reach: fiddle a while and look again.
+    StartWandering(frame, 50, 150, out, true);
+    Wander(frame, out, true);
     return;
   }
   if (c.left != steerLeft_) {
