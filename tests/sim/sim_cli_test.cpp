@@ -60,6 +60,10 @@ TEST_F(SimCliTest, BadArgumentsExitWithAMessage) {
       {"--shot 5", "--shot takes N:FILE.png"},
       {"--input missing.txt", "cannot read the input script \"missing.txt\""},
       {"--dir no/such/dir", "cannot enter the directory \"no/such/dir\""},
+      {"--expect levelComplete", "--expect takes NAME=N,... with NAME one of levelStarted, "},
+      {"--expect gameover=1", "got \"gameover=1\""},
+      {"--expect gameOver=1,", "got \"\""},
+      {"--expect gameOver=x", "--expect gameOver must be a whole number"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.args);
@@ -141,6 +145,51 @@ TEST_F(SimCliTest, SameSeedAndScriptGiveTheSameFrames) {
   ASSERT_EQ(a.exitCode, 0);
   ASSERT_EQ(a.lines.size(), 700u);
   EXPECT_EQ(a.lines, b.lines);
+}
+
+// The soak's line reports what it reached and the objects after each game; a
+// milestone it must reach and did not fails it with 4.
+TEST_F(SimCliTest, SoakFailsAMilestoneReachedTooSeldom) {
+  const struct {
+    const char* expect;
+    int exitCode;
+    const char* message;
+  } kCases[] = {
+      {"", 0, ""},
+      {"--expect levelStarted=0", 0, ""},
+      {"--expect levelStarted=0,gameOver=1 --expect submission=2", 4,
+       "zq-sim: monkey 1: reached too seldom: gameOver 0 of 1, submission 0 of 2\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.expect);
+    const Output out = Sim(std::string("--monkey 1 --frames 233 ") + c.expect);
+    EXPECT_EQ(out.exitCode, c.exitCode);
+    EXPECT_EQ(out.errors, c.message);
+    ASSERT_EQ(out.lines.size(), 1u);
+    for (const char* field :
+         {"\"phases\":233,", "\"engineObjectsAfterGames\":[],\"rssAfterGamesKiB\":[],",
+          "\"reached\":{\"levelStarted\":0,\"levelComplete\":0,",
+          "\"submission\":0,\"connectFailed\":0}"}) {
+      EXPECT_NE(out.lines[0].find(field), std::string::npos) << field << " in " << out.lines[0];
+    }
+  }
+}
+
+// Other tools read the soak's line: each of its keys stays, in its order.
+TEST_F(SimCliTest, SoakLineKeepsItsKeysInOrder) {
+  const Output out = Sim("--monkey 2 --frames 120");
+  ASSERT_EQ(out.exitCode, 0) << out.errors;
+  ASSERT_EQ(out.lines.size(), 1u);
+  const std::string& line = out.lines[0];
+  std::size_t at = 0;
+  for (const char* key :
+       {"monkey", "phases", "programRuns", "playingPhases", "highestLevel", "screenStates",
+        "seconds", "rssStartKiB", "rssTenthKiB", "rssEndKiB", "rssTenthsAtMenuKiB",
+        "engineObjectsAfterGames", "rssAfterGamesKiB", "ok", "reached"}) {
+    const std::size_t found = line.find('"' + std::string(key) + "\":", at);
+    ASSERT_NE(found, std::string::npos) << key << " after position " << at << " in " << line;
+    at = found;
+  }
 }
 
 TEST_F(SimCliTest, ShotsAreWrittenAsPictures) {

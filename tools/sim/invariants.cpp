@@ -5,16 +5,9 @@
 #include "engine/runtime.h"
 #include "screens/scene.h"
 #include "tools/sim/session.h"
+#include "tools/sim/sight.h"
 
 namespace sim {
-namespace {
-
-// The screens during which a game is in progress (its lives are on show).
-bool InGame(std::uint8_t state) {
-  return state == core::ssPlaying || state == core::ssPaused || state == core::ssConfirmLeaveGame;
-}
-
-}  // namespace
 
 std::string BrokenInvariant(Session& session) {
   const std::uint8_t state = session.program().ScreenState.load();

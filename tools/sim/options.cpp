@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "tools/sim/milestones.h"
+
 namespace sim {
 namespace {
 
@@ -15,6 +17,30 @@ T Number(const std::string& text, const std::string& what, T least) {
                      ", got \"" + text + "\"");
   }
   return value;
+}
+
+// "levelComplete=2,gameOver=1": names of the soak's milestones, each with the
+// least number of times it must be reached.
+std::vector<std::pair<std::string, int>> Expectations(const std::string& text) {
+  std::vector<std::pair<std::string, int>> expected;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    const std::string item = text.substr(start, comma - start);
+    const std::size_t equals = item.find('=');
+    const std::string name = item.substr(0, equals);
+    if (equals == std::string::npos || !Milestones::Find(name)) {
+      std::string names;
+      for (std::string_view known : Milestones::kNames) {
+        names += (names.empty() ? "" : ", ") + std::string(known);
+      }
+      throw UsageError("--expect takes NAME=N,... with NAME one of " + names + ", got \"" + item +
+                       "\"");
+    }
+    expected.emplace_back(name, Number<int>(item.substr(equals + 1), "--expect " + name, 0));
+    start = comma + 1;
+  }
+  return expected;
 }
 
 }  // namespace
@@ -37,6 +63,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.frames = Number<int>(value(), "--frames", 0);
     } else if (option == "--monkey") {
       line.monkey = Number<std::uint64_t>(value(), "--monkey", 0);
+    } else if (option == "--expect") {
+      const auto more = Expectations(value());
+      line.expected.insert(line.expected.end(), more.begin(), more.end());
     } else if (option == "--input") {
       line.input = value();
     } else if (option == "--dump") {

@@ -1,6 +1,7 @@
 // The simulator's command line:
 //   zq-sim [--dir DIR] [--seed N] [--level N] [--frames N] [--input FILE]
 //          [--dump all|last|N,N,...] [--shot N:FILE.png]... [--monkey SEED]
+//          [--expect NAME=N,...]
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sim {
@@ -28,6 +30,8 @@ struct CommandLine {
   std::vector<Shot> shots;
   // Random play instead of a script, for --frames run phases (default 20000).
   std::optional<std::uint64_t> monkey;
+  // With --monkey: milestones the soak must reach at least N times each.
+  std::vector<std::pair<std::string, int>> expected;
 };
 
 class UsageError : public std::runtime_error {
@@ -37,7 +41,8 @@ class UsageError : public std::runtime_error {
 
 inline constexpr const char* kUsage =
     "usage: zq-sim [--dir DIR] [--seed N] [--level N] [--frames N] [--input FILE]\n"
-    "              [--dump all|last|N,N,...] [--shot N:FILE.png]... [--monkey SEED]\n";
+    "              [--dump all|last|N,N,...] [--shot N:FILE.png]... [--monkey SEED]\n"
+    "              [--expect NAME=N,...]\n";
 
 // Throws UsageError with the reason.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

@@ -31,7 +31,9 @@ Session::Session(Options options) : options_(std::move(options)) {
   core::FillWindowParams(program_->windowParams, desktopWidth, desktopHeight,
                          program_->persistent.settings);
   // Scores go out only to a service named by ZQ_SCORE_SERVER (our own).
-  if (const char* server = std::getenv("ZQ_SCORE_SERVER"); server && *server) {
+  if (options_.worker) {
+    worker_ = options_.worker();
+  } else if (const char* server = std::getenv("ZQ_SCORE_SERVER"); server && *server) {
     worker_ = std::make_unique<online::OnlineSubmission>(screens::ScoreServer());
   } else {
     worker_ = std::make_unique<screens::NoSubmissionWorker>();
@@ -87,7 +89,11 @@ Session::End Session::Run(int maxFrames, const std::function<bool(int)>& picture
   try {
     exitStatus_ = shell::RunProgram(*program_, hooks);
   } catch (const StopRun&) {
-    end = maxFrames_ > 0 && framesRun_ >= maxFrames_ ? End::FramesRanOut : End::ScriptExhausted;
+    if (stopRequested_) {
+      end = End::Stopped;
+    } else {
+      end = maxFrames_ > 0 && framesRun_ >= maxFrames_ ? End::FramesRanOut : End::ScriptExhausted;
+    }
   } catch (const platform::ScriptExhausted&) {
     end = End::ScriptExhausted;
   }
@@ -105,7 +111,7 @@ void Session::AfterInitialise() {
 
 void Session::BeforeDispatch() {
   FinishFrame();
-  if (maxFrames_ > 0 && framesRun_ >= maxFrames_) throw StopRun{};
+  if (stopRequested_ || (maxFrames_ > 0 && framesRun_ >= maxFrames_)) throw StopRun{};
 }
 
 void Session::AfterDispatch() {
@@ -131,6 +137,7 @@ void Session::FinishFrame() {
 
 void Session::Idle() {
   FinishFrame();
+  if (stopRequested_) throw StopRun{};
   if (options_.input) {
     DeliverGenerated(framesRun_ + 1, true);
     platform_->WhenWaiting([this] { Idle(); });

@@ -51,6 +51,7 @@ class Session {
     ProgramEnded,     // the driver returned
     FramesRanOut,     // the frame limit was reached
     ScriptExhausted,  // the program waited for input the script no longer has
+    Stopped,          // Stop() was called
   };
 
   struct Options {
@@ -61,6 +62,9 @@ class Session {
     // each run phase `frame` before it, and for each wait step of a hidden
     // wait (waiting true, frame the next run phase); it appends that moment's events.
     std::function<void(int frame, bool waiting, std::vector<ScriptEvent>& out)> input = {};
+    // When set, the score submission's worker is made here instead of by
+    // ZQ_SCORE_SERVER (a service of our own) or the stand-in that never ends.
+    std::function<std::unique_ptr<screens::SubmissionWorker>()> worker = {};
   };
 
   // Loads the persistent files from the current directory (creating missing
@@ -76,6 +80,10 @@ class Session {
   // program in its state at that moment.
   End Run(int maxFrames, const std::function<bool(int)>& picture,
           const std::function<void(const FrameRecord&)>& onFrame);
+
+  // Ends the run before the next run phase or wait step (from `onFrame` or the
+  // input).
+  void Stop() { stopRequested_ = true; }
 
   int framesRun() const { return framesRun_; }
   // What the program entry would return: 0, or 1 after a fatal file error
@@ -112,6 +120,7 @@ class Session {
   int framesRun_ = 0;
   int exitStatus_ = 0;
   int maxFrames_ = 0;
+  bool stopRequested_ = false;
   std::optional<FrameRecord> pending_;
   const std::function<bool(int)>* picture_ = nullptr;
   const std::function<void(const FrameRecord&)>* onFrame_ = nullptr;

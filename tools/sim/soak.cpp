@@ -12,12 +12,17 @@
 #include "core/program.h"
 #include "core/screen_state.h"
 #include "engine/runtime.h"
+#include "game/game.h"
 #include "platform/scripted/scripted_platform.h"
 #include "screens/scene.h"
 #include "tools/sim/invariants.h"
 #include "tools/sim/json_writer.h"
+#include "tools/sim/menu_memory.h"
+#include "tools/sim/milestones.h"
 #include "tools/sim/monkey.h"
 #include "tools/sim/session.h"
+#include "tools/sim/sight.h"
+#include "tools/sim/soak_submission.h"
 
 namespace sim {
 namespace {
@@ -31,13 +36,30 @@ long ResidentKiB() {
   return resident * (::sysconf(_SC_PAGESIZE) / 1024);
 }
 
-// Every engine object alive now: a clean game leaves none behind, so the main
-// menu after each game holds as many as after the first.
-long LiveEngineObjects(engine::Engine& e) {
-  const engine::World& w = e.world();
-  return static_cast<long>(w.textures.size() + w.sprites.size() + w.fonts.size() +
-                           w.particleSystems.size() + w.emitters.size() + w.sounds.size() +
-                           w.cameras.size());
+MenuSample SampleAtMenu(Session& session, int run, long phase) {
+  const engine::World& w = session.engine().world();
+  MenuSample s;
+  s.run = run;
+  s.phase = phase;
+  s.textures = static_cast<long>(w.textures.size());
+  s.sprites = static_cast<long>(w.sprites.size());
+  s.engineObjects = static_cast<long>(w.textures.size() + w.sprites.size() + w.fonts.size() +
+                                      w.particleSystems.size() + w.emitters.size() +
+                                      w.sounds.size() + w.cameras.size());
+  s.rssKiB = ResidentKiB();
+  return s;
+}
+
+FrameFacts FactsOf(Session& session) {
+  const game::TGame& game = session.scene().game();
+  const game::LevelState& state = game.state();
+  FrameFacts f;
+  f.screen = session.program().ScreenState.load();
+  f.entering = state.entryPhase && state.ufoCountdown >= 1;
+  f.levelComplete = state.levelCompletePhase;
+  f.timeOver = state.timeOverPhase;
+  f.gameOver = state.gameOverPhase;
+  return f;
 }
 
 }  // namespace
@@ -50,65 +72,64 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
   // same screen each time, so the figures show whether memory grows.
   std::vector<long> rssTenthsAtMenu;
   Monkey monkey(options.monkeySeed);
+  Milestones milestones;
+  MenuMemory menuMemory;
   long phasesDone = 0;
   int runs = 0;
   long playingPhases = 0;  // phases with a level on the screen
   int highestLevel = 0;
   std::set<std::uint8_t> statesSeen;
-  // Engine objects and memory at the main menu after each game, within a run.
-  std::vector<long> objectsAfterGames;
-  std::vector<long> rssAfterGamesKiB;
-  long leakedObjects = 0;
   int status = 0;
   std::string broken;
 
   while (phasesDone < options.phases && broken.empty() && status == 0) {
     monkey.Restart();
+    milestones.NewRun();
+    menuMemory.NewRun();
+    Session* current = nullptr;
     Session::Options sessionOptions;
     sessionOptions.seed = options.gameSeed + static_cast<std::uint64_t>(runs);
     sessionOptions.firstLevel = options.firstLevel;
     sessionOptions.input = [&](int frame, bool waiting, std::vector<ScriptEvent>& events) {
-      monkey.Events(frame, waiting, events);
+      monkey.Events(frame, waiting, LookAt(*current), events);
     };
+    sessionOptions.worker = MakeSoakSubmission;
     Session session(std::move(sessionOptions));
+    current = &session;
     ++runs;
     const long before = phasesDone;
-    bool inGame = false;
-    long firstObjectsAtMenu = -1;
+    bool gameSinceMenu = false;
     session.Run(
         static_cast<int>(options.phases - phasesDone), [](int) { return false; },
         [&](const FrameRecord& record) {
           phasesDone = before + record.frame;
           if (rssTenth == 0 && phasesDone >= options.phases / 10) rssTenth = ResidentKiB();
-          const std::uint8_t state = session.program().ScreenState.load();
+          const FrameFacts facts = FactsOf(session);
+          const std::uint8_t state = facts.screen;
           statesSeen.insert(state);
+          milestones.See(facts);
           const long tenthsDone = options.phases >= 10 ? phasesDone / (options.phases / 10) : 0;
           if (state == core::ssMainMenu &&
               static_cast<long>(rssTenthsAtMenu.size()) < std::min(tenthsDone, 10L)) {
             rssTenthsAtMenu.push_back(ResidentKiB());
           }
           if (state == core::ssPlaying) ++playingPhases;
-          if (state == core::ssPlaying || state == core::ssNewGame) inGame = true;
-          if (state == core::ssMainMenu && inGame) {
-            // Back from a game: whatever the game made is gone again.
-            inGame = false;
-            const long objects = LiveEngineObjects(session.engine());
-            objectsAfterGames.push_back(objects);
-            rssAfterGamesKiB.push_back(ResidentKiB());
-            if (firstObjectsAtMenu < 0) firstObjectsAtMenu = objects;
-            if (objects > firstObjectsAtMenu && broken.empty()) {
-              leakedObjects = objects - firstObjectsAtMenu;
-              broken = "phase " + std::to_string(before + record.frame) + " (run " +
-                       std::to_string(runs) + "): " + std::to_string(leakedObjects) +
-                       " engine objects more at the main menu than after this run's first game (" +
-                       std::to_string(firstObjectsAtMenu) + " -> " + std::to_string(objects) + ")";
+          if (state == core::ssPlaying || state == core::ssNewGame) gameSinceMenu = true;
+          if (state == core::ssMainMenu && gameSinceMenu) {
+            gameSinceMenu = false;
+            if (std::string grown = menuMemory.Add(SampleAtMenu(session, runs, phasesDone));
+                !grown.empty()) {
+              broken = "phase " + std::to_string(phasesDone) + " (run " + std::to_string(runs) +
+                       "): " + grown;
+              session.Stop();
+              return;
             }
           }
           highestLevel = std::max(highestLevel, session.scene().game().GetLevel());
-          if (!broken.empty()) return;
           if (std::string what = BrokenInvariant(session); !what.empty()) {
             broken = "phase " + std::to_string(phasesDone) + " (run " + std::to_string(runs) +
                      ", frame " + std::to_string(record.frame) + "): " + what;
+            session.Stop();
           }
         });
     phasesDone = before + session.framesRun();
@@ -116,6 +137,16 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
     if (status != 0 && !session.platform().MessageBoxes().empty()) {
       errors << "zq-sim: monkey " << options.monkeySeed << ": "
              << session.platform().MessageBoxes().back().text << '\n';
+    }
+  }
+
+  std::string shortOf;
+  for (const auto& [name, least] : options.expected) {
+    const auto which = Milestones::Find(name);
+    const int reached = which ? milestones.count(*which) : 0;
+    if (reached < least) {
+      shortOf += (shortOf.empty() ? "" : ", ") + name + " " + std::to_string(reached) + " of " +
+                 std::to_string(least);
     }
   }
 
@@ -139,17 +170,28 @@ int RunSoak(const SoakOptions& options, std::ostream& out, std::ostream& errors)
   for (long kib : rssTenthsAtMenu) json.Value(kib);
   json.EndArray();
   json.Key("engineObjectsAfterGames").BeginArray();
-  for (long n : objectsAfterGames) json.Value(n);
+  for (const MenuSample& sample : menuMemory.samples()) json.Value(sample.engineObjects);
   json.EndArray();
   json.Key("rssAfterGamesKiB").BeginArray();
-  for (long kib : rssAfterGamesKiB) json.Value(kib);
-  json.EndArray().Field("ok", broken.empty() && status == 0).EndObject();
+  for (const MenuSample& sample : menuMemory.samples()) json.Value(sample.rssKiB);
+  json.EndArray().Field("ok", broken.empty() && status == 0 && shortOf.empty());
+  json.Key("reached").BeginObject();
+  for (std::size_t i = 0; i < Milestones::kNames.size(); ++i) {
+    json.Field(Milestones::kNames[i], milestones.count(static_cast<Milestones::Name>(i)));
+  }
+  json.EndObject().EndObject();
   out << json.str() << '\n';
   if (!broken.empty()) {
     errors << "zq-sim: monkey " << options.monkeySeed << ": invariant broken at " << broken << '\n';
     return 3;
   }
-  return status;
+  if (status != 0) return status;
+  if (!shortOf.empty()) {
+    errors << "zq-sim: monkey " << options.monkeySeed << ": reached too seldom: " << shortOf
+           << '\n';
+    return 4;
+  }
+  return 0;
 }
 
 }  // namespace sim

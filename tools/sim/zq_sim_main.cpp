@@ -45,8 +45,9 @@ int Simulate(const sim::CommandLine& line) {
   }
 
   if (line.monkey) {
-    return sim::RunSoak({*line.monkey, line.seed, line.level, line.frames.value_or(20000)},
-                        std::cout, std::cerr);
+    return sim::RunSoak(
+        {*line.monkey, line.seed, line.level, line.frames.value_or(20000), line.expected},
+        std::cout, std::cerr);
   }
   const int frames = line.frames.value_or(script.empty() ? 1 : script.back().frame);
   sim::Session session({line.seed, std::move(script), line.level, {}});
