@@ -108,20 +108,25 @@ TEST_F(SharedImagesTest, TexturesShareAPictureExactlyWhenTheirBytesAreTheSame) {
 
 TEST_F(SharedImagesTest, DestroyingOneHandleLeavesTheOthersDrawing) {
   const Bytes red = SolidPng(255, 0, 0);
+  const Rgba redPixel{255, 0, 0, 255};
   const iHandle a = FromMemory(red, 1001260);
   const iHandle b = FromMemory(red, 1001261);
-  SpriteWith(b);
-  ASSERT_EQ(Middle(), (Rgba{255, 0, 0, 255}));
+  const iHandle sprite = SpriteWith(a);
+  ASSERT_EQ(Middle(), redPixel);
 
+  // The destroyed handle draws nothing, though its picture lives on in `b`.
   iTextureDestroy(a);
-  EXPECT_EQ(Middle(), (Rgba{255, 0, 0, 255}));
+  EXPECT_NE(Middle(), redPixel);
+  iSpriteTextureSet(sprite, b);
+  EXPECT_EQ(Middle(), redPixel);
   EXPECT_EQ(world().textures.at(b).tag, 1001261);
+
   // A handle made after the first one went shares with the one still alive.
   const iHandle c = FromMemory(red, 0);
   EXPECT_EQ(PictureOf(c), PictureOf(b));
   iTextureDestroy(b);
-  SpriteWith(c);
-  EXPECT_EQ(Middle(), (Rgba{255, 0, 0, 255}));
+  iSpriteTextureSet(sprite, c);
+  EXPECT_EQ(Middle(), redPixel);
   EXPECT_EQ(engine::Installed()->deadHandleCalls(), 0u);
 }
 
@@ -162,13 +167,45 @@ TEST_F(SharedImagesTest, SharingOutlastsManyOtherPicturesComingAndGoing) {
   }
 }
 
+TEST_F(SharedImagesTest, EachHandleStillCountsAsOneObjectOfItsOwn) {
+  const Bytes red = SolidPng(255, 0, 0);
+  const std::size_t before = world().textures.size();
+  const iHandle a = FromMemory(red, 0);
+  const iHandle b = FromMemory(red, 0);
+  const iHandle c = FromMemory(red, 0);
+  ASSERT_EQ(PictureOf(a), PictureOf(c));
+  EXPECT_EQ(world().textures.size(), before + 3);
+  const std::weak_ptr<const engine::Image> picture = WatchPicture(a);
+
+  // Destroying a handle twice takes one object away, never another's picture.
+  iTextureDestroy(b);
+  iTextureDestroy(b);
+  EXPECT_EQ(world().textures.size(), before + 2);
+  EXPECT_FALSE(picture.expired());
+  iTextureDestroy(a);
+  iTextureDestroy(c);
+  EXPECT_EQ(world().textures.size(), before);
+  EXPECT_TRUE(picture.expired());
+  EXPECT_EQ(engine::Installed()->deadHandleCalls(), 0u);
+}
+
 TEST_F(SharedImagesTest, ClosingTheEngineLetsGoOfEveryPicture) {
   const Bytes red = SolidPng(255, 0, 0);
-  FromMemory(red, 0);
-  const std::weak_ptr<const engine::Image> picture = WatchPicture(FromMemory(red, 0));
+  const iHandle a = FromMemory(red, 0);
+  const iHandle b = FromMemory(red, 0);
+  ASSERT_EQ(PictureOf(a), PictureOf(b));
+  const std::weak_ptr<const engine::Image> picture = WatchPicture(a);
   i3ImpactClose();
   EXPECT_TRUE(world().textures.empty());
   EXPECT_TRUE(picture.expired());
+
+  // The engine's next life decodes the same bytes afresh, and shares them again.
+  const iHandle c = FromMemory(red, 0);
+  const iHandle d = FromMemory(red, 0);
+  ASSERT_TRUE(PictureOf(c));
+  EXPECT_EQ(PictureOf(c), PictureOf(d));
+  SpriteWith(d);
+  EXPECT_EQ(Middle(), (Rgba{255, 0, 0, 255}));
 }
 
 }  // namespace
