@@ -1,6 +1,8 @@
 #include "engine/shared_images.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <string_view>
 
 namespace engine {

@@ -1,8 +1,8 @@
-// Decoded pictures shared by the textures made from the same image bytes: the
-// hundred balloons of a bonus level hold one copy of each balloon picture, not
-// a hundred. Every texture still has its own handle; the picture lives as long
-// as the last texture (or font) that uses it. The renderer keeps its GPU
-// textures per picture, so those are shared too.
+// Decoded pictures shared by the textures made from the same image bytes: a
+// hundred textures of one picture hold one decoded copy, not a hundred. Every
+// texture still has its own handle and tag; the picture lives as long as the
+// last texture (or font) that uses it. The renderer keeps its GPU textures per
+// picture, so those are shared too.
 #pragma once
 
 #include <cstddef>

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "engine/font_file.h"
 #include "engine/image.h"
 #include "engine/texture_pack.h"
 #include "tests/support/engine_fixture.h"
@@ -44,9 +45,12 @@ iHandle FromMemory(const Bytes& bytes, std::int32_t tag) {
 
 class SharedImagesTest : public testing_support::EngineTest {
  protected:
-  std::shared_ptr<const engine::Image> PictureOf(iHandle texture) {
-    const auto found = world().textures.find(texture);
-    return found == world().textures.end() ? nullptr : found->second.image;
+  // The picture of a texture, or the atlas of a font.
+  std::shared_ptr<const engine::Image> PictureOf(iHandle handle) {
+    if (const auto found = world().textures.find(handle); found != world().textures.end())
+      return found->second.image;
+    const auto font = world().fonts.find(handle);
+    return font == world().fonts.end() ? nullptr : font->second.atlas;
   }
   std::weak_ptr<const engine::Image> WatchPicture(iHandle texture) { return PictureOf(texture); }
 
@@ -66,6 +70,12 @@ class SharedImagesTest : public testing_support::EngineTest {
 TEST_F(SharedImagesTest, TexturesShareAPictureExactlyWhenTheirBytesAreTheSame) {
   const Bytes red = SolidPng(255, 0, 0);
   WriteFile("data/red.png", red);
+  engine::FontFile font;
+  font.cellWidth = 2;
+  font.cellHeight = 4;
+  font.glyphs = {{0, 0, 2, 4}};
+  font.atlasPng = red;
+  WriteFile("data/red.wid", engine::EncodeFontFile(font));
   WriteFile("data/Pack.dat", packs::BuildPack(std::vector<Bytes>{red, SolidPng(0, 0, 255)}));
   ImageBlob blob;
   LoadPackBlob(blob, 0, "data\\Pack.dat");
@@ -84,6 +94,8 @@ TEST_F(SharedImagesTest, TexturesShareAPictureExactlyWhenTheirBytesAreTheSame) {
        [&] { return iTextureCreateFromMemory(blob.Data.data(), blob.Size, 6); }, true},
       {"file twice", [] { return iTextureCreate("data\\red.png"); },
        [] { return iTextureCreate("data\\red.png"); }, true},
+      {"font atlas and texture", [] { return iFontCreate("data\\red.wid", 0); },
+       [&] { return FromMemory(red, 0); }, true},
       {"other colour", [&] { return FromMemory(red, 1); },
        [&] { return FromMemory(SolidPng(254, 0, 0), 1); }, false},
       {"other size", [&] { return FromMemory(red, 1); },
