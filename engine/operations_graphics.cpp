@@ -1,6 +1,7 @@
 // Camera, textures, sprites, fonts and printed text.
 #include <algorithm>
 #include <memory>
+#include <span>
 
 #include "engine/engine.h"
 #include "engine/file_bytes.h"
@@ -11,10 +12,13 @@ using engine::Installed;
 
 namespace {
 
-iHandle AddTexture(engine::Engine& e, std::optional<engine::Image> image, std::int32_t tag) {
+// A new handle on the picture of `bytes`, shared with the other textures made
+// from the same bytes. 0 when the bytes are no picture.
+iHandle AddTexture(engine::Engine& e, std::span<const std::uint8_t> bytes, std::int32_t tag) {
+  std::shared_ptr<const engine::Image> image = e.world().decodedImages.Decode(bytes);
   if (!image) return 0;
   const iHandle h = e.NewHandle();
-  e.world().textures[h] = {std::make_shared<const engine::Image>(std::move(*image)), tag};
+  e.world().textures[h] = {std::move(image), tag};
   return h;
 }
 
@@ -45,15 +49,13 @@ iHandle iTextureCreate(const char* file) {
   if (!e || !file) return 0;
   auto bytes = engine::ReadGameFile(file);
   if (!bytes) return 0;
-  return AddTexture(*e, engine::DecodeImage(*bytes), 0);
+  return AddTexture(*e, *bytes, 0);
 }
 
 iHandle iTextureCreateFromMemory(const void* bytes, std::int32_t size, std::int32_t tag) {
   engine::Engine* e = Installed();
   if (!e || !bytes || size <= 0) return 0;
-  return AddTexture(*e,
-                    engine::DecodeImage(
-                        {static_cast<const std::uint8_t*>(bytes), static_cast<std::size_t>(size)}),
+  return AddTexture(*e, {static_cast<const std::uint8_t*>(bytes), static_cast<std::size_t>(size)},
                     tag);
 }
 
@@ -138,9 +140,9 @@ iHandle iFontCreate(const char* file, iHandle /*camera*/) {
   engine::Font font;
   if (auto bytes = engine::ReadGameFile(file)) {
     if (auto decoded = engine::DecodeFontFile(*bytes)) {
-      if (auto atlas = engine::DecodeImage(decoded->atlasPng)) {
+      if (auto atlas = e->world().decodedImages.Decode(decoded->atlasPng)) {
         font.firstChar = decoded->firstChar;
-        font.atlas = std::make_shared<const engine::Image>(std::move(*atlas));
+        font.atlas = std::move(atlas);
         for (const engine::FontGlyph& g : decoded->glyphs) {
           const bool inside = g.x + g.w <= font.atlas->width && g.y + g.h <= font.atlas->height;
           font.glyphs.push_back(inside ? engine::FontGlyphRect{g.x, g.y, g.w, g.h}

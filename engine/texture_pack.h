@@ -23,7 +23,8 @@ struct ImageBlob {
 // Reads image `index` of the pack `fileName` (a game path such as
 // "data\Forms.dat") and makes a texture of it with iTextureCreateFromMemory and
 // `tag`. 0 when the file cannot be opened or the entry holds no image. Opens the
-// file once and reads nothing into a cache: every call makes a new texture.
+// file once and reads nothing into a cache: every call makes a new texture (its
+// decoded picture is shared with the other textures of the same bytes).
 iHandle LoadPackTexture(const char* fileName, std::uint16_t index, std::int32_t tag);
 
 // Fills `blob` with image `index` of the pack. When the file cannot be opened the

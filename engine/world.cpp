@@ -21,6 +21,7 @@ void World::Clear() {
   emitters.clear();
   sounds.clear();
   cameras.clear();
+  decodedImages.Clear();
   texts.clear();
   printColor = iColor{};
   input = InputSnapshot{};

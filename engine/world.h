@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/image.h"
+#include "engine/shared_images.h"
 #include "engine/types.h"
 
 namespace engine {
@@ -106,6 +107,7 @@ struct World {
   std::map<iHandle, Emitter> emitters;
   std::map<iHandle, Sound> sounds;
   std::map<iHandle, Camera> cameras;
+  SharedImages decodedImages;  // the pictures behind textures and font atlases
   std::vector<PrintedText> texts;
   iColor printColor;
   InputSnapshot input;
