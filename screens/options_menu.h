@@ -11,6 +11,7 @@
 
 #include "core/persistent_files.h"
 #include "core/screen_state.h"
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_list.h"
 #include "screens/text_entry.h"
@@ -75,7 +76,7 @@ class TOptMenu {
   bool displayChanged_ = false;
   CursorBlink cursor_;
   bool shown_ = false;
-  iHandle panel_ = 0;
+  engine::OwnedPicture panel_;
 };
 
 // Whether the options page is on the screen: choosing an item, typing the

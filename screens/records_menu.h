@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/persistent_files.h"
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_list.h"
 
@@ -54,7 +55,7 @@ class TRecordsMenu {
   Scene& scene_;
   MenuList list_{3, kBack};
   bool shown_ = false;
-  iHandle panel_ = 0;
+  engine::OwnedPicture panel_;
 };
 
 }  // namespace screens

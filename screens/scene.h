@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "core/program.h"
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "game/game.h"
 #include "screens/exit_menu.h"
@@ -118,10 +119,12 @@ class Scene : public game::GameHost {
   Intro intro_;
   Pointer pointer_;
 
+  // The engine has no way to free a camera or a font: they live as long as
+  // the engine, and each restart makes them again.
   iHandle camera_ = 0;
-  iHandle loading_ = 0;
-  iHandle gameOver_ = 0;
   iHandle font_ = 0;
+  engine::OwnedPicture loading_;
+  engine::OwnedPicture gameOver_;
 };
 
 }  // namespace screens
