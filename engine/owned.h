@@ -58,4 +58,21 @@ using OwnedParticles = Owned<iParticleDestroy>;
 using OwnedEmitter = Owned<iParticleEmitterDestroy>;
 using OwnedSound = Owned<iSoundDestroy>;
 
+// A sprite and the texture made for it alone; the sprite goes first.
+struct OwnedPicture {
+  OwnedTexture texture;
+  OwnedSprite sprite;
+};
+
+// Takes over `sprite`, just made, and the texture `makeTexture` then makes,
+// and sets it on the sprite.
+template <typename MakeTexture>
+OwnedPicture MakeOwnedPicture(iHandle sprite, MakeTexture makeTexture) {
+  OwnedPicture picture;
+  picture.sprite = OwnedSprite(sprite);
+  picture.texture = OwnedTexture(makeTexture());
+  iSpriteTextureSet(picture.sprite, picture.texture);
+  return picture;
+}
+
 }  // namespace engine

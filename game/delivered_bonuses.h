@@ -29,8 +29,8 @@ struct DeliveredBonusLook {
   int firstSlot;
   int pictureCount;
   std::int32_t firstTag;
-  iHandle GameResources::*gameTexture;
-  iHandle GameResources::*burstTexture;
+  engine::OwnedTexture GameResources::*gameTexture;
+  engine::OwnedTexture GameResources::*burstTexture;
   const char* sound;
   long double spriteRise;  // the picture is drawn this far above (x, y)
   std::uint32_t stepMs;    // next picture every stepMs; 0: never changes

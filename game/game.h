@@ -131,7 +131,7 @@ class TGame {
   LevelState state_;
   GameResources resources_;
   GameContext context_;
-  iHandle font_ = 0;
+  iHandle font_ = 0;  // the scene's
 
   std::unique_ptr<THero> hero_;
   TSandclock sandclock_{context_};
@@ -139,15 +139,10 @@ class TGame {
   std::vector<TCloud> clouds_;
   long double cameraY_ = 0;
 
-  std::array<iHandle, 3> backgrounds_{};
-  iHandle panel_ = 0;
-  // A full-screen picture and its texture; the sprite goes first.
-  struct OverlayPicture {
-    engine::OwnedTexture texture;
-    engine::OwnedSprite sprite;
-  };
-  OverlayPicture levelCompletePicture_;
-  OverlayPicture pausePicture_;
+  std::array<engine::OwnedPicture, 3> backgrounds_;
+  engine::OwnedPicture panel_;
+  engine::OwnedPicture levelCompletePicture_;
+  engine::OwnedPicture pausePicture_;
 
   bool resourcesLoaded_ = false;
   int nextGameLevel_ = 0;  // > 1: where the next new game starts

@@ -97,7 +97,7 @@ struct GameContext {
   GameResources& resources;
   GameHost& host;
   THero* hero = nullptr;  // made by LoadResources
-  iHandle camera = 0;     // the game camera every level sprite is made on
+  iHandle camera = 0;     // the scene's game camera every level sprite is made on
 
   bool SoundOn() const { return settings.SoundOn != 0; }
   // The system millisecond tick count that times picture steps.

@@ -12,37 +12,30 @@
 #include "game/raven.h"
 
 namespace game {
-namespace {
-
-iHandle PictureSprite(iHandle camera, const char* file, iVec2 scale, iVec2 location) {
-  const iHandle sprite = iSpriteCreate("data\\sprite.x", camera);
-  iSpriteTextureSet(sprite, iTextureCreate(file));
-  iSpriteScaleSet(sprite, scale);
-  iSpriteLocationSet(sprite, location);
-  return sprite;
-}
-
-}  // namespace
 
 void TGame::CreateBackgrounds() {
   for (std::size_t i = 0; i < backgrounds_.size(); ++i) {
-    const iHandle sprite = iSpriteCreate("data\\sprite.x", context_.camera);
-    iSpriteScaleSet(sprite, {25.6f, 25.6f});
-    iSpriteTextureSet(sprite, LoadPackTexture("data\\GameBack.dat", static_cast<std::uint16_t>(i),
-                                              1000022 + static_cast<std::int32_t>(i)));
-    iSpritePrioritySet(sprite, 2);
-    backgrounds_[i] = sprite;
+    engine::OwnedPicture& background = backgrounds_[i];
+    background = engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", context_.camera), [i] {
+      return LoadPackTexture("data\\GameBack.dat", static_cast<std::uint16_t>(i),
+                             1000022 + static_cast<std::int32_t>(i));
+    });
+    iSpriteScaleSet(background.sprite, {25.6f, 25.6f});
+    iSpritePrioritySet(background.sprite, 2);
   }
 }
 
 void TGame::CreatePanel() {
-  panel_ = PictureSprite(context_.camera, "data\\Panel.png", {20, 2.5f}, {0, 11.8f});
+  panel_ = engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", context_.camera),
+                                    [] { return iTextureCreate("data\\Panel.png"); });
+  iSpriteScaleSet(panel_.sprite, {20, 2.5f});
+  iSpriteLocationSet(panel_.sprite, {0, 11.8f});
 }
 
 void TGame::CreateOverlayPictures() {
   // Made afresh at every level start: the old sprites and textures go first so
   // that levels do not pile up hidden full-screen pictures.
-  const auto make = [this](OverlayPicture& picture, const char* file) {
+  const auto make = [this](engine::OwnedPicture& picture, const char* file) {
     picture.sprite.reset();
     picture.texture = engine::OwnedTexture(iTextureCreate(file));
     picture.sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", context_.camera));

@@ -24,22 +24,22 @@ constexpr iVec2 kLifeIconPlaces[3] = {{12, 10.8f}, {10.5f, 10.8f}, {9, 10.8f}};
 }  // namespace
 
 void GameResources::LoadCloudTexturesAndSounds() {
-  cloudTextures[0] = iTextureCreate("data\\cloud1.png");
-  cloudTextures[1] = iTextureCreate("data\\cloud2.png");
-  sndLevelComplete = iSoundCreate("sound\\level_complete.wav", 0);
-  sndGameOver = iSoundCreate("sound\\game_over.wav", 0);
-  sndUfo = iSoundCreate("sound\\UFO.wav", 0);
-  sndOutOfTime = iSoundCreate("sound\\out_time.wav", 0);
+  cloudTextures[0] = engine::OwnedTexture(iTextureCreate("data\\cloud1.png"));
+  cloudTextures[1] = engine::OwnedTexture(iTextureCreate("data\\cloud2.png"));
+  sndLevelComplete = engine::OwnedSound(iSoundCreate("sound\\level_complete.wav", 0));
+  sndGameOver = engine::OwnedSound(iSoundCreate("sound\\game_over.wav", 0));
+  sndUfo = engine::OwnedSound(iSoundCreate("sound\\UFO.wav", 0));
+  sndOutOfTime = engine::OwnedSound(iSoundCreate("sound\\out_time.wav", 0));
 }
 
 void GameResources::LoadBlockAndFruitTextures() {
   for (int i = 1; i <= 4; ++i) {
-    blockTextures[static_cast<std::size_t>(i)] =
-        LoadPackTexture("data\\Blocks.dat", static_cast<std::uint16_t>(i - 1), 1001099 + i);
+    blockTextures[static_cast<std::size_t>(i)] = engine::OwnedTexture(
+        LoadPackTexture("data\\Blocks.dat", static_cast<std::uint16_t>(i - 1), 1001099 + i));
   }
-  clockTexture = iTextureCreate("data\\clock.png");
-  bananaTexture = iTextureCreate("data\\Banana.png");
-  pearTexture = iTextureCreate("data\\Pear.png");
+  clockTexture = engine::OwnedTexture(iTextureCreate("data\\clock.png"));
+  bananaTexture = engine::OwnedTexture(iTextureCreate("data\\Banana.png"));
+  pearTexture = engine::OwnedTexture(iTextureCreate("data\\Pear.png"));
 }
 
 void GameResources::FillImageSlots() {
@@ -57,19 +57,19 @@ iHandle GameResources::TextureFromSlot(int slot, std::int32_t tag) const {
 }
 
 void GameResources::MakeBurstTextures() {
-  snowBurstTexture = TextureFromSlot(32, 1001246);
-  diamondBurstTexture = TextureFromSlot(28, 1001256);
-  lifePlusBurstTexture = TextureFromSlot(26, 1001276);
-  balloonBurstTexture = TextureFromSlot(20, 1001268);
+  snowBurstTexture = engine::OwnedTexture(TextureFromSlot(32, 1001246));
+  diamondBurstTexture = engine::OwnedTexture(TextureFromSlot(28, 1001256));
+  lifePlusBurstTexture = engine::OwnedTexture(TextureFromSlot(26, 1001276));
+  balloonBurstTexture = engine::OwnedTexture(TextureFromSlot(20, 1001268));
 }
 
 void GameResources::MakeLifeIcons(iHandle camera) {
   for (std::size_t i = 0; i < lifeIcons.size(); ++i) {
-    const iHandle sprite = iSpriteCreate("data\\sprite.x", camera);
-    iSpriteTextureSet(sprite, LoadPackTexture("data\\Interface.dat", 1, 1000009));
-    iSpriteScaleSet(sprite, {1.25f, 1.25f});
-    iSpriteLocationSet(sprite, kLifeIconPlaces[i]);
-    lifeIcons[i] = sprite;
+    lifeIcons[i] = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", camera));
+    lifeIconPictures[i] = engine::OwnedTexture(LoadPackTexture("data\\Interface.dat", 1, 1000009));
+    iSpriteTextureSet(lifeIcons[i], lifeIconPictures[i]);
+    iSpriteScaleSet(lifeIcons[i], {1.25f, 1.25f});
+    iSpriteLocationSet(lifeIcons[i], kLifeIconPlaces[i]);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/owned.h"
 #include "engine/texture_pack.h"
 #include "engine/types.h"
 
@@ -30,28 +31,31 @@ class GameResources {
   // All three life icons hidden, then one shown per life left (at most three).
   void ShowLifeIcons(std::int32_t lives) const;
 
-  // A texture made from image slot `slot` (1..272) with the engine tag `tag`.
+  // A new texture made from image slot `slot` (1..272) with the engine tag
+  // `tag`, for the caller to own.
   iHandle TextureFromSlot(int slot, std::int32_t tag) const;
 
   // Raw image files kept in memory, slots 1..272 (slot 0 unused).
   std::array<ImageBlob, kImageSlots + 1> images{};
 
-  std::array<iHandle, 5> blockTextures{};  // 1..4
-  std::array<iHandle, 2> cloudTextures{};
-  iHandle lifePlusBurstTexture = 0;
-  iHandle bananaTexture = 0;
-  iHandle pearTexture = 0;
-  iHandle clockTexture = 0;
-  iHandle diamondBurstTexture = 0;
-  iHandle snowBurstTexture = 0;
-  iHandle balloonBurstTexture = 0;
+  // Shared by the level objects that show them; they only refer to them.
+  std::array<engine::OwnedTexture, 5> blockTextures;  // 1..4
+  std::array<engine::OwnedTexture, 2> cloudTextures;
+  engine::OwnedTexture lifePlusBurstTexture;
+  engine::OwnedTexture bananaTexture;
+  engine::OwnedTexture pearTexture;
+  engine::OwnedTexture clockTexture;
+  engine::OwnedTexture diamondBurstTexture;
+  engine::OwnedTexture snowBurstTexture;
+  engine::OwnedTexture balloonBurstTexture;
 
-  iHandle sndLevelComplete = 0;
-  iHandle sndGameOver = 0;
-  iHandle sndUfo = 0;
-  iHandle sndOutOfTime = 0;
+  engine::OwnedSound sndLevelComplete;
+  engine::OwnedSound sndGameOver;
+  engine::OwnedSound sndUfo;
+  engine::OwnedSound sndOutOfTime;
 
-  std::array<iHandle, 3> lifeIcons{};  // icons 1, 2, 3 from the right
+  std::array<engine::OwnedSprite, 3> lifeIcons;          // icons 1, 2, 3 from the right
+  std::array<engine::OwnedTexture, 3> lifeIconPictures;  // one each
 };
 
 }  // namespace game

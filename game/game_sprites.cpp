@@ -26,11 +26,11 @@ void TGame::DrawHud() {
 iHandle TGame::CurrentBackground() const {
   switch (GetLevel() % 3) {
     case 1:
-      return backgrounds_[0];
+      return backgrounds_[0].sprite;
     case 2:
-      return backgrounds_[1];
+      return backgrounds_[1].sprite;
     default:
-      return backgrounds_[2];
+      return backgrounds_[2].sprite;
   }
 }
 
@@ -48,14 +48,14 @@ void TGame::ShowGameSprites() {
   for (const auto& raven : objects_.ravens) raven->Show();
   for (const auto& balloon : objects_.balloons) iSpriteShow(balloon->sprite);
   if (hero_ && state_.ufoCountdown == 0) hero_->Show();
-  iSpriteShow(panel_);
+  iSpriteShow(panel_.sprite);
   ufo_.Show();
   sandclock_.Show();
   resources_.ShowLifeIcons(GetLives());
 }
 
 void TGame::HideGameSprites() {
-  for (const iHandle background : backgrounds_) iSpriteHide(background);
+  for (const engine::OwnedPicture& background : backgrounds_) iSpriteHide(background.sprite);
   for (const auto& platform : objects_.platforms) platform->Hide();
   for (const auto& enemy : objects_.enemies) enemy->Hide();
   for (const auto& bonus : objects_.bonuses) iSpriteHide(bonus->sprite);
@@ -63,7 +63,7 @@ void TGame::HideGameSprites() {
   for (const auto& raven : objects_.ravens) raven->Hide();
   for (const auto& balloon : objects_.balloons) iSpriteHide(balloon->sprite);
   if (hero_) hero_->Hide();
-  iSpriteHide(panel_);
+  iSpriteHide(panel_.sprite);
   sandclock_.Hide();
   resources_.ShowLifeIcons(0);
   ufo_.Hide();

@@ -10,12 +10,12 @@
 namespace game {
 
 void TSandclock::CreateSprite() {
-  sprite = iSpriteCreate("data\\sprite.x", game_.camera);
+  sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", game_.camera));
   iSpriteScaleSet(sprite, {1.25f, 1.25f});
   iSpriteLocationSet(sprite, {14, 10.8f});
   for (int i = 1; i <= 7; ++i) {
-    pictures[static_cast<std::size_t>(i)] =
-        LoadPackTexture("Data\\Sandclock.dat", static_cast<std::uint16_t>(i - 1), 1000059 + i);
+    pictures[static_cast<std::size_t>(i)] = engine::OwnedTexture(
+        LoadPackTexture("Data\\Sandclock.dat", static_cast<std::uint16_t>(i - 1), 1000059 + i));
   }
   iSpriteTextureSet(sprite, pictures[static_cast<std::size_t>(current)]);
   phase = 0;

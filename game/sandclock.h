@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 
 namespace game {
@@ -28,8 +29,8 @@ class TSandclock {
   void Show() const;
   void Hide() const;
 
-  iHandle sprite = 0;
-  std::array<iHandle, 8> pictures{};  // 1..7
+  engine::OwnedSprite sprite;
+  std::array<engine::OwnedTexture, 8> pictures;  // 1..7
   std::int32_t current = 7;
   long double phase = 0;  // radians of the red pulse
 

@@ -13,14 +13,14 @@ long double DescentY(std::int32_t countdown) {
 }  // namespace
 
 void Ufo::CreateFlame() {
-  flame = iParticleCreate("data\\particle_clot.dds", 100);
+  flame = engine::OwnedParticles(iParticleCreate("data\\particle_clot.dds", 100));
   iParticleRenderModeSet(flame, 1);
   flameGravity = {0, 3, 8};
   iParticleGravitySet(flame, {flameGravity[0], flameGravity[1], flameGravity[2]});
   iParticleAirResistanceSet(flame, -10);
   iParticleColorSet(flame, {1, 0.5f, 0}, {1, 0, 0});
   iParticleLifeTimeSet(flame, 0.5f);
-  flameEmitter = iParticleEmitterCreate(flame);
+  flameEmitter = engine::OwnedEmitter(iParticleEmitterCreate(flame));
   iParticleEmitterLocationSet(flameEmitter, {0, -3, 0});
   iParticleEmitterDirectionSet(flameEmitter, {0, 0, 0}, {0, 0, 0});
   iParticleEmitterSpeedSet(flameEmitter, 1, 1);
@@ -29,8 +29,9 @@ void Ufo::CreateFlame() {
 }
 
 void Ufo::CreateSprite(iHandle camera) {
-  sprite = iSpriteCreate("data\\sprite.x", camera);
-  iSpriteTextureSet(sprite, iTextureCreate("data\\UFO.png"));
+  sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", camera));
+  texture = engine::OwnedTexture(iTextureCreate("data\\UFO.png"));
+  iSpriteTextureSet(sprite, texture);
   iSpriteScaleSet(sprite, {6.4f, 6.4f});
   iSpritePrioritySet(sprite, layer);
   PlaceAt(x, y);

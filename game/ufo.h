@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 
 namespace game {
@@ -27,9 +28,10 @@ class Ufo {
 
   long double x = -11;
   long double y = 0;
-  iHandle sprite = 0;
-  iHandle flame = 0;
-  iHandle flameEmitter = 0;
+  engine::OwnedSprite sprite;
+  engine::OwnedTexture texture;  // the ship's picture
+  engine::OwnedParticles flame;
+  engine::OwnedEmitter flameEmitter;
   std::array<float, 3> flameGravity{0, 3, 8};
   int layer = 0;  // kept so that an engine restart puts it back on its layer
 };

@@ -19,14 +19,14 @@ constexpr Area kHelpButtonAreas[] = {
 }  // namespace
 
 void THelpMenu::Create() {
-  panel_ = CreateFormSprite(1, 16, 12);
+  panel_ = CreateFormPicture(1, 16, 12);
   for (int n = 1; n <= kPages; ++n) {
-    const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
+    engine::OwnedPicture& page = pages_[static_cast<std::size_t>(n - 1)];
     const std::string file = "data\\over" + std::to_string(n) + ".png";
-    iSpriteTextureSet(sprite, iTextureCreate(file.c_str()));
-    iSpriteScaleSet(sprite, {10, 7});
-    iSpriteLocationSet(sprite, {0, -1});
-    pages_[static_cast<std::size_t>(n - 1)] = sprite;
+    page = engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", 0),
+                                    [&file] { return iTextureCreate(file.c_str()); });
+    iSpriteScaleSet(page.sprite, {10, 7});
+    iSpriteLocationSet(page.sprite, {0, -1});
   }
   if (shown_) Show();
 }
@@ -39,21 +39,21 @@ void THelpMenu::Open() {
 
 void THelpMenu::Show() {
   shown_ = true;
-  iSpriteShow(panel_);
+  iSpriteShow(panel_.sprite);
   ShowPage();
 }
 
 void THelpMenu::Hide() {
   shown_ = false;
-  iSpriteHide(panel_);
-  for (const iHandle page : pages_) iSpriteHide(page);
+  iSpriteHide(panel_.sprite);
+  for (const engine::OwnedPicture& page : pages_) iSpriteHide(page.sprite);
 }
 
 // A sprite that is shown moves to the front of its layer, so the page is
 // always shown after the panel.
 void THelpMenu::ShowPage() {
-  for (const iHandle page : pages_) iSpriteHide(page);
-  iSpriteShow(pages_[static_cast<std::size_t>(page_ - 1)]);
+  for (const engine::OwnedPicture& page : pages_) iSpriteHide(page.sprite);
+  iSpriteShow(pages_[static_cast<std::size_t>(page_ - 1)].sprite);
 }
 
 void THelpMenu::TurnPage(int step) {

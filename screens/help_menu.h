@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_context.h"
 #include "screens/menu_list.h"
@@ -38,7 +39,7 @@ class THelpMenu {
   int selection() const { return list_.selection(); }
   int page() const { return page_; }
   bool shown() const { return shown_; }
-  iHandle pageSprite(int page) const { return pages_[static_cast<std::size_t>(page - 1)]; }
+  iHandle pageSprite(int page) const { return pages_[static_cast<std::size_t>(page - 1)].sprite; }
 
  private:
   void Activate(int button);
@@ -50,8 +51,8 @@ class THelpMenu {
   MenuList list_{3, kPrevious};
   int page_ = 1;
   bool shown_ = false;
-  iHandle panel_ = 0;
-  std::array<iHandle, kPages> pages_{};
+  engine::OwnedPicture panel_;
+  std::array<engine::OwnedPicture, kPages> pages_;
 };
 
 }  // namespace screens

@@ -16,13 +16,13 @@ constexpr int kGrowFrames = 120;
 }  // namespace
 
 void Intro::CreateParticles() {
-  particles_ = iParticleCreate("data\\particle_clot.dds", 2000);
+  particles_ = engine::OwnedParticles(iParticleCreate("data\\particle_clot.dds", 2000));
   iParticleRenderModeSet(particles_, 3);
   iParticleGravitySet(particles_, {0, 0, 0});
   iParticleAirResistanceSet(particles_, -10);
   iParticleColorSet(particles_, {0, 0.5f, 0}, {0, 0, 0.5f});
   iParticleLifeTimeSet(particles_, 3.5f);
-  emitter_ = iParticleEmitterCreate(particles_);
+  emitter_ = engine::OwnedEmitter(iParticleEmitterCreate(particles_));
   iParticleEmitterLocationSet(emitter_, {0, -3, 0});
   iParticleEmitterDirectionSet(emitter_, {0, 0, 0}, {0, 0, 0});
   iParticleEmitterSpeedSet(emitter_, 1, 1);

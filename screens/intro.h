@@ -4,6 +4,7 @@
 // the backdrop at full size from frame 120.
 #pragma once
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_scene.h"
 
@@ -29,8 +30,8 @@ class Intro {
   int frames() const { return frames_; }
 
  private:
-  iHandle particles_ = 0;
-  iHandle emitter_ = 0;
+  engine::OwnedParticles particles_;
+  engine::OwnedEmitter emitter_;
   long double timer_ = 0;
   long double spiralAngle_ = 0;
   int frames_ = 0;

@@ -35,13 +35,13 @@ constexpr Area kItemAreas[TMainMenu::kItems] = {
 
 constexpr double kFadeStep = 0.05;
 
-iHandle ItemSprite(int image, std::int32_t tag, const ItemLook& look) {
-  const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
-  iSpriteTextureSet(sprite,
-                    LoadPackTexture("data\\MainMenu.dat", static_cast<std::uint16_t>(image), tag));
-  iSpriteScaleSet(sprite, look.size);
-  iSpriteLocationSet(sprite, look.centre);
-  return sprite;
+engine::OwnedPicture ItemPicture(int image, std::int32_t tag, const ItemLook& look) {
+  engine::OwnedPicture picture = engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", 0), [&] {
+    return LoadPackTexture("data\\MainMenu.dat", static_cast<std::uint16_t>(image), tag);
+  });
+  iSpriteScaleSet(picture.sprite, look.size);
+  iSpriteLocationSet(picture.sprite, look.centre);
+  return picture;
 }
 
 }  // namespace
@@ -60,23 +60,23 @@ void TMainMenu::Reload() {
 void TMainMenu::CreateSprites() {
   for (int i = 0; i < kItems; ++i) {
     const auto k = static_cast<std::size_t>(i);
-    plain_[k] = ItemSprite(2 * i, kItemLooks[k].plainTag, kItemLooks[k]);
-    highlight_[k] = ItemSprite(2 * i + 1, kItemLooks[k].highlightTag, kItemLooks[k]);
-    iSpriteColorSet(highlight_[k], 1, 1, 1, static_cast<float>(opacity_[k]));
+    plain_[k] = ItemPicture(2 * i, kItemLooks[k].plainTag, kItemLooks[k]);
+    highlight_[k] = ItemPicture(2 * i + 1, kItemLooks[k].highlightTag, kItemLooks[k]);
+    iSpriteColorSet(highlight_[k].sprite, 1, 1, 1, static_cast<float>(opacity_[k]));
   }
 }
 
 void TMainMenu::Show() const {
   for (int k = 0; k < kItems; ++k) {
-    iSpriteShow(plain_[static_cast<std::size_t>(k)]);
-    iSpriteShow(highlight_[static_cast<std::size_t>(k)]);
+    iSpriteShow(plain_[static_cast<std::size_t>(k)].sprite);
+    iSpriteShow(highlight_[static_cast<std::size_t>(k)].sprite);
   }
 }
 
 void TMainMenu::Hide() const {
   for (int k = 0; k < kItems; ++k) {
-    iSpriteHide(plain_[static_cast<std::size_t>(k)]);
-    iSpriteHide(highlight_[static_cast<std::size_t>(k)]);
+    iSpriteHide(plain_[static_cast<std::size_t>(k)].sprite);
+    iSpriteHide(highlight_[static_cast<std::size_t>(k)].sprite);
   }
 }
 
@@ -108,7 +108,7 @@ void TMainMenu::FadeHighlights() {
     } else if (opacity_[k] > 0) {
       opacity_[k] -= kFadeStep;
     }
-    iSpriteColorSet(highlight_[k], 1, 1, 1, static_cast<float>(opacity_[k]));
+    iSpriteColorSet(highlight_[k].sprite, 1, 1, 1, static_cast<float>(opacity_[k]));
   }
 }
 

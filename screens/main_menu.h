@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_context.h"
 #include "screens/menu_list.h"
@@ -44,16 +45,18 @@ class TMainMenu {
 
   int selection() const { return list_.selection(); }
   double opacity(int item) const { return opacity_[static_cast<std::size_t>(item - 1)]; }
-  iHandle plainSprite(int item) const { return plain_[static_cast<std::size_t>(item - 1)]; }
-  iHandle highlightSprite(int item) const { return highlight_[static_cast<std::size_t>(item - 1)]; }
+  iHandle plainSprite(int item) const { return plain_[static_cast<std::size_t>(item - 1)].sprite; }
+  iHandle highlightSprite(int item) const {
+    return highlight_[static_cast<std::size_t>(item - 1)].sprite;
+  }
 
  private:
   void CreateSprites();
 
   MenuContext& context_;
   MenuList list_{kItems, 1};
-  std::array<iHandle, kItems> plain_{};
-  std::array<iHandle, kItems> highlight_{};
+  std::array<engine::OwnedPicture, kItems> plain_;
+  std::array<engine::OwnedPicture, kItems> highlight_;
   std::array<double, kItems> opacity_{};
 };
 

@@ -6,13 +6,13 @@
 namespace screens {
 
 void MenuCharacter::CreateSprite() {
-  sprite_ = iSpriteCreate("data\\sprite.x", 0);
+  sprite_ = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", 0));
   iSpriteScaleSet(sprite_, {look_.size, look_.size});
   const int n = look_.framesPerRow;
-  images_.assign(static_cast<std::size_t>(2 * n), 0);
+  images_.clear();
   for (int i = 0; i < 2 * n; ++i) {
-    images_[static_cast<std::size_t>(i)] =
-        LoadPackTexture(look_.pack, static_cast<std::uint16_t>(i), look_.tagBase + i + 1);
+    images_.emplace_back(
+        LoadPackTexture(look_.pack, static_cast<std::uint16_t>(i), look_.tagBase + i + 1));
   }
 }
 

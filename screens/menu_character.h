@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 
 namespace screens {
@@ -27,6 +28,7 @@ class MenuCharacter {
  public:
   explicit MenuCharacter(const CharacterLook& look) : look_(look) {}
   virtual ~MenuCharacter() = default;
+  MenuCharacter(MenuCharacter&&) noexcept = default;
 
   // Makes the sprite and its images again after an engine restart, showing the
   // current image at the current position.
@@ -60,8 +62,8 @@ class MenuCharacter {
   long double y_ = 0;
 
  private:
-  iHandle sprite_ = 0;
-  std::vector<iHandle> images_;  // row-major: row * n + frame - 1
+  engine::OwnedSprite sprite_;
+  std::vector<engine::OwnedTexture> images_;  // row-major: row * n + frame - 1
 };
 
 }  // namespace screens

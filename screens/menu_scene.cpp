@@ -12,10 +12,15 @@ constexpr long double kSunPhaseWrap = 25.132741228718345908L;  // 8 pi
 constexpr long double kSunAngleWrap = 360;
 constexpr long double kRadiansPerDegree = 3.14159265358979323846L / 180;
 
-iHandle FileSprite(const char* file) {
-  const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
-  iSpriteTextureSet(sprite, iTextureCreate(file));
-  return sprite;
+engine::OwnedPicture FilePicture(const char* file) {
+  return engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", 0),
+                                  [file] { return iTextureCreate(file); });
+}
+
+engine::OwnedPicture BackgroundPicture(std::uint16_t image, std::int32_t tag) {
+  return engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", 0), [=] {
+    return LoadPackTexture("data\\Background.dat", image, tag);
+  });
 }
 
 }  // namespace
@@ -25,41 +30,39 @@ MenuScene::MenuScene()
                   TMenuCompanion(kToothy)} {}
 
 void MenuScene::CreateBackdrop() {
-  backdrop_ = iSpriteCreate("data\\sprite.x", 0);
-  iSpriteTextureSet(backdrop_, LoadPackTexture("data\\Background.dat", 1, 1000005));
-  iSpriteScaleSet(backdrop_, backdropScale_);
-  iSpritePrioritySet(backdrop_, 2);
-  iSpriteLocationSet(backdrop_, backdropPosition_);
+  backdrop_ = BackgroundPicture(1, 1000005);
+  iSpriteScaleSet(backdrop_.sprite, backdropScale_);
+  iSpritePrioritySet(backdrop_.sprite, 2);
+  iSpriteLocationSet(backdrop_.sprite, backdropPosition_);
 }
 
 void MenuScene::SetBackdrop(iVec2 scale, iVec2 position) {
   backdropScale_ = scale;
   backdropPosition_ = position;
-  iSpriteScaleSet(backdrop_, scale);
-  iSpriteLocationSet(backdrop_, position);
+  iSpriteScaleSet(backdrop_.sprite, scale);
+  iSpriteLocationSet(backdrop_.sprite, position);
 }
 
 void MenuScene::CreateSun() {
-  sun_ = FileSprite("data\\Sun.png");
+  sun_ = FilePicture("data\\Sun.png");
   sunScale_ = {6.4f, 6.4f};
-  iSpriteScaleSet(sun_, sunScale_);
+  iSpriteScaleSet(sun_.sprite, sunScale_);
   sunPhase_ = 0;
   sunAngle_ = 0;
-  iSpriteOrientationSet(sun_, 0);
-  iSpriteLocationSet(sun_, {-10.5f, 9});
+  iSpriteOrientationSet(sun_.sprite, 0);
+  iSpriteLocationSet(sun_.sprite, {-10.5f, 9});
 }
 
 void MenuScene::CreateCloud() {
-  cloud_ = FileSprite("data\\Menu_Cloud.png");
-  iSpriteScaleSet(cloud_, {12.8f, 6.4f});
-  iSpriteLocationSet(cloud_, {0, 9});
+  cloud_ = FilePicture("data\\Menu_Cloud.png");
+  iSpriteScaleSet(cloud_.sprite, {12.8f, 6.4f});
+  iSpriteLocationSet(cloud_.sprite, {0, 9});
 }
 
 void MenuScene::CreateCorner() {
-  corner_ = iSpriteCreate("data\\sprite.x", 0);
-  iSpriteTextureSet(corner_, LoadPackTexture("data\\Background.dat", 0, 1000007));
-  iSpriteScaleSet(corner_, {7.5f, 3.75f});
-  iSpriteLocationSet(corner_, {12, -10});
+  corner_ = BackgroundPicture(0, 1000007);
+  iSpriteScaleSet(corner_.sprite, {7.5f, 3.75f});
+  iSpriteLocationSet(corner_.sprite, {12, -10});
 }
 
 void MenuScene::CreateRavens() {
@@ -82,16 +85,16 @@ void MenuScene::ReloadCharacters() {
 }
 
 void MenuScene::ShowBackdrop() const {
-  iSpriteShow(backdrop_);
+  iSpriteShow(backdrop_.sprite);
 }
 
 void MenuScene::ShowCorner() const {
-  iSpriteShow(corner_);
+  iSpriteShow(corner_.sprite);
 }
 
 void MenuScene::ShowSunAndCloud() const {
-  iSpriteShow(sun_);
-  iSpriteShow(cloud_);
+  iSpriteShow(sun_.sprite);
+  iSpriteShow(cloud_.sprite);
 }
 
 void MenuScene::ShowCast() const {
@@ -102,19 +105,19 @@ void MenuScene::ShowCast() const {
 
 void MenuScene::ShowAll() const {
   for (const TMenuRaven& raven : ravens_) raven.Show();
-  iSpriteShow(backdrop_);
-  iSpriteShow(cloud_);
-  iSpriteShow(sun_);
-  iSpriteShow(corner_);
+  iSpriteShow(backdrop_.sprite);
+  iSpriteShow(cloud_.sprite);
+  iSpriteShow(sun_.sprite);
+  iSpriteShow(corner_.sprite);
   quester_.Show();
   for (const TMenuCompanion& companion : companions_) companion.Show();
 }
 
 void MenuScene::HideAll() const {
-  iSpriteHide(backdrop_);
-  iSpriteHide(corner_);
-  iSpriteHide(sun_);
-  iSpriteHide(cloud_);
+  iSpriteHide(backdrop_.sprite);
+  iSpriteHide(corner_.sprite);
+  iSpriteHide(sun_.sprite);
+  iSpriteHide(cloud_.sprite);
   for (const TMenuCompanion& companion : companions_) companion.Hide();
   quester_.Hide();
   for (const TMenuRaven& raven : ravens_) raven.Hide();
@@ -136,11 +139,11 @@ void MenuScene::UpdateSun() {
   if (sunPhase_ > kSunPhaseWrap) sunPhase_ = 0;
   const float scale = static_cast<float>(std::sin(sunPhase_ / 4) * 0.3L + 6.4L);
   sunScale_ = {scale, scale};
-  iSpriteScaleSet(sun_, sunScale_);
+  iSpriteScaleSet(sun_.sprite, sunScale_);
   sunAngle_ += 0.05L;
   if (sunAngle_ > kSunAngleWrap) sunAngle_ = 0;
   // The angle counts degrees (it wraps at 360); the engine turns by radians.
-  iSpriteOrientationSet(sun_, static_cast<float>(sunAngle_ * kRadiansPerDegree));
+  iSpriteOrientationSet(sun_.sprite, static_cast<float>(sunAngle_ * kRadiansPerDegree));
 }
 
 }  // namespace screens

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_characters.h"
 
@@ -46,19 +47,19 @@ class MenuScene {
   const TMenuQuester& quester() const { return quester_; }
   const Companions& companions() const { return companions_; }
   const std::vector<TMenuRaven>& ravens() const { return ravens_; }
-  iHandle backdropSprite() const { return backdrop_; }
-  iHandle sunSprite() const { return sun_; }
-  iHandle cloudSprite() const { return cloud_; }
+  iHandle backdropSprite() const { return backdrop_.sprite; }
+  iHandle sunSprite() const { return sun_.sprite; }
+  iHandle cloudSprite() const { return cloud_.sprite; }
   long double sunPhase() const { return sunPhase_; }
   long double sunAngle() const { return sunAngle_; }  // degrees
 
  private:
   void UpdateSun();
 
-  iHandle backdrop_ = 0;
-  iHandle corner_ = 0;
-  iHandle sun_ = 0;
-  iHandle cloud_ = 0;
+  engine::OwnedPicture backdrop_;
+  engine::OwnedPicture corner_;
+  engine::OwnedPicture sun_;
+  engine::OwnedPicture cloud_;
   iVec2 backdropScale_{0, 0};
   iVec2 backdropPosition_{0, 0};
   long double sunPhase_ = 0;

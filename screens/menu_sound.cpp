@@ -5,7 +5,7 @@
 namespace screens {
 
 void MenuSound::Create() {
-  sound_ = iSoundCreate("sound\\mainmenuchg.WAV", 0);
+  sound_ = engine::OwnedSound(iSoundCreate("sound\\mainmenuchg.WAV", 0));
 }
 
 void MenuSound::Play() const {

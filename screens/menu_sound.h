@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/persistent_files.h"
+#include "engine/owned.h"
 #include "engine/types.h"
 
 namespace screens {
@@ -20,7 +21,7 @@ class MenuSound {
 
  private:
   const core::GameSettings& settings_;
-  iHandle sound_ = 0;
+  engine::OwnedSound sound_;
 };
 
 }  // namespace screens

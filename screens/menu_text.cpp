@@ -21,15 +21,13 @@ void PrintMenuText(std::string_view text, long double x, long double y, float sc
          kLetterSpacing, font);
 }
 
-iHandle CreateFormSprite(int image, float width, float height, iHandle* texture) {
-  const iHandle sprite = iSpriteCreate("data\\sprite.x", 0);
-  const iHandle picture =
-      LoadPackTexture("data\\Forms.dat", static_cast<std::uint16_t>(image), kFormsTag);
-  iSpriteTextureSet(sprite, picture);
-  if (texture != nullptr) *texture = picture;
-  iSpriteScaleSet(sprite, {width, height});
-  iSpriteLocationSet(sprite, {0, 0});
-  return sprite;
+engine::OwnedPicture CreateFormPicture(int image, float width, float height) {
+  engine::OwnedPicture picture = engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", 0), [&] {
+    return LoadPackTexture("data\\Forms.dat", static_cast<std::uint16_t>(image), kFormsTag);
+  });
+  iSpriteScaleSet(picture.sprite, {width, height});
+  iSpriteLocationSet(picture.sprite, {0, 0});
+  return picture;
 }
 
 }  // namespace screens

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/colors.h"
 
@@ -15,8 +16,7 @@ void PrintMenuText(std::string_view text, long double x, long double y, float sc
                    const iColor& colour, iHandle font);
 
 // A hidden sprite of one picture of "data\Forms.dat", centred on the
-// screen at the given size; its texture is handed out when asked for, so that
-// an owner that makes the picture again can free the old one.
-iHandle CreateFormSprite(int image, float width, float height, iHandle* texture = nullptr);
+// screen at the given size, with its texture.
+engine::OwnedPicture CreateFormPicture(int image, float width, float height);
 
 }  // namespace screens

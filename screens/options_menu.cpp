@@ -61,8 +61,8 @@ std::string BossKeyText(const core::GameSettings& settings) {
 }
 
 void TOptMenu::Create() {
-  panel_ = CreateFormSprite(0, 16, 12);
-  if (shown_) iSpriteShow(panel_);
+  panel_ = CreateFormPicture(0, 16, 12);
+  if (shown_) iSpriteShow(panel_.sprite);
 }
 
 void TOptMenu::Open() {
@@ -78,12 +78,12 @@ void TOptMenu::CopyLiveSettings() {
 
 void TOptMenu::Show() {
   shown_ = true;
-  iSpriteShow(panel_);
+  iSpriteShow(panel_.sprite);
 }
 
 void TOptMenu::Hide() {
   shown_ = false;
-  iSpriteHide(panel_);
+  iSpriteHide(panel_.sprite);
 }
 
 void TOptMenu::Toggle(int item) {

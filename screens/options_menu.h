@@ -11,6 +11,7 @@
 
 #include "core/persistent_files.h"
 #include "core/screen_state.h"
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_context.h"
 #include "screens/menu_list.h"
@@ -74,7 +75,7 @@ class TOptMenu {
   bool displayChanged_ = false;
   CursorBlink cursor_;
   bool shown_ = false;
-  iHandle panel_ = 0;
+  engine::OwnedPicture panel_;
 };
 
 // Whether `code` may be the boss key: keys with a name on the main block and

@@ -5,24 +5,24 @@
 namespace screens {
 
 void Pointer::Create() {
-  sprite_ = iSpriteCreate("data\\sprite.x", 0);
-  iSpriteTextureSet(sprite_, iTextureCreate("data\\cursor.png"));
-  iSpriteScaleSet(sprite_, {1, 1});
+  picture_ = engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", 0),
+                                      [] { return iTextureCreate("data\\cursor.png"); });
+  iSpriteScaleSet(picture_.sprite, {1, 1});
   iMouseReset({0.5f, 0.5f});
 }
 
 void Pointer::PlaceAtStart() const {
-  iSpriteLocationSet(sprite_, {0.5f, 0.5f});
-  iSpriteShow(sprite_);
-  iSpritePrioritySet(sprite_, 1);
+  iSpriteLocationSet(picture_.sprite, {0.5f, 0.5f});
+  iSpriteShow(picture_.sprite);
+  iSpritePrioritySet(picture_.sprite, 1);
 }
 
 void Pointer::Show() const {
-  iSpriteShow(sprite_);
+  iSpriteShow(picture_.sprite);
 }
 
 void Pointer::Hide() const {
-  iSpriteHide(sprite_);
+  iSpriteHide(picture_.sprite);
 }
 
 std::optional<ScreenPoint> Pointer::Read() {
@@ -34,7 +34,7 @@ std::optional<ScreenPoint> Pointer::Read() {
   } else {
     point = ScreenPoint{iMouseX() * 32.0L - 16, 12 - iMouseY() * 24.0L};
   }
-  iSpriteLocationSet(sprite_, {static_cast<float>(point->x), static_cast<float>(point->y)});
+  iSpriteLocationSet(picture_.sprite, {static_cast<float>(point->x), static_cast<float>(point->y)});
   return point;
 }
 

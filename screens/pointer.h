@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "core/program.h"
+#include "engine/owned.h"
 #include "engine/types.h"
 
 namespace screens {
@@ -27,7 +28,7 @@ class Pointer {
   void PlaceAtStart() const;
   void Show() const;
   void Hide() const;
-  iHandle sprite() const { return sprite_; }
+  iHandle sprite() const { return picture_.sprite; }
 
   // The pointer position this frame, with the sprite moved there; nullopt when
   // the system pointer is outside the game window (nothing is hovered or clicked).
@@ -42,7 +43,7 @@ class Pointer {
   void SetSystemPointerShown(bool shown);
 
   core::Program& program_;
-  iHandle sprite_ = 0;
+  engine::OwnedPicture picture_;
   ScreenPoint last_;
   std::optional<bool> systemPointerShown_;
 };

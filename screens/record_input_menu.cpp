@@ -25,12 +25,8 @@ constexpr Area kCountryClickArea{-3.5L, 2.5L, -3.4L, -1.8L};
 }  // namespace
 
 void TRecordInputMenu::Create() {
-  page_.reset();
-  iHandle texture = 0;
-  const iHandle page = CreateFormSprite(2, 12, 12, &texture);
-  pageTexture_ = engine::OwnedTexture(texture);
-  page_ = engine::OwnedSprite(page);
-  if (shown_) iSpriteShow(page_);
+  page_ = CreateFormPicture(2, 12, 12);
+  if (shown_) iSpriteShow(page_.sprite);
 }
 
 void TRecordInputMenu::RemakePage() {
@@ -56,12 +52,12 @@ void TRecordInputMenu::Open() {
 
 void TRecordInputMenu::Show() {
   shown_ = true;
-  iSpriteShow(page_);
+  iSpriteShow(page_.sprite);
 }
 
 void TRecordInputMenu::Close() {
   shown_ = false;
-  iSpriteHide(page_);
+  iSpriteHide(page_.sprite);
   context_.game().HideGameSprites();
   context_.ShowMenuScene();
 }

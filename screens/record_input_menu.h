@@ -71,8 +71,7 @@ class TRecordInputMenu {
   int rank_ = 10;
   std::int32_t score_ = 0;
   bool shown_ = false;
-  engine::OwnedTexture pageTexture_;
-  engine::OwnedSprite page_;
+  engine::OwnedPicture page_;
 };
 
 }  // namespace screens

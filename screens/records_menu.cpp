@@ -34,8 +34,8 @@ std::string RecordRowText(const core::TRecordEntry& entry) {
 }
 
 void TRecordsMenu::Create() {
-  panel_ = CreateFormSprite(2, 16, 12);
-  if (shown_) iSpriteShow(panel_);
+  panel_ = CreateFormPicture(2, 16, 12);
+  if (shown_) iSpriteShow(panel_.sprite);
 }
 
 void TRecordsMenu::Open() {
@@ -45,12 +45,12 @@ void TRecordsMenu::Open() {
 
 void TRecordsMenu::Show() {
   shown_ = true;
-  iSpriteShow(panel_);
+  iSpriteShow(panel_.sprite);
 }
 
 void TRecordsMenu::Hide() {
   shown_ = false;
-  iSpriteHide(panel_);
+  iSpriteHide(panel_.sprite);
 }
 
 void TRecordsMenu::Back() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/persistent_files.h"
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_context.h"
 #include "screens/menu_list.h"
@@ -53,7 +54,7 @@ class TRecordsMenu {
   MenuContext& context_;
   MenuList list_{3, kBack};
   bool shown_ = false;
-  iHandle panel_ = 0;
+  engine::OwnedPicture panel_;
 };
 
 }  // namespace screens

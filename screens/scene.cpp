@@ -77,7 +77,7 @@ void Scene::InitialiseFirst() {
   }
   pointer_.PlaceAtStart();
   menuSound_.Create();
-  iSpriteHide(loading_);
+  iSpriteHide(loading_.sprite);
 
   if (ScreenOf(state()).gameSprites) game_.ShowGameSprites();
   if (program_.MenuSceneActive) program_.music.MusicPlay("1", false);
@@ -142,7 +142,7 @@ void Scene::InitialiseAgain() {
   // The menu pages show themselves again in their reload; the dialog box is
   // shown by its opener only, so it is put back here.
   if (ScreenOf(state()).screen == Screen::Question) exitMenu_.ShowBox();
-  iSpriteHide(loading_);
+  iSpriteHide(loading_.sprite);
 }
 
 void Scene::CreateCommonEngineObjects() {
@@ -154,21 +154,21 @@ void Scene::CreateCommonEngineObjects() {
   iTextureMipLevelsSet(1);
   intro_.CreateParticles();
 
-  loading_ = iSpriteCreate("data\\sprite.x", 0);
-  iSpriteTextureSet(loading_, iTextureCreate("data\\loading.png"));
-  iSpriteScaleSet(loading_, {20, 15});
-  iSpritePrioritySet(loading_, 1);
-  iSpriteShow(loading_);
+  loading_ = engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", 0),
+                                      [] { return iTextureCreate("data\\loading.png"); });
+  iSpriteScaleSet(loading_.sprite, {20, 15});
+  iSpritePrioritySet(loading_.sprite, 1);
+  iSpriteShow(loading_.sprite);
   RenderLoading();
 }
 
 void Scene::CreateGameOverPicture() {
-  gameOver_ = iSpriteCreate("data\\sprite.x", 0);
-  iSpriteTextureSet(gameOver_, iTextureCreate("data\\gameover.png"));
-  iSpriteScaleSet(gameOver_, {15, 15});
-  iSpriteLocationSet(gameOver_, {0, 0});
+  gameOver_ = engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", 0),
+                                       [] { return iTextureCreate("data\\gameover.png"); });
+  iSpriteScaleSet(gameOver_.sprite, {15, 15});
+  iSpriteLocationSet(gameOver_.sprite, {0, 0});
   RenderLoading();
-  iSpritePrioritySet(gameOver_, 1);
+  iSpritePrioritySet(gameOver_.sprite, 1);
 }
 
 void Scene::CreateFont() {
@@ -180,7 +180,7 @@ void Scene::CreateFont() {
 }
 
 void Scene::RenderLoading() const {
-  iSpriteRender(loading_, -1);
+  iSpriteRender(loading_.sprite, -1);
 }
 
 // The page of the screen that ScreenState names.
@@ -209,20 +209,20 @@ void Scene::ShowCurrentPage() {
 }
 
 void Scene::HideGameOverPicture() {
-  iSpriteHide(gameOver_);
+  iSpriteHide(gameOver_.sprite);
 }
 
 void Scene::ShowGameOverPicture() {
-  iSpriteShow(gameOver_);
+  iSpriteShow(gameOver_.sprite);
 }
 
 void Scene::ShowAndRenderLoadingPicture() {
-  iSpriteShow(loading_);
+  iSpriteShow(loading_.sprite);
   RenderLoading();
 }
 
 void Scene::HideLoadingPicture() {
-  iSpriteHide(loading_);
+  iSpriteHide(loading_.sprite);
 }
 
 bool Scene::OpenRecordEntry(std::int32_t score) {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/program.h"
+#include "engine/owned.h"
 #include "engine/types.h"
 #include "game/game.h"
 #include "screens/exit_menu.h"
@@ -133,10 +134,12 @@ class Scene : public game::GameHost, public MenuContext {
   Intro intro_;
   Pointer pointer_;
 
+  // The engine has no way to free a camera or a font: they live as long as
+  // the engine, and each restart makes them again.
   iHandle camera_ = 0;
-  iHandle loading_ = 0;
-  iHandle gameOver_ = 0;
   iHandle font_ = 0;
+  engine::OwnedPicture loading_;
+  engine::OwnedPicture gameOver_;
 };
 
 }  // namespace screens

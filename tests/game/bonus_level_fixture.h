@@ -61,7 +61,8 @@ class BonusLevelTest : public testing_support::EngineTest {
       resources.images[slot].Size = static_cast<std::int32_t>(png.size());
     }
     const auto texture = [&png](std::int32_t tag) {
-      return iTextureCreateFromMemory(png.data(), static_cast<std::int32_t>(png.size()), tag);
+      return engine::OwnedTexture(
+          iTextureCreateFromMemory(png.data(), static_cast<std::int32_t>(png.size()), tag));
     };
     resources.bananaTexture = texture(kBananaTag);
     resources.pearTexture = texture(kPearTag);
@@ -69,7 +70,8 @@ class BonusLevelTest : public testing_support::EngineTest {
     resources.snowBurstTexture = texture(kSnowBurstTag);
     resources.lifePlusBurstTexture = texture(kLifePlusBurstTag);
     resources.balloonBurstTexture = texture(kBalloonBurstTag);
-    for (iHandle& icon : resources.lifeIcons) icon = iSpriteCreate("data\\sprite.x", 0);
+    for (engine::OwnedSprite& icon : resources.lifeIcons)
+      icon = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", 0));
     counters.SetLives(3);
   }
 

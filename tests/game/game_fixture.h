@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,20 @@
 #include "tests/screens/menu_screen_fixture.h"
 
 namespace testing_support {
+
+// How many engine objects of each kind that can be freed are alive.
+struct LiveObjects {
+  std::size_t textures = 0;
+  std::size_t sprites = 0;
+  std::size_t particleSystems = 0;
+  std::size_t emitters = 0;
+  std::size_t sounds = 0;
+  bool operator==(const LiveObjects&) const = default;
+  friend void PrintTo(const LiveObjects& l, std::ostream* os) {
+    *os << l.textures << " textures, " << l.sprites << " sprites, " << l.particleSystems
+        << " particle systems, " << l.emitters << " emitters, " << l.sounds << " sounds";
+  }
+};
 
 class GameTest : public MenuScreenTest {
  protected:
@@ -99,6 +114,17 @@ class GameTest : public MenuScreenTest {
   }
   bool Printed(const std::string& text) { return FindText(text) != nullptr; }
   std::uint64_t DeadHandleCalls() const { return engine::Installed()->deadHandleCalls(); }
+  LiveObjects Live() {
+    const engine::World& w = world();
+    return {w.textures.size(), w.sprites.size(), w.particleSystems.size(), w.emitters.size(),
+            w.sounds.size()};
+  }
+  // Every engine object dies with the engine; the driver's next
+  // initialisation makes them again.
+  void RestartEngine() {
+    world().Clear();
+    scene_.InitialiseAll();
+  }
 
   // The generated runtime pictures, linked into the test's data/ directory
   // (made once per build tree with zq-assets). False when there is no

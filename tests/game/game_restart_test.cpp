@@ -17,13 +17,6 @@ using testing_support::GameTest;
 
 class GameRestartTest : public GameTest {
  protected:
-  // Every engine object dies with the engine; the driver's next
-  // initialisation makes them again.
-  void RestartEngine() {
-    world().Clear();
-    scene_.InitialiseAll();
-  }
-
   // The parts of the picture a restart changes on purpose made alike: the
   // platforms draw their block picture again at random and the clouds are
   // dropped until the next level.

@@ -36,7 +36,8 @@ class HeroTest : public testing_support::EngineTest {
  protected:
   HeroTest() {
     counters.SetLives(3);
-    for (iHandle& icon : resources.lifeIcons) icon = iSpriteCreate("data\\sprite.x", 0);
+    for (engine::OwnedSprite& icon : resources.lifeIcons)
+      icon = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", 0));
     context.hero = &hero;
     hero.LoadHero();
     hero.Show();

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,10 @@
 #include "platform/scripted/scripted_platform.h"
 #include "screens/scene.h"
 #include "screens/submission.h"
-#include "tests/support/tiny_xm.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/test_files.h"
+#include "tests/support/tiny_xm.h"
 
 namespace testing_support {
 
@@ -103,6 +104,10 @@ class MenuScreenTest : public EngineTest {
 
   std::uint8_t state() const { return program_.ScreenState.load(); }
 
+  // The scene and everything it owns go while the engine runs on; scene_ is
+  // not to be used after.
+  void DestroyScene() { sceneStore_.reset(); }
+
   // The texts printed and still shown, in order.
   std::vector<std::string> Texts() {
     std::vector<std::string> texts;
@@ -135,7 +140,9 @@ class MenuScreenTest : public EngineTest {
   core::Program program_{platform_};
   screens::NoSubmissionWorker worker_;
   WorkerSwitch submission_{worker_};
-  screens::Scene scene_{program_, submission_, {.seed = 1}};
+  std::optional<screens::Scene> sceneStore_;
+  screens::Scene& scene_ =
+      sceneStore_.emplace(program_, submission_, screens::SceneOptions{.seed = 1});
   platform::WindowId window_ = 0;
 };
 
