@@ -237,8 +237,9 @@ void Scene::ShowPointer() {
   pointer_.Show();
 }
 
-// Called at each level start and after the game's restart reload; both times
-// the pictures made before are alive, so they are freed, not left to pile up.
+// Called at each level start, when the pictures made before are alive and are
+// freed, not left to pile up, and after the game's reload at an engine restart,
+// when they died with the engine and their owners let them go.
 void Scene::RecreateDialogPictures() {
   exitMenu_.RemakeBox();
   recordInputMenu_.RemakePage();
