@@ -65,19 +65,19 @@ void GameResources::MakeBurstTextures() {
 
 void GameResources::MakeLifeIcons(iHandle camera) {
   for (std::size_t i = 0; i < lifeIcons.size(); ++i) {
-    lifeIcons[i] = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", camera));
-    lifeIconPictures[i] = engine::OwnedTexture(LoadPackTexture("data\\Interface.dat", 1, 1000009));
-    iSpriteTextureSet(lifeIcons[i], lifeIconPictures[i]);
-    iSpriteScaleSet(lifeIcons[i], {1.25f, 1.25f});
-    iSpriteLocationSet(lifeIcons[i], kLifeIconPlaces[i]);
+    lifeIcons[i] = engine::MakeOwnedPicture(iSpriteCreate("data\\sprite.x", camera), [] {
+      return LoadPackTexture("data\\Interface.dat", 1, 1000009);
+    });
+    iSpriteScaleSet(lifeIcons[i].sprite, {1.25f, 1.25f});
+    iSpriteLocationSet(lifeIcons[i].sprite, kLifeIconPlaces[i]);
   }
 }
 
 void GameResources::ShowLifeIcons(std::int32_t lives) const {
-  for (const iHandle icon : lifeIcons) iSpriteHide(icon);
-  if (lives >= 3) iSpriteShow(lifeIcons[2]);
-  if (lives >= 2) iSpriteShow(lifeIcons[1]);
-  if (lives >= 1) iSpriteShow(lifeIcons[0]);
+  for (const engine::OwnedPicture& icon : lifeIcons) iSpriteHide(icon.sprite);
+  if (lives >= 3) iSpriteShow(lifeIcons[2].sprite);
+  if (lives >= 2) iSpriteShow(lifeIcons[1].sprite);
+  if (lives >= 1) iSpriteShow(lifeIcons[0].sprite);
 }
 
 }  // namespace game

@@ -54,8 +54,7 @@ class GameResources {
   engine::OwnedSound sndUfo;
   engine::OwnedSound sndOutOfTime;
 
-  std::array<engine::OwnedSprite, 3> lifeIcons;          // icons 1, 2, 3 from the right
-  std::array<engine::OwnedTexture, 3> lifeIconPictures;  // one each
+  std::array<engine::OwnedPicture, 3> lifeIcons;  // icons 1, 2, 3 from the right
 };
 
 }  // namespace game

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/screen_state.h"
 #include "engine/engine.h"
 #include "screens/area.h"
 #include "screens/game_window.h"

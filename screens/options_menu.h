@@ -6,11 +6,9 @@
 // (ssOptionsBossKey).
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "core/persistent_files.h"
-#include "core/screen_state.h"
 #include "engine/owned.h"
 #include "engine/types.h"
 #include "screens/menu_context.h"

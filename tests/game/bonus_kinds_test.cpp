@@ -139,7 +139,7 @@ TEST_F(BonusKindsTest, TakingEachKindHasItsEffectAndAlwaysCountsAsTaken) {
     counters.SetLives(c.livesBefore);
     state.freezeTimer = 2.0L;
     state.clockStopTimer = 1.0L;
-    for (const iHandle icon : resources.lifeIcons) iSpriteShow(icon);
+    for (const engine::OwnedPicture& icon : resources.lifeIcons) iSpriteShow(icon.sprite);
     TBonus& bonus = *objects.bonuses[static_cast<std::size_t>(c.index)];
     bonus.taken = false;
     bonus.x = 2;
@@ -155,7 +155,7 @@ TEST_F(BonusKindsTest, TakingEachKindHasItsEffectAndAlwaysCountsAsTaken) {
     EXPECT_EQ(state.freezeTimer, c.freezeAfter);
     EXPECT_EQ(state.clockStopTimer, c.clockStopAfter);
     for (std::size_t n = 0; n < 3; ++n) {
-      EXPECT_EQ(Shown(resources.lifeIcons[n]), c.iconsShown[n]) << "icon " << n + 1;
+      EXPECT_EQ(Shown(resources.lifeIcons[n].sprite), c.iconsShown[n]) << "icon " << n + 1;
     }
     EXPECT_TRUE(bonus.taken);
     EXPECT_FALSE(Shown(bonus.sprite));

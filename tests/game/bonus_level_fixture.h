@@ -70,8 +70,8 @@ class BonusLevelTest : public testing_support::EngineTest {
     resources.snowBurstTexture = texture(kSnowBurstTag);
     resources.lifePlusBurstTexture = texture(kLifePlusBurstTag);
     resources.balloonBurstTexture = texture(kBalloonBurstTag);
-    for (engine::OwnedSprite& icon : resources.lifeIcons)
-      icon = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", 0));
+    for (engine::OwnedPicture& icon : resources.lifeIcons)
+      icon.sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", 0));
     counters.SetLives(3);
   }
 

@@ -36,8 +36,8 @@ class HeroTest : public testing_support::EngineTest {
  protected:
   HeroTest() {
     counters.SetLives(3);
-    for (engine::OwnedSprite& icon : resources.lifeIcons)
-      icon = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", 0));
+    for (engine::OwnedPicture& icon : resources.lifeIcons)
+      icon.sprite = engine::OwnedSprite(iSpriteCreate("data\\sprite.x", 0));
     context.hero = &hero;
     hero.LoadHero();
     hero.Show();
@@ -88,7 +88,7 @@ class HeroTest : public testing_support::EngineTest {
   void Release(int key) { backend().KeyUp(key); }
   void Tap(int key) { backend().KeyTap(key); }
 
-  bool IconShown(int icon) { return world().sprites[resources.lifeIcons[icon]].shown; }
+  bool IconShown(int icon) { return world().sprites[resources.lifeIcons[icon].sprite].shown; }
   float HeroAlpha() { return world().sprites[hero.sprite].color.a; }
   bool HeroShown() { return world().sprites[hero.sprite].shown; }
 

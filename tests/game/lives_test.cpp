@@ -49,7 +49,8 @@ TEST_F(GameTest, LosingALifeDependsOnTheLivesLeftAndHowItWasLost) {
     EXPECT_EQ(game().gameOverPhase(), !c.goesOn);
     EXPECT_EQ(Started("game_over.wav"), c.goesOn ? 0 : 1);
     int icons = 0;
-    for (const iHandle icon : game().resources().lifeIcons) icons += Shown(icon);
+    for (const engine::OwnedPicture& icon : game().resources().lifeIcons)
+      icons += Shown(icon.sprite);
     EXPECT_EQ(icons, c.iconsShown);
 
     if (c.goesOn) {
