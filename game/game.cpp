@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "game/build_level.h"
 #include "game/hero.h"
+#include "platform/random.h"
 
 namespace game {
 
@@ -42,6 +43,11 @@ void TGame::ClearLevel() {
   program_.music.MusicStop("2");
 }
 
+void TGame::BeginStep(LevelStep step) {
+  const StepInput live = LiveStepInput(program_.platform);
+  context_.step = inputs_ != nullptr ? inputs_->Take(step, live) : live;
+}
+
 void TGame::StartLevel() {
   context_.host.ShowAndRenderLoadingPicture();
   if (GetLevel() == 0 && nextGameLevel_ > 1) {
@@ -49,6 +55,11 @@ void TGame::StartLevel() {
     nextGameLevel_ = 0;
   }
   counters_.SetLevel(counters_.GetLevel() + 1);
+  if (newGameChosen_) {
+    newGameChosen_ = false;
+    if (inputs_ != nullptr) inputs_->BeginGame(platform::CurrentRandomPosition(), GetLevel());
+  }
+  BeginStep(LevelStep::StartLevel);
   const iHandle background = CurrentBackground();
   iSpriteLocationSet(background, {0, 0});
   // Shown before the clouds are made, so that they stay in front of it.

@@ -73,6 +73,11 @@ class TGame {
 
   // The next new game starts at this level instead of 1 (simulator, tests).
   void StartNextGameAtLevel(int level) { nextGameLevel_ = level; }
+  // New Game was chosen: the next level start begins a game.
+  void ChooseNewGame() { newGameChosen_ = true; }
+  // Sees (and may replace) what every level step reads; none: the live keys
+  // and tick count. Not owned.
+  void SetLevelInputs(LevelInputs* inputs) { inputs_ = inputs; }
   // One frame in the new-game state: the next level begins.
   void StartLevel();
   // One play frame.
@@ -117,6 +122,8 @@ class TGame {
   void RefreshPlatformsAndEnemies();
   void StepBursts();
   void ApplyCamera() const;
+  // Takes what a level step reads: the game keys and the tick count.
+  void BeginStep(LevelStep step);
 
   // Loading pieces (game_load.cpp).
   void CreateBackgrounds();
@@ -146,6 +153,8 @@ class TGame {
 
   bool resourcesLoaded_ = false;
   int nextGameLevel_ = 0;  // > 1: where the next new game starts
+  bool newGameChosen_ = false;
+  LevelInputs* inputs_ = nullptr;
 };
 
 }  // namespace game

@@ -12,6 +12,7 @@
 #include "core/persistent_files.h"
 #include "engine/types.h"
 #include "game/counters.h"
+#include "game/level_inputs.h"
 #include "platform/platform.h"
 
 namespace game {
@@ -98,10 +99,13 @@ struct GameContext {
   GameHost& host;
   THero* hero = nullptr;  // made by LoadResources
   iHandle camera = 0;     // the scene's game camera every level sprite is made on
+  StepInput step = {};    // what the running level step reads (TGame::BeginStep)
 
   bool SoundOn() const { return settings.SoundOn != 0; }
-  // The system millisecond tick count that times picture steps.
-  std::uint32_t Ticks() const { return platform.TickCount(); }
+  // The millisecond tick count of the running level step; it times picture
+  // and path steps.
+  std::uint32_t Ticks() const { return step.ticks; }
+  const GameKeys& Keys() const { return step.keys; }
   // Plays a sound (unless it is playing) / restarts it, while Sound is on.
   void Play(iHandle sound) const;
   void PlayNow(iHandle sound) const;

@@ -24,6 +24,7 @@ constexpr long double kCameraRise = 0.00859375L;
 }  // namespace
 
 void TGame::UpdateFrame() {
+  BeginStep(LevelStep::Frame);
   if (state_.gameOverPhase) {
     StepGameOver();
   } else if (state_.entryPhase) {

@@ -75,6 +75,7 @@ void TGame::LoadResources() {
 // and stay; everything else is made again, and every level object makes its own
 // again and keeps its state. The clouds are dropped until the next level.
 void TGame::ReloadResources() {
+  BeginStep(LevelStep::Reload);
   ufo_.CreateFlame();
   resources_.LoadCloudTexturesAndSounds();
   CreateBackgrounds();

@@ -9,12 +9,9 @@
 #include "game/lives.h"
 #include "game/particle_location.h"
 #include "game/timer_steps.h"
-#include "platform/key_codes.h"
 
 namespace game {
 namespace {
-
-namespace keys = platform::keys;
 
 constexpr long double kHeroWalkStep = 0.03L;  // one of the sub-steps a frame
 constexpr long double kScreenEdge = 16;
@@ -30,8 +27,8 @@ struct Arrows {
   bool any() const { return left || right; }
 };
 
-Arrows ReadArrows() {
-  return {iKeyDown(keys::kKeyLeft), iKeyDown(keys::kKeyRight)};
+Arrows ReadArrows(const GameKeys& keys) {
+  return {keys.left, keys.right};
 }
 
 }  // namespace
@@ -56,15 +53,16 @@ void THero::UpdateHero() {
     return;
   }
 
-  const Arrows arrows = ReadArrows();
+  const GameKeys& keys = game_.Keys();
+  const Arrows arrows = ReadArrows(keys);
   if (arrows.right && !arrows.left && !Busy()) WalkFacing(1);
   if (arrows.left && !arrows.right && !Busy()) WalkFacing(0);
-  if (iKeyClick(keys::kKeyUp) && !Busy()) {
+  if (keys.jump && !Busy()) {
     SetAirPose(direction);
     takeOff = true;
     game_.Play(sndJump);
   }
-  if (iKeyClick(keys::kKeyLeftCtrl) || iKeyClick(keys::kKeyRightCtrl)) Throw();
+  if (keys.fire) Throw();
   if (!arrows.any() && running && !Busy()) StandStill();
 
   PopBalloon();
@@ -124,7 +122,7 @@ void THero::WalkSubSteps(int rightSteps, int leftSteps) {
 }
 
 void THero::AirPoseFromArrows() {
-  const Arrows arrows = ReadArrows();
+  const Arrows arrows = ReadArrows(game_.Keys());
   if (arrows.left && !arrows.right) SetAirPose(0);
   if (arrows.right && !arrows.left) SetAirPose(1);
 }
@@ -154,12 +152,12 @@ void THero::StepRising() {
     ++jumpStep;
     PlaceHero();
   }
-  if (iKeyDown(keys::kKeyDown)) {
+  if (game_.Keys().down) {
     rising = false;
     falling = true;
     SetAirPose(direction);
   }
-  if (ReadArrows().any()) {
+  if (ReadArrows(game_.Keys()).any()) {
     AirPoseFromArrows();
     WalkSubSteps(4, 4);
   }
@@ -170,7 +168,7 @@ void THero::StepFalling() {
   lastPictureTick = Now();
   --jumpStep;
   const long double dy = JumpArc(jumpStep);
-  if (ReadArrows().any()) {
+  if (ReadArrows(game_.Keys()).any()) {
     // In the air he drifts 0.09 a frame to the right but 0.15 to the left.
     AirPoseFromArrows();
     WalkSubSteps(3, 5);
@@ -187,7 +185,7 @@ void THero::StepFalling() {
   if (under) {
     LandOn(under->Top());
   } else {
-    const bool down = iKeyDown(keys::kKeyDown);
+    const bool down = game_.Keys().down;
     if (down) jumpStep -= 2;
     y -= dy;
     if (down) y -= dy;

@@ -18,6 +18,7 @@ int Random::Next(int n) {
   std::uint64_t draw;
   do {
     draw = engine_();
+    ++draws_;
   } while (draw < rejectBelow);
   return static_cast<int>(draw % range);
 }
@@ -40,6 +41,14 @@ void SeedRandomFromClock() {
            std::chrono::duration_cast<std::chrono::nanoseconds>(steady).count())
        << 17);
   gGenerator.Seed(seed);
+}
+
+RandomPosition CurrentRandomPosition() {
+  return {gGenerator.seed(), gGenerator.draws()};
+}
+
+void SeekRandom(const RandomPosition& position) {
+  gGenerator.SeekTo(position.seed, position.draws);
 }
 
 }  // namespace platform

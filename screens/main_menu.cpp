@@ -123,6 +123,7 @@ void TMainMenu::Activate(int item) {
       context_.HideMenuScene();
       program.music.MusicStop("1");
       if (!context_.game().resourcesLoaded()) context_.game().LoadResources();
+      context_.game().ChooseNewGame();
       context_.HideMenuPages();
       program.MenuSceneActive = false;
       break;

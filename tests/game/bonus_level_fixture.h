@@ -30,15 +30,21 @@
 
 namespace game {
 
-// A clock the test moves by whole milliseconds.
+// A clock the test moves by whole milliseconds. The level reads its ticks
+// once per step, so the reading it runs on (`ticks`) moves with the clock.
 class MillisecondClock final : public platform::Clock {
  public:
   std::int64_t NowNs() const override { return ms_ * 1'000'000; }
-  void Set(std::uint32_t ms) { ms_ = ms; }
-  void Advance(std::uint32_t ms) { ms_ += ms; }
+  void Set(std::uint32_t ms) {
+    ms_ = ms;
+    if (ticks_ != nullptr) *ticks_ = ms;
+  }
+  void MoveWith(std::uint32_t& ticks) { ticks_ = &ticks; }
+  void Advance(std::uint32_t ms) { Set(static_cast<std::uint32_t>(ms_) + ms); }
 
  private:
   std::int64_t ms_ = 0;
+  std::uint32_t* ticks_ = nullptr;
 };
 
 // Texture ids of the game's own bonus textures in the fixture.
@@ -52,6 +58,7 @@ inline constexpr std::int32_t kBalloonBurstTag = 76;
 class BonusLevelTest : public testing_support::EngineTest {
  protected:
   BonusLevelTest() {
+    clock.MoveWith(game.step.ticks);
     for (const char* sound : {"allstop.wav", "drinking.wav", "money.wav", "baloon.wav"}) {
       testing_support::WriteSilentWav(std::filesystem::path("sound") / sound, 1100);
     }

@@ -91,6 +91,7 @@ class EnemyTest : public testing_support::EngineTest {
   // One run phase of game time, then every enemy's Update.
   void Frame() {
     RunPhase();
+    context_.step = LiveStepInput(platform_);
     for (auto& enemy : objects_.enemies) enemy->Update();
   }
   void Frames(int n) {

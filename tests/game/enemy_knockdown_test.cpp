@@ -144,6 +144,7 @@ TEST_F(EnemyKnockDownTest, UnderTheFreezeAJumpEndsOnTheTargetAndAFallEndsLying) 
   faller.KnockDown();
   for (int i = 0; i < 500; ++i) {
     RunPhase();
+    context_.step = LiveStepInput(platform_);
     for (auto& enemy : objects_.enemies) {
       if (enemy->MovesWhileFrozen()) enemy->Update();
     }

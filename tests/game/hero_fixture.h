@@ -68,6 +68,7 @@ class HeroTest : public testing_support::EngineTest {
 
   void Frame() {
     RunPhase();
+    context.step = LiveStepInput(platform);
     hero.UpdateHero();
   }
   void Frames(int count) {
