@@ -4,6 +4,7 @@
 #include "engine/texture_pack.h"
 #include "screens/colors.h"
 #include "screens/keys.h"
+#include "screens/replay_files.h"
 
 namespace screens {
 namespace {
@@ -229,6 +230,7 @@ void TExitMenu::LeaveGame() {
 
 void TExitMenu::ClearRecords() {
   core::ResetRecordsFile(context_.program().persistent);
+  RemoveRankReplays();
   iPrintsHide();
   HideBox();
   context_.OpenRecords();

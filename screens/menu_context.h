@@ -40,6 +40,9 @@ class MenuContext {
   virtual bool OpenRecordEntry(std::int32_t score) = 0;
   // The name typed in the last name entry.
   virtual std::string EnteredName() const = 0;
+  // The name entry's OK put the last game in the table at `rank` under `name`:
+  // its recording is kept for that entry.
+  virtual void KeepRecordingForEntry(int rank, const std::string& name) = 0;
   // Hides the sprites of the help, options and high-score screens.
   virtual void HideMenuPages() = 0;
   // From a game back to the main menu (see Scene::ReturnToMenuFromGame).

@@ -162,6 +162,7 @@ void TRecordInputMenu::Ok() {
   // InsertRecord also writes "data\records.dat": the entry is saved whatever
   // is answered to the send-result question.
   core::InsertRecord(context_.program().persistent, rank_, name_, score_);
+  context_.KeepRecordingForEntry(rank_, name_);
   // The live country changes without writing the settings file.
   context_.program().persistent.settings.Country.SetText(country_);
   context_.SetState(core::ssConfirmSendResult);

@@ -2,13 +2,14 @@
 
 #include "engine/engine.h"
 #include "platform/random.h"
+#include "screens/replay_files.h"
 
 namespace screens {
 
 Scene::Scene(core::Program& program, SubmissionWorker& submission, SceneOptions options)
     : program_(program),
       submission_(submission),
-      options_(options),
+      options_(std::move(options)),
       menuSound_(program.persistent.settings),
       mainMenu_(*this),
       helpMenu_(*this),
@@ -17,7 +18,14 @@ Scene::Scene(core::Program& program, SubmissionWorker& submission, SceneOptions 
       optionsMenu_(*this),
       recordInputMenu_(*this),
       game_(program, *this),
-      pointer_(program) {}
+      pointer_(program) {
+  if (options_.replay) {
+    player_ = std::make_unique<GamePlayer>(*options_.replay, game_);
+    game_.SetLevelInputs(player_.get());
+  } else {
+    game_.SetLevelInputs(&recorder_);
+  }
+}
 
 void Scene::InitialiseAll() {
   if (initialised_) {
@@ -91,6 +99,42 @@ void Scene::InitialiseFirst() {
     menuScene_.ShowSunAndCloud();
   }
   initialised_ = true;
+  if (player_) StartPlayback();
+}
+
+// The main menu's New Game, at the recorded game's first level.
+void Scene::StartPlayback() {
+  intro_.Skip();
+  game_.StartNextGameAtLevel(player_->replay().firstLevel);
+  mainMenu_.Activate(TMainMenu::kNewGame);
+}
+
+bool Scene::StepPlayback() {
+  if (!player_->finished() && player_->done()) EndOfGame();
+  if (player_->finished()) {
+    iExit();
+    return true;
+  }
+  if (player_->NextIsReload()) game_.ReloadResources();
+  return false;
+}
+
+void Scene::EndOfGame() {
+  if (player_) {
+    player_->Finish(game_.GetScore(), game_.GetLevel());
+    return;
+  }
+  if (!recorder_.recording()) return;
+  recorder_.Finish(game_.GetScore(), game_.GetLevel());
+  if (recorder_.last()) SaveReplay(kLastGameReplay, *recorder_.last());
+}
+
+void Scene::KeepRecordingForEntry(int rank, const std::string& name) {
+  MakeRoomForRank(rank);
+  if (!recorder_.last()) return;
+  recorder_.NameLast(name);
+  SaveReplay(kLastGameReplay, *recorder_.last());
+  SaveReplay(RankReplayPath(rank), *recorder_.last());
 }
 
 // After an engine restart every engine object is dead: make them again and
@@ -226,6 +270,9 @@ void Scene::HideLoadingPicture() {
 }
 
 bool Scene::OpenRecordEntry(std::int32_t score) {
+  EndOfGame();
+  // A played-back game ends here: its score is not entered again.
+  if (player_) return false;
   return recordInputMenu_.OpenForScore(score);
 }
 
@@ -252,6 +299,7 @@ void Scene::HideMenuPages() {
 }
 
 void Scene::ReturnToMenuFromGame() {
+  EndOfGame();
   iPrintsHide();  // the question's and the HUD's texts
   game_.HideGameSprites();
   menuScene_.ShowAll();

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "engine/types.h"
 #include "game/game.h"
 #include "screens/exit_menu.h"
+#include "screens/game_recording.h"
 #include "screens/help_menu.h"
 #include "screens/intro.h"
 #include "screens/main_menu.h"
@@ -35,6 +37,10 @@ namespace screens {
 struct SceneOptions {
   // Seeds the random generator with this instead of the clock (tests, tools).
   std::optional<std::uint64_t> seed;
+  // Plays this recorded game instead of the menus: the game starts at once,
+  // runs on the recorded keys and ticks, and the program ends with it (or
+  // with Esc).
+  std::optional<protocol::Replay> replay;
 };
 
 class Scene : public game::GameHost, public MenuContext {
@@ -65,6 +71,7 @@ class Scene : public game::GameHost, public MenuContext {
   void ShowQuestionBox() override;
   void SelectNoInQuestion() override;
   std::string EnteredName() const override;
+  void KeepRecordingForEntry(int rank, const std::string& name) override;
   void HidePointer() override;
   void ShowMenuScene() override;
   void HideMenuScene() override;
@@ -81,6 +88,9 @@ class Scene : public game::GameHost, public MenuContext {
   Pointer& pointer() { return pointer_; }
   const Intro& intro() const { return intro_; }
   bool initialised() const { return initialised_; }
+  const GameRecorder& recorder() const { return recorder_; }
+  // The recorded game being played back (SceneOptions::replay), else none.
+  const GamePlayer* player() const { return player_.get(); }
 
   // What the game asks of the scene.
   void ShowAndRenderLoadingPicture() override;
@@ -107,6 +117,13 @@ class Scene : public game::GameHost, public MenuContext {
   void ShowCurrentPage();
 
   void NormalFrame();
+  // A game ends (game over, or left): its recording is complete, or its
+  // playback is over.
+  void EndOfGame();
+  void StartPlayback();
+  // Before each frame of a playback: the recorded engine restarts, and the end.
+  // True when the program is ending.
+  bool StepPlayback();
   void HandleKeys();
   void HandleGameKeys();
   void OpenLeaveGameDialog();
@@ -130,6 +147,8 @@ class Scene : public game::GameHost, public MenuContext {
   TOptMenu optionsMenu_;
   TRecordInputMenu recordInputMenu_;
   game::TGame game_;
+  GameRecorder recorder_{game_};
+  std::unique_ptr<GamePlayer> player_;
   MenuScene menuScene_;
   Intro intro_;
   Pointer pointer_;

@@ -8,6 +8,7 @@ namespace screens {
 void Scene::DispatchFrame() {
   // A submission worker that ended since the last frame changes the screens here.
   exitMenu_.TakeSubmissionOutcome();
+  if (player_ && StepPlayback()) return;
   if (intro_.running()) {
     // No screen input is read while the intro plays.
     if (intro_.Step(menuScene_)) {
@@ -90,6 +91,12 @@ void Scene::HandleKeys() {
 // while the question is. Otherwise P or Pause toggles the pause.
 void Scene::HandleGameKeys() {
   const bool pauseKey = iKeyClick(kKeyPause) || iKeyClick(kKeyP);
+  if (player_ && iKeyClick(kKeyEsc)) {
+    // Esc ends watching a recorded game.
+    EndOfGame();
+    iExit();
+    return;
+  }
   if (iKeyClick(kKeyEsc)) {
     OpenLeaveGameDialog();
     return;

@@ -66,6 +66,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (option == "--expect") {
       const auto more = Expectations(value());
       line.expected.insert(line.expected.end(), more.begin(), more.end());
+    } else if (option == "--record") {
+      line.record = value();
+    } else if (option == "--replay") {
+      line.replay = value();
+    } else if (option == "--verify") {
+      line.verify = true;
     } else if (option == "--input") {
       line.input = value();
     } else if (option == "--dump") {
@@ -95,6 +101,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else {
       throw UsageError("unknown argument \"" + option + "\"");
     }
+  }
+  if (line.verify && !line.replay) throw UsageError("--verify needs --replay FILE");
+  if (line.replay && (line.input || line.monkey)) {
+    throw UsageError("--replay plays a recording: it takes no --input or --monkey");
   }
   return line;
 }

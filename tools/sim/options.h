@@ -1,7 +1,7 @@
 // The simulator's command line:
 //   zq-sim [--dir DIR] [--seed N] [--level N] [--frames N] [--input FILE]
 //          [--dump all|last|N,N,...] [--shot N:FILE.png]... [--monkey SEED]
-//          [--expect NAME=N,...]
+//          [--expect NAME=N,...] [--record FILE] [--replay FILE [--verify]]
 #pragma once
 
 #include <cstdint>
@@ -32,6 +32,12 @@ struct CommandLine {
   std::optional<std::uint64_t> monkey;
   // With --monkey: milestones the soak must reach at least N times each.
   std::vector<std::pair<std::string, int>> expected;
+  // Where the last game of the run is written as a recording.
+  std::optional<std::string> record;
+  // A recorded game to play instead of a script; with verify, one JSON line
+  // says whether its result was reached.
+  std::optional<std::string> replay;
+  bool verify = false;
 };
 
 class UsageError : public std::runtime_error {
@@ -42,7 +48,7 @@ class UsageError : public std::runtime_error {
 inline constexpr const char* kUsage =
     "usage: zq-sim [--dir DIR] [--seed N] [--level N] [--frames N] [--input FILE]\n"
     "              [--dump all|last|N,N,...] [--shot N:FILE.png]... [--monkey SEED]\n"
-    "              [--expect NAME=N,...]\n";
+    "              [--expect NAME=N,...] [--record FILE] [--replay FILE [--verify]]\n";
 
 // Throws UsageError with the reason.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

@@ -38,8 +38,8 @@ Session::Session(Options options) : options_(std::move(options)) {
   } else {
     worker_ = std::make_unique<screens::NoSubmissionWorker>();
   }
-  scene_ =
-      std::make_unique<screens::Scene>(*program_, *worker_, screens::SceneOptions{options_.seed});
+  scene_ = std::make_unique<screens::Scene>(*program_, *worker_,
+                                            screens::SceneOptions{options_.seed, options_.replay});
   scene_->game().StartNextGameAtLevel(options_.firstLevel);
 }
 

@@ -14,6 +14,7 @@
 #include "engine/image.h"
 #include "engine/world.h"
 #include "platform/harness_stop.h"
+#include "protocol/replay.h"
 #include "tools/sim/script.h"
 
 namespace engine {
@@ -65,6 +66,8 @@ class Session {
     // When set, the score submission's worker is made here instead of by
     // ZQ_SCORE_SERVER (a service of our own) or the stand-in that never ends.
     std::function<std::unique_ptr<screens::SubmissionWorker>()> worker = {};
+    // When set, the program plays this recorded game and ends with it.
+    std::optional<protocol::Replay> replay = {};
   };
 
   // Loads the persistent files from the current directory (creating missing

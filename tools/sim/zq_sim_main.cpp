@@ -11,7 +11,11 @@
 #include <vector>
 
 #include "engine/image.h"
+#include "platform/atomic_file.h"
 #include "platform/scripted/scripted_platform.h"
+#include "protocol/replay.h"
+#include "screens/replay_files.h"
+#include "screens/scene.h"
 #include "tools/sim/frame_json.h"
 #include "tools/sim/options.h"
 #include "tools/sim/script.h"
@@ -27,7 +31,39 @@ int Fail(int code, const std::string& message) {
   return code;
 }
 
+// What --verify prints: the result the replay reached and whether it is the
+// recorded one.
+std::string VerifyJson(const screens::GamePlayer& player) {
+  std::string json = "{\"verified\": ";
+  json += player.Verified() ? "true" : "false";
+  json += ", \"score\": " + std::to_string(player.score());
+  json += ", \"level\": " + std::to_string(player.level());
+  json += ", \"phases\": " + std::to_string(player.framesRun());
+  json += ", \"firstDifferentPhase\": ";
+  json += player.firstDifferentFrame() ? std::to_string(*player.firstDifferentFrame()) : "null";
+  json += ", \"recordedScore\": " + std::to_string(player.replay().score);
+  json += ", \"recordedLevel\": " + std::to_string(player.replay().level);
+  json += ", \"recordedPhases\": " + std::to_string(player.replay().Frames());
+  return json + "}";
+}
+
+// The run's last game, finished or not, as --record writes it.
+std::optional<protocol::Replay> LastGame(sim::Session& session) {
+  screens::Scene& scene = session.scene();
+  const auto current = scene.recorder().Current(scene.game().GetScore(), scene.game().GetLevel());
+  return current ? current : scene.recorder().last();
+}
+
 int Simulate(const sim::CommandLine& line) {
+  std::optional<protocol::Replay> replay;
+  if (line.replay) {
+    try {
+      replay = screens::LoadReplayFile(*line.replay);
+    } catch (const std::exception& error) {
+      return Fail(2, error.what());
+    }
+  }
+  const fs::path recordTo = line.record ? fs::absolute(*line.record) : fs::path();
   std::vector<sim::ScriptEvent> script;
   if (line.input) {
     std::ifstream in(*line.input);
@@ -49,8 +85,13 @@ int Simulate(const sim::CommandLine& line) {
         {*line.monkey, line.seed, line.level, line.frames.value_or(20000), line.expected},
         std::cout, std::cerr);
   }
-  const int frames = line.frames.value_or(script.empty() ? 1 : script.back().frame);
-  sim::Session session({line.seed, std::move(script), line.level, {}});
+  // A playback ends with its recording; the bound only stops a program that
+  // somehow never gets there.
+  const int frames = line.frames.value_or(replay ? static_cast<int>(replay->steps.size()) + 1000
+                                                 : (script.empty() ? 1 : script.back().frame));
+  sim::Session::Options options{line.seed, std::move(script), line.level, {}};
+  options.replay = std::move(replay);
+  sim::Session session(std::move(options));
   std::string last;
   bool any = false;
   const auto onFrame = [&](const sim::FrameRecord& record) {
@@ -59,6 +100,7 @@ int Simulate(const sim::CommandLine& line) {
       for (const fs::path& file : it->second) engine::WritePng(file, *record.picture);
       shots.erase(it);
     }
+    if (line.verify) return;
     switch (line.dump) {
       case sim::CommandLine::Dump::All:
         std::cout << sim::FrameJson(record, session) << '\n';
@@ -75,6 +117,16 @@ int Simulate(const sim::CommandLine& line) {
   };
   session.Run(
       frames, [&](int frame) { return shots.count(frame) > 0; }, onFrame);
+  if (line.verify) {
+    const screens::GamePlayer& player = *session.scene().player();
+    std::cout << VerifyJson(player) << std::endl;
+    return player.Verified() ? 0 : 1;
+  }
+  if (line.record) {
+    const std::optional<protocol::Replay> game = LastGame(session);
+    if (!game) return Fail(1, "no game was begun with New Game: nothing to record");
+    platform::WriteFileAtomically(recordTo, protocol::EncodeReplay(*game));
+  }
   if (line.dump == sim::CommandLine::Dump::Last) {
     // A program that ended before its first run phase still reports its state.
     if (!any) last = sim::FrameJson(sim::FrameRecord{}, session);
