@@ -39,10 +39,7 @@ void CopyRuntimeTree(const fs::path& dir) {
 
 SimOutput RunSim(const SimCase& simCase, const fs::path& dir,
                  const std::vector<std::string>& extra) {
-  std::vector<std::string> argv = {(kBinary / "tools" / "sim" / "zq-sim").string(),
-                                   "--dir",
-                                   dir.string(),
-                                   "--seed",
+  std::vector<std::string> args = {"--seed",
                                    std::to_string(simCase.seed),
                                    "--level",
                                    std::to_string(simCase.level),
@@ -50,7 +47,14 @@ SimOutput RunSim(const SimCase& simCase, const fs::path& dir,
                                    std::to_string(simCase.frames),
                                    "--input",
                                    (kSource / "scripts" / (simCase.script + ".script")).string()};
-  argv.insert(argv.end(), extra.begin(), extra.end());
+  args.insert(args.end(), extra.begin(), extra.end());
+  return RunSimWith(dir, args);
+}
+
+SimOutput RunSimWith(const fs::path& dir, const std::vector<std::string>& args) {
+  std::vector<std::string> argv = {(kBinary / "tools" / "sim" / "zq-sim").string(), "--dir",
+                                   dir.string()};
+  argv.insert(argv.end(), args.begin(), args.end());
   testing_support::ChildProcess sim(argv);
   SimOutput output;
   // zq-sim writes its output when it ends; a run takes seconds under the sanitizers.

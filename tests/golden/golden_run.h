@@ -36,6 +36,9 @@ void CopyRuntimeTree(const std::filesystem::path& dir);
 SimOutput RunSim(const SimCase& simCase, const std::filesystem::path& dir,
                  const std::vector<std::string>& extra);
 
+// zq-sim run in `dir` with these arguments.
+SimOutput RunSimWith(const std::filesystem::path& dir, const std::vector<std::string>& args);
+
 // ZQ_REWRITE_GOLDEN=1: the tests write what they got as the expected files.
 bool RewriteRequested();
 

@@ -1,0 +1,113 @@
+// Stored recordings of games (tests/golden/recordings) played again by
+// zq-sim --replay --verify: every build that ./test runs must reach each
+// recording's result, frame for frame (its digests every 256 frames), and a
+// damaged or edited recording is refused with its reason.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "protocol/replay.h"
+#include "tests/golden/golden_run.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kRecordings = fs::path(ZQ_SOURCE_DIR) / "tests" / "golden" / "recordings";
+
+struct Stored {
+  const char* name;
+  int score;
+  int level;
+  int phases;
+};
+
+// level_play and balloons: the golden scripts' games, cut at the run's end;
+// monkey_game_over: a steered soak's second game, played to game over.
+const Stored kStored[] = {
+    {"level_play", 50, 1, 860},
+    {"balloons", 10, 5, 760},
+    {"monkey_game_over", 550, 2, 8241},
+};
+
+std::vector<std::uint8_t> ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void WriteBytes(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+class Recording : public ::testing::Test {
+ protected:
+  Recording() { golden::CopyRuntimeTree(dir_.path()); }
+
+  golden::SimOutput Verify(const fs::path& file) {
+    return golden::RunSimWith(dir_.path(), {"--replay", file.string(), "--verify"});
+  }
+
+  testing_support::TempDir dir_;
+};
+
+TEST_F(Recording, StoredGamesReachTheirResult) {
+  for (const Stored& stored : kStored) {
+    SCOPED_TRACE(stored.name);
+    const golden::SimOutput out = Verify(kRecordings / (std::string(stored.name) + ".zqr"));
+    EXPECT_EQ(out.status, 0);
+    ASSERT_EQ(out.lines.size(), 1u);
+    const auto json = nlohmann::json::parse(out.lines[0]);
+    EXPECT_EQ(json["verified"], true);
+    EXPECT_EQ(json["score"], stored.score);
+    EXPECT_EQ(json["level"], stored.level);
+    EXPECT_EQ(json["phases"], stored.phases);
+    EXPECT_TRUE(json["firstDifferentPhase"].is_null());
+  }
+}
+
+TEST_F(Recording, DamagedOrEditedRecordingsAreRefused) {
+  const std::vector<std::uint8_t> good = ReadBytes(kRecordings / "level_play.zqr");
+  auto flipped = good;
+  flipped[good.size() / 2] ^= 0x01;
+  protocol::Replay edited = protocol::DecodeReplay(good);
+  edited.score += 100;
+  protocol::Replay moved = protocol::DecodeReplay(good);
+  // A jump the player never made, at frame 299 of play.
+  moved.steps[300].keys |= 8;
+
+  const struct {
+    const char* name;
+    std::vector<std::uint8_t> file;
+    int status;
+    const char* says;  // in the error, or in the JSON line
+  } kCases[] = {
+      {"one changed byte", flipped, 2, "damaged"},
+      {"cut short", {good.begin(), good.end() - 10}, 2, "damaged"},
+      {"score edited", protocol::EncodeReplay(edited), 1, "\"recordedScore\": 150"},
+      {"a step changed", protocol::EncodeReplay(moved), 1, "\"firstDifferentPhase\": 512"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const fs::path file = dir_.path() / "forged.zqr";
+    WriteBytes(file, c.file);
+    const golden::SimOutput out = Verify(file);
+    EXPECT_EQ(out.status, c.status);
+    if (c.status == 1) {
+      ASSERT_EQ(out.lines.size(), 1u);
+      EXPECT_NE(out.lines[0].find("\"verified\": false"), std::string::npos) << out.lines[0];
+      EXPECT_NE(out.lines[0].find(c.says), std::string::npos) << out.lines[0];
+    } else {
+      EXPECT_TRUE(out.lines.empty());
+    }
+  }
+}
+
+}  // namespace
