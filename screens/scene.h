@@ -40,7 +40,7 @@ struct SceneOptions {
   // Plays this recorded game instead of the menus: the game starts at once,
   // runs on the recorded keys and ticks, and the program ends with it (or
   // with Esc).
-  std::optional<protocol::Replay> replay;
+  std::optional<protocol::Replay> replay = {};
 };
 
 class Scene : public game::GameHost, public MenuContext {

@@ -14,6 +14,7 @@
 #include "screens/scene.h"
 #include "screens/submission.h"
 #include "shell/main_loop.h"
+#include "tools/sim/soak_submission.h"
 
 namespace sim {
 
@@ -34,7 +35,11 @@ Session::Session(Options options) : options_(std::move(options)) {
   if (options_.worker) {
     worker_ = options_.worker();
   } else if (const char* server = std::getenv("ZQ_SCORE_SERVER"); server && *server) {
-    worker_ = std::make_unique<online::OnlineSubmission>(screens::ScoreServer());
+    // Each send is waited for before the next frame (bounded by the worker's
+    // time-outs), so that the frames do not depend on how fast the service is.
+    const std::string root = screens::ScoreServer();
+    worker_ = std::make_unique<WaitingSubmission>(std::make_unique<online::OnlineSubmission>(root),
+                                                  root);
   } else {
     worker_ = std::make_unique<screens::NoSubmissionWorker>();
   }
