@@ -36,11 +36,11 @@ namespace screens {
 
 struct SceneOptions {
   // Seeds the random generator with this instead of the clock (tests, tools).
-  std::optional<std::uint64_t> seed;
+  std::optional<std::uint64_t> seed = {};
   // Plays this recorded game instead of the menus: the game starts at once,
   // runs on the recorded keys and ticks, and the program ends with it (or
   // with Esc).
-  std::optional<protocol::Replay> replay;
+  std::optional<protocol::Replay> replay = {};
 };
 
 class Scene : public game::GameHost, public MenuContext {
