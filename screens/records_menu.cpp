@@ -21,7 +21,7 @@ constexpr Area kRecordsButtonAreas[] = {
     {-2.7L, 6.7L, -6.4L, -5.6L},
 };
 
-constexpr int kRanks = core::RecordsTable::kEntries;
+constexpr int kTableRows = core::RecordsTable::kEntries;
 // The hint line: small, centred between the stars and the first row.
 constexpr long double kHintX = -3, kHintY = 6.3L;
 constexpr float kHintScale = 0.25f;
@@ -39,10 +39,10 @@ constexpr Area RowArea(int rank) {
 // The rank whose digit key was clicked this frame (1..9, 0 for the tenth),
 // or 0.
 int RankKeyClicked() {
-  for (int rank = 1; rank < kRanks; ++rank) {
+  for (int rank = 1; rank < kTableRows; ++rank) {
     if (iKeyClick(kKey1 + rank - 1)) return rank;
   }
-  return iKeyClick(kKey0) ? kRanks : 0;
+  return iKeyClick(kKey0) ? kTableRows : 0;
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ void TRecordsMenu::Create() {
 void TRecordsMenu::Open() {
   context_.SetState(core::ssRecords);
   anyRecording_ = false;
-  for (int rank = 1; rank <= kRanks && !anyRecording_; ++rank)
+  for (int rank = 1; rank <= kTableRows && !anyRecording_; ++rank)
     anyRecording_ = RankReplayExists(rank);
   unplayable_ = false;
   Show();
@@ -141,7 +141,7 @@ void TRecordsMenu::Click(long double x, long double y) {
     Activate(button);
     return;
   }
-  for (int rank = 1; rank <= kRanks; ++rank) {
+  for (int rank = 1; rank <= kTableRows; ++rank) {
     if (RowArea(rank).Contains(x, y)) Watch(rank);
   }
 }
@@ -155,7 +155,7 @@ void TRecordsMenu::Draw() const {
   iPrintsHide();
   const iHandle font = context_.font();
   const auto& entries = context_.program().persistent.records.entries;
-  for (int r = 1; r <= kRanks; ++r) {
+  for (int r = 1; r <= kTableRows; ++r) {
     PrintMenuText(RecordRowText(entries[static_cast<std::size_t>(r - 1)]), -5.5L, RowY(r), 0.5f,
                   kAlarmColor, font);
   }
