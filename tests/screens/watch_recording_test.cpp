@@ -135,6 +135,38 @@ TEST_F(WatchRecordingTest, EscEndsWatchingAndTheNextNewGameIsRecordedAgain) {
   EXPECT_EQ(scene_.player(), nullptr);
 }
 
+// The game-over picture ends a game in the main menu; a watched one goes back
+// to the table instead. The game is brought to its end by the same change at
+// the same frame in both plays: one life left and the time over.
+TEST_F(WatchRecordingTest, AWatchedGameOverGoesBackToTheTable) {
+  const auto endTheGame = [this] {
+    game().SetLives(1);
+    level().timeLeft = -1;
+  };
+  scene_.mainMenu().Activate(screens::TMainMenu::kNewGame);
+  Frame();
+  FinishEntry();
+  const std::uint32_t frames = scene_.recorder().Current(0, 1)->Frames();
+  endTheGame();
+  ASSERT_GT(FramesWhile([&] { return state() != core::ssMainMenu; }), 200);
+  ASSERT_TRUE(scene_.recorder().last());
+  screens::SaveReplay(RankReplayPath(1), *scene_.recorder().last());
+
+  OpenTable();
+  Tap(screens::kKey1);
+  ASSERT_NE(scene_.player(), nullptr);
+  FramesWhile([&] { return scene_.player() && scene_.player()->framesRun() < frames; });
+  ASSERT_EQ(scene_.player()->framesRun(), frames);
+  endTheGame();
+  bool mainMenu = false;
+  FramesWhile([&] {
+    mainMenu = mainMenu || state() == core::ssMainMenu;
+    return scene_.player() != nullptr;
+  });
+  EXPECT_FALSE(mainMenu) << "the main menu came up";
+  ExpectBackOnTheTable();
+}
+
 TEST_F(WatchRecordingTest, AnEntryWithoutARecordingDoesNothing) {
   OpenTable();
   EXPECT_FALSE(Printed("Click a score to watch it"));
