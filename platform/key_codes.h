@@ -5,7 +5,8 @@
 namespace platform::keys {
 
 inline constexpr int kKeyEsc = 1;
-inline constexpr int kKey1 = 2;
+inline constexpr int kKey1 = 2;  // the digits 1..9 follow in order, then 0
+inline constexpr int kKey0 = 11;
 inline constexpr int kKeyBackspace = 14;
 inline constexpr int kKeyTab = 15;
 inline constexpr int kKeyQ = 16;

@@ -15,6 +15,13 @@
 
 namespace screens {
 
+// What came of asking to watch the recorded game of a high-score entry.
+enum class Watching {
+  kStarted,      // the game plays in place of the table, which comes back after it
+  kNoRecording,  // the entry has none
+  kUnplayable,   // its file cannot be played (reported on standard error)
+};
+
 class MenuContext {
  public:
   virtual core::Program& program() = 0;
@@ -43,6 +50,8 @@ class MenuContext {
   // The name entry's OK put the last game in the table at `rank` under `name`:
   // its recording is kept for that entry.
   virtual void KeepRecordingForEntry(int rank, const std::string& name) = 0;
+  // Plays the recorded game of the high-score entry at `rank` (1..10).
+  virtual Watching WatchEntry(int rank) = 0;
   // Hides the sprites of the help, options and high-score screens.
   virtual void HideMenuPages() = 0;
   // From a game back to the main menu (see Scene::ReturnToMenuFromGame).

@@ -1,6 +1,7 @@
 // The local high-score table: ten rows of name and score over a panel, and the
 // buttons BACK, Clear High Score (through the yes/no question) and View World's
-// High Score (the publisher's page, opened through the shell).
+// High Score (the publisher's page, opened through the shell). A click on a row,
+// or its rank's digit key (0 for the tenth), plays the entry's recorded game.
 #pragma once
 
 #include <string>
@@ -44,9 +45,15 @@ class TRecordsMenu {
   void Back();
   void Clear();
   void ViewWorldHighScores();
+  // Plays the recorded game of the entry at `rank`; nothing when it has none,
+  // a notice on the table when it cannot be played.
+  void Watch(int rank);
 
   int selection() const { return list_.selection(); }
   bool shown() const { return shown_; }
+  // The line under the stars: how to watch a game (when an entry has a
+  // recording), or why the last one asked for cannot be played.
+  std::string HintLine() const;
 
  private:
   void Activate(int button);
@@ -54,6 +61,8 @@ class TRecordsMenu {
   MenuContext& context_;
   MenuList list_{3, kBack};
   bool shown_ = false;
+  bool anyRecording_ = false;  // looked at each time the table opens
+  bool unplayable_ = false;
   engine::OwnedPicture panel_;
 };
 

@@ -14,16 +14,21 @@ namespace {
 
 constexpr int kRanks = 10;
 
-void Warn(const std::string& what) {
+}  // namespace
+
+void WarnAboutReplay(const std::string& what) {
   std::fprintf(stderr, "zorbelline-quester: %s\n", what.c_str());
 }
-
-}  // namespace
 
 std::string RankReplayPath(int rank) {
   char name[40];
   std::snprintf(name, sizeof name, "data\\replays\\rank-%02d.zqr", rank);
   return name;
+}
+
+bool RankReplayExists(int rank) {
+  std::error_code ignored;
+  return std::filesystem::exists(platform::ResolvePath(RankReplayPath(rank)), ignored);
 }
 
 void SaveReplay(std::string_view gamePath, const protocol::Replay& replay) {
@@ -32,7 +37,7 @@ void SaveReplay(std::string_view gamePath, const protocol::Replay& replay) {
     std::filesystem::create_directories(path.parent_path());
     platform::WriteFileAtomically(path, protocol::EncodeReplay(replay));
   } catch (const std::exception& error) {
-    Warn("the recorded game was not saved: " + std::string(error.what()));
+    WarnAboutReplay("the recorded game was not saved: " + std::string(error.what()));
   }
 }
 
@@ -44,7 +49,7 @@ void MakeRoomForRank(int rank) {
     if (!std::filesystem::exists(source)) continue;
     std::error_code error;
     std::filesystem::rename(source, platform::ResolvePath(RankReplayPath(from + 1)), error);
-    if (error) Warn(source.string() + ": not moved down: " + error.message());
+    if (error) WarnAboutReplay(source.string() + ": not moved down: " + error.message());
   }
 }
 

@@ -15,6 +15,7 @@ namespace screens {
 inline constexpr std::string_view kLastGameReplay = "data\\replays\\last.zqr";
 
 std::string RankReplayPath(int rank);
+bool RankReplayExists(int rank);
 
 // Atomic, like every file the game writes; the folder is made when missing.
 void SaveReplay(std::string_view gamePath, const protocol::Replay& replay);
@@ -22,6 +23,9 @@ void SaveReplay(std::string_view gamePath, const protocol::Replay& replay);
 // and the tenth is dropped, as the table's entries do.
 void MakeRoomForRank(int rank);
 void RemoveRankReplays();
+
+// A problem with a recorded game, reported on standard error.
+void WarnAboutReplay(const std::string& what);
 
 // Reads and checks a recording; throws protocol::ReplayError (or
 // std::runtime_error for a file that cannot be read) with the reason.

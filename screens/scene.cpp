@@ -1,6 +1,7 @@
 #include "screens/scene.h"
 
 #include "engine/engine.h"
+#include "platform/paths.h"
 #include "platform/random.h"
 #include "screens/replay_files.h"
 
@@ -112,11 +113,50 @@ void Scene::StartPlayback() {
 bool Scene::StepPlayback() {
   if (!player_->finished() && player_->done()) EndOfGame();
   if (player_->finished()) {
-    iExit();
-    return true;
+    if (playbackEnd_ == PlaybackEnd::kExitProgram) {
+      iExit();
+      return true;
+    }
+    EndWatching();
+    return false;
   }
   if (player_->NextIsReload()) game_.ReloadResources();
   return false;
+}
+
+Watching Scene::WatchEntry(int rank) {
+  if (!RankReplayExists(rank)) return Watching::kNoRecording;
+  protocol::Replay replay;
+  try {
+    replay = LoadReplayFile(platform::ResolvePath(RankReplayPath(rank)));
+  } catch (const std::exception& error) {
+    WarnAboutReplay(error.what());
+    return Watching::kUnplayable;
+  }
+  WatchRecording(std::move(replay));
+  return Watching::kStarted;
+}
+
+void Scene::WatchRecording(protocol::Replay replay) {
+  player_ = std::make_unique<GamePlayer>(std::move(replay), game_);
+  game_.SetLevelInputs(player_.get());
+  playbackEnd_ = PlaybackEnd::kBackToTable;
+  StartPlayback();
+}
+
+void Scene::LeaveWatchedGame() {
+  HideGameOverPicture();
+  ReturnToMenuFromGame();
+  pointer_.Show();
+  program_.music.MusicPlay("1", false);
+}
+
+// Runs at the start of a frame, never inside the game's own steps. A game that
+// ended by itself or with Esc is back at the table already.
+void Scene::EndWatching() {
+  if (ScreenOf(state()).screen == Screen::Game) LeaveWatchedGame();
+  game_.SetLevelInputs(&recorder_);
+  player_.reset();
 }
 
 void Scene::EndOfGame() {
@@ -304,8 +344,14 @@ void Scene::ReturnToMenuFromGame() {
   game_.HideGameSprites();
   menuScene_.ShowAll();
   game_.ResetGame();
-  SetState(core::ssMainMenu);
-  mainMenu_.Show();
+  if (player_ && playbackEnd_ == PlaybackEnd::kBackToTable) {
+    // A watched game goes back to the table it was chosen in, over the main menu.
+    mainMenu_.Show();
+    recordsMenu_.Open();
+  } else {
+    SetState(core::ssMainMenu);
+    mainMenu_.Show();
+  }
   program_.MenuSceneActive = true;
 }
 

@@ -36,7 +36,7 @@ namespace screens {
 
 struct SceneOptions {
   // Seeds the random generator with this instead of the clock (tests, tools).
-  std::optional<std::uint64_t> seed;
+  std::optional<std::uint64_t> seed = {};
   // Plays this recorded game instead of the menus: the game starts at once,
   // runs on the recorded keys and ticks, and the program ends with it (or
   // with Esc).
@@ -72,6 +72,7 @@ class Scene : public game::GameHost, public MenuContext {
   void SelectNoInQuestion() override;
   std::string EnteredName() const override;
   void KeepRecordingForEntry(int rank, const std::string& name) override;
+  Watching WatchEntry(int rank) override;
   void HidePointer() override;
   void ShowMenuScene() override;
   void HideMenuScene() override;
@@ -89,8 +90,14 @@ class Scene : public game::GameHost, public MenuContext {
   const Intro& intro() const { return intro_; }
   bool initialised() const { return initialised_; }
   const GameRecorder& recorder() const { return recorder_; }
-  // The recorded game being played back (SceneOptions::replay), else none.
+  // The recorded game being played back (SceneOptions::replay, or one watched
+  // from the high-score table), else none.
   const GamePlayer* player() const { return player_.get(); }
+
+  // Plays a recorded game in place of the high-score table: the game starts at
+  // once on the recorded keys and ticks, and when it ends, or Esc is pressed,
+  // the table comes back.
+  void WatchRecording(protocol::Replay replay);
 
   // What the game asks of the scene.
   void ShowAndRenderLoadingPicture() override;
@@ -124,6 +131,11 @@ class Scene : public game::GameHost, public MenuContext {
   // Before each frame of a playback: the recorded engine restarts, and the end.
   // True when the program is ending.
   bool StepPlayback();
+  // Esc, or the recorded steps ran out, in a watched game: the game ends and
+  // the high-score table comes back.
+  void LeaveWatchedGame();
+  // A watched game has ended: the game's own recorder takes the steps again.
+  void EndWatching();
   void HandleKeys();
   void HandleGameKeys();
   void OpenLeaveGameDialog();
@@ -149,6 +161,10 @@ class Scene : public game::GameHost, public MenuContext {
   game::TGame game_;
   GameRecorder recorder_{game_};
   std::unique_ptr<GamePlayer> player_;
+  // What the end of a playback does: end the program (SceneOptions::replay)
+  // or go back to the high-score table (a game watched from it).
+  enum class PlaybackEnd { kExitProgram, kBackToTable };
+  PlaybackEnd playbackEnd_ = PlaybackEnd::kExitProgram;
   MenuScene menuScene_;
   Intro intro_;
   Pointer pointer_;

@@ -94,7 +94,11 @@ void Scene::HandleGameKeys() {
   if (player_ && iKeyClick(kKeyEsc)) {
     // Esc ends watching a recorded game.
     EndOfGame();
-    iExit();
+    if (playbackEnd_ == PlaybackEnd::kExitProgram) {
+      iExit();
+    } else {
+      LeaveWatchedGame();
+    }
     return;
   }
   if (iKeyClick(kKeyEsc)) {

@@ -1,5 +1,5 @@
-// The game program's options: --help, --version and --scale. Without options
-// the game starts as it always has.
+// The game program's options: --help, --version, --scale and --replay. Without
+// options the game starts as it always has.
 #pragma once
 
 #include <span>
@@ -14,6 +14,8 @@ struct CommandLine {
   // Window size factor for a windowed game: 1 is 800 x 600; 0 means the
   // largest whole factor that fits the desktop's work area.
   int scale = 1;
+  // A recorded game's file to play back instead of the menus; empty: none.
+  std::string replay;
   std::string error;  // one line, for kError
 };
 

@@ -1,8 +1,11 @@
 // The game binary: loads the persistent files, describes the window, runs the
 // driver on the SDL platform and window backend, and at the end asks the shell
-// to open "play.url". Runs in the runtime directory (data/ and sound/).
+// to open "play.url". Runs in the runtime directory (data/ and sound/). With
+// --replay it plays a recorded game instead of the menus and ends with it.
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "engine/sdl/sdl_backend.h"
 #include "online/online_submission.h"
 #include "platform/sdl/sdl_platform.h"
+#include "screens/replay_files.h"
 #include "screens/scene.h"
 #include "shell/command_line.h"
 #include "shell/fatal_error.h"
@@ -22,7 +26,7 @@ namespace {
 
 constexpr const char* kProgramName = "zorbelline-quester";
 
-int RunGame(const shell::CommandLine& options) {
+int RunGame(const shell::CommandLine& options, std::optional<protocol::Replay> replay) {
   platform::SdlEventRouter events;
   auto window = std::make_unique<engine::SdlBackend>(events);
   engine::SdlBackend& backend = *window;
@@ -50,7 +54,7 @@ int RunGame(const shell::CommandLine& options) {
                          program.persistent.settings);
 
   online::OnlineSubmission submission;
-  screens::Scene scene(program, submission);
+  screens::Scene scene(program, submission, {.replay = std::move(replay)});
   core::GameHooks hooks{[&scene] { scene.InitialiseAll(); }, [&scene] { scene.DispatchFrame(); }};
   if (const int status = shell::RunProgram(program, hooks); status != 0) return status;
 
@@ -76,10 +80,20 @@ int main(int argc, char** argv) {
     case shell::CommandLine::Action::kRun:
       break;
   }
+  // A recording that cannot be played is refused before a window opens.
+  std::optional<protocol::Replay> replay;
+  if (!options.replay.empty()) {
+    try {
+      replay = screens::LoadReplayFile(options.replay);
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "%s: %s\n", kProgramName, error.what());
+      return 2;
+    }
+  }
   // What escapes the game's own reports ends here, after every object on the
   // way out has closed in order.
   try {
-    return RunGame(options);
+    return RunGame(options, std::move(replay));
   } catch (...) {
     std::fprintf(stderr, "%s: %s\n", shell::kFatalCaption,
                  shell::DescribeError(std::current_exception()).c_str());

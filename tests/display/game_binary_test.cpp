@@ -3,7 +3,8 @@
 // opens the exit question, Enter confirms it), closing ends the process with
 // exit code 0, and at the end "play.url" is handed to the desktop opener (a
 // stand-in xdg-open on PATH records it). In full screen the boss key hides the
-// game and the same combination, grabbed system-wide, brings it back.
+// game and the same combination, grabbed system-wide, brings it back. With
+// --replay it plays a game recorded by zq-sim and ends with it, or with Esc.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -33,6 +34,7 @@ using namespace std::chrono_literals;
 
 using testing_support::kGame;
 const fs::path kAssets = fs::path(ZQ_BINARY_DIR) / "tools" / "assets" / "zq-assets";
+const fs::path kSim = fs::path(ZQ_BINARY_DIR) / "tools" / "sim" / "zq-sim";
 
 std::string Shell(const std::string& command) {
   std::string out;
@@ -242,6 +244,23 @@ class GameBinaryTest : public ::testing::Test {
     return text.str();
   }
 
+  // A game recorded by zq-sim in the runtime tree: New Game at frame 240 of
+  // the golden level_play script (seed 1), then 1202 frames of play up to the
+  // end of the game-over picture.
+  fs::path RecordGame() {
+    const fs::path file = dir_.path() / "game.zqr";
+    const std::string script =
+        std::string(ZQ_SOURCE_DIR) + "/tests/golden/scripts/level_play.script";
+    const std::string command = kSim.string() + " --dir " + runtime_.string() +
+                                " --seed 1 --frames 2600 --input " + script + " --record " +
+                                file.string() + " >/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    // The run's own files go: the game starts as on a fresh install.
+    fs::remove_all(runtime_ / "data" / "replays");
+    fs::remove(runtime_ / "data" / "boss.dat");
+    return file;
+  }
+
   testing_support::TempDir dir_;
   fs::path runtime_;
   std::string path_;
@@ -447,6 +466,47 @@ TEST_F(GameBinaryTest, ScaledWindowShowsThePictureAndTakesClicksWhereItIsDrawn) 
     Shell("xdotool key Return");
     EXPECT_EQ(WaitForExit(60s), 0);
   }
+}
+
+// The recorded game plays in the window at the game's own pace: the level with
+// the hero moving over it, and the program ends by itself when the recording
+// does.
+TEST_F(GameBinaryTest, ReplayPlaysTheRecordingAndEndsWithIt) {
+  const fs::path recording = RecordGame();
+  ASSERT_TRUE(fs::exists(recording));
+  Start({"--replay", recording.string()});
+  const std::string window = WaitForWindow();
+  ASSERT_FALSE(window.empty());
+  testing_support::OtherXClient screen;
+  ASSERT_TRUE(Eventually([&] { return ShowsPicture(screen, window); })) << "nothing shown";
+  // The level moves on by itself: the picture keeps changing.
+  const auto first = Sample(screen, window);
+  EXPECT_TRUE(Eventually([&] { return Changed(first, Sample(screen, window)) > 20; }))
+      << "the picture stands still";
+  EXPECT_EQ(WaitForExit(120s), 0);
+  EXPECT_EQ(Opened(), "play.url\n");
+}
+
+TEST_F(GameBinaryTest, EscEndsAReplayEarly) {
+  const fs::path recording = RecordGame();
+  ASSERT_TRUE(fs::exists(recording));
+  Start({"--replay", recording.string()});
+  const std::string window = WaitForWindow();
+  ASSERT_FALSE(window.empty());
+  testing_support::OtherXClient screen;
+  ASSERT_TRUE(Eventually([&] { return ShowsPicture(screen, window); }));
+  const auto shown = std::chrono::steady_clock::now();
+  Shell("xdotool windowfocus --sync " + window);
+  // The first picture is the loading one, when no key is read yet: Esc is
+  // pressed until the level has it. The recording's 1202 frames take 16
+  // seconds at 75 a second from the level's start: an end before 12 seconds
+  // is the work of Esc.
+  int status = -1;
+  while (status == -1 && std::chrono::steady_clock::now() - shown < 12s) {
+    Shell("xdotool key Escape");
+    status = WaitForExit(1s);
+  }
+  EXPECT_EQ(status, 0) << "Esc did not end the replay";
 }
 
 }  // namespace

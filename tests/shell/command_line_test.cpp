@@ -13,6 +13,7 @@ TEST(CommandLine, OptionsAndTheirErrors) {
     std::vector<std::string_view> args;
     Action action;
     int scale;
+    std::string replay = {};
   };
   const Case cases[] = {
       {{}, Action::kRun, 1},
@@ -34,6 +35,15 @@ TEST(CommandLine, OptionsAndTheirErrors) {
       {{"--scale="}, Action::kError, 1},
       {{"-x"}, Action::kError, 1},
       {{"level1"}, Action::kError, 1},
+      {{"--replay", "data/replays/last.zqr"}, Action::kRun, 1, "data/replays/last.zqr"},
+      {{"--replay=rank-01.zqr", "--scale", "2"}, Action::kRun, 2, "rank-01.zqr"},
+      {{"--replay", "a.zqr", "--replay", "b.zqr"}, Action::kRun, 1, "b.zqr"},
+      {{"--replay", "--version"}, Action::kRun, 1, "--version"},  // a file's name
+      {{"--replay"}, Action::kError, 1},
+      {{"--replay="}, Action::kError, 1},
+      {{"--replay", ""}, Action::kError, 1},
+      {{"--replayed", "a.zqr"}, Action::kError, 1},
+      {{"--replay", "a.zqr", "b.zqr"}, Action::kError, 1},
   };
   for (const Case& c : cases) {
     std::string joined;
@@ -43,6 +53,7 @@ TEST(CommandLine, OptionsAndTheirErrors) {
     EXPECT_EQ(parsed.action, c.action);
     if (c.action == Action::kRun) {
       EXPECT_EQ(parsed.scale, c.scale);
+      EXPECT_EQ(parsed.replay, c.replay);
     }
     if (c.action == Action::kError) {
       EXPECT_FALSE(parsed.error.empty());
@@ -53,7 +64,7 @@ TEST(CommandLine, OptionsAndTheirErrors) {
 
 TEST(CommandLine, HelpNamesEveryOption) {
   const std::string help = shell::HelpText("zorbelline-quester");
-  for (const char* option : {"--scale N", "--scale fit", "--help", "--version"})
+  for (const char* option : {"--scale N", "--scale fit", "--replay FILE", "--help", "--version"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 
