@@ -80,8 +80,8 @@ TEST_F(Recording, DamagedOrEditedRecordingsAreRefused) {
   protocol::Replay edited = protocol::DecodeReplay(good);
   edited.score += 100;
   protocol::Replay moved = protocol::DecodeReplay(good);
-  // A jump the player never made, at frame 299 of play.
-  moved.steps[300].keys |= 8;
+  // Jumps to the right the player never made, from frame 299 of play on.
+  for (std::size_t step = 300; step < 330; ++step) moved.steps[step].keys = 2 | 8;
 
   const struct {
     const char* name;

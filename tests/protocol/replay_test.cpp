@@ -109,12 +109,12 @@ TEST(ReplayFile, AnythingButAWholeRecordingIsRefusedWithItsReason) {
   std::vector<std::uint8_t> huge(protocol::kReplayMaxFileBytes + 1, 0);
   std::copy(good.begin(), good.end(), huge.begin());
   // A payload that claims two million and one steps.
+  // Version "1.2.3", seed, draws 0, first level 1, score 0, level 1, no name.
   std::vector<std::uint8_t> endless = {5, '1', '.', '2', '.', '3', 1, 0, 0, 0,
-                                       0, 0,   0,   0,   0,   1,   0, 0, 0};
-  for (std::uint64_t v = protocol::kReplayMaxSteps + 1; v >= 0x80; v >>= 7) {
-    endless.push_back(static_cast<std::uint8_t>(v | 0x80));
-  }
-  endless.push_back(static_cast<std::uint8_t>((protocol::kReplayMaxSteps + 1) >> 21));
+                                       0, 0,   0,   0,   0,   1,   0, 1, 0};
+  std::uint64_t steps = protocol::kReplayMaxSteps + 1;
+  for (; steps >= 0x80; steps >>= 7) endless.push_back(static_cast<std::uint8_t>(steps | 0x80));
+  endless.push_back(static_cast<std::uint8_t>(steps));
 
   const struct {
     const char* name;
@@ -122,9 +122,7 @@ TEST(ReplayFile, AnythingButAWholeRecordingIsRefusedWithItsReason) {
     const char* reason;
   } kCases[] = {
       {"empty", {}, "not a recording of this game"},
-      {"another file",
-       {'\x89', 'P', 'N', 'G', 0, 0, 0, 0, 0, 0, 0},
-       "not a recording of this game"},
+      {"another file", {0x89, 'P', 'N', 'G', 0, 0, 0, 0, 0, 0, 0}, "not a recording of this game"},
       {"cut in the header", {good.begin(), good.begin() + 7}, "not a recording of this game"},
       {"cut in the data", {good.begin(), good.end() - 5}, "damaged"},
       {"one byte changed", flipped, "damaged"},
