@@ -39,14 +39,11 @@ void CopyRuntimeTree(const fs::path& dir) {
 
 SimOutput RunSim(const SimCase& simCase, const fs::path& dir,
                  const std::vector<std::string>& extra) {
-  std::vector<std::string> args = {"--seed",
-                                   std::to_string(simCase.seed),
-                                   "--level",
-                                   std::to_string(simCase.level),
-                                   "--frames",
-                                   std::to_string(simCase.frames),
-                                   "--input",
-                                   (kSource / "scripts" / (simCase.script + ".script")).string()};
+  std::vector<std::string> args = {
+      "--seed",   std::to_string(simCase.seed),
+      "--level",  std::to_string(simCase.level),
+      "--frames", std::to_string(simCase.frames),
+      "--input",  (kSource / "scripts" / (simCase.script + ".script")).string()};
   args.insert(args.end(), extra.begin(), extra.end());
   return RunSimWith(dir, args);
 }

@@ -38,8 +38,8 @@ Session::Session(Options options) : options_(std::move(options)) {
     // Each send is waited for before the next frame (bounded by the worker's
     // time-outs), so that the frames do not depend on how fast the service is.
     const std::string root = screens::ScoreServer();
-    worker_ = std::make_unique<WaitingSubmission>(std::make_unique<online::OnlineSubmission>(root),
-                                                  root);
+    worker_ =
+        std::make_unique<WaitingSubmission>(std::make_unique<online::OnlineSubmission>(root), root);
   } else {
     worker_ = std::make_unique<screens::NoSubmissionWorker>();
   }
