@@ -143,7 +143,10 @@ TEST_F(ServiceTest, TablePageEscapesAndRanksBestFirst) {
   ASSERT_TRUE(json);
   EXPECT_EQ(json->body,
             "[{\"rank\":1,\"name\":\"Zed\",\"country\":\"Mars\",\"score\":90,\"date\":\"2023-11-"
-            "14\"}]\n");
+            "14\",\"mark\":\"none\"}]\n");
+  for (const char* verified : {"2", "yes", ""}) {
+    EXPECT_EQ(Get(std::string("/api/top?verified=") + verified)->status, 400) << verified;
+  }
   for (const char* limit : {"0", "101", "x", "5x", ""}) {
     EXPECT_EQ(Get(std::string("/api/top?limit=") + limit)->status, 400) << limit;
   }

@@ -57,7 +57,9 @@ TEST(ScoreServerProgram, RefusesABadCommandLine) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{ZQ_SCORES_BIN, "--port", "70000"},
         std::vector<std::string>{ZQ_SCORES_BIN, "--bogus", "1"},
-        std::vector<std::string>{ZQ_SCORES_BIN, "--port"}}) {
+        std::vector<std::string>{ZQ_SCORES_BIN, "--port"},
+        std::vector<std::string>{ZQ_SCORES_BIN, "--verifier", "/bin/true"},
+        std::vector<std::string>{ZQ_SCORES_BIN, "--verify-workers", "-1"}}) {
     testing_support::ChildProcess program(args);
     EXPECT_EQ(program.Wait(), 2);
   }
