@@ -40,7 +40,7 @@ struct SceneOptions {
   // Plays this recorded game instead of the menus: the game starts at once,
   // runs on the recorded keys and ticks, and the program ends with it (or
   // with Esc).
-  std::optional<protocol::Replay> replay;
+  std::optional<protocol::Replay> replay = {};
 };
 
 class Scene : public game::GameHost, public MenuContext {
@@ -72,6 +72,7 @@ class Scene : public game::GameHost, public MenuContext {
   void SelectNoInQuestion() override;
   std::string EnteredName() const override;
   void KeepRecordingForEntry(int rank, const std::string& name) override;
+  std::vector<std::uint8_t> LastGameRecording(std::int32_t score) const override;
   void HidePointer() override;
   void ShowMenuScene() override;
   void HideMenuScene() override;
