@@ -23,6 +23,7 @@ constexpr const char* kHtml = "text/html; charset=utf-8";
 constexpr const char* kJson = "application/json";
 constexpr const char* kBytes = "application/octet-stream";
 constexpr std::int64_t kPurgeEverySeconds = 60;
+constexpr std::uint64_t kMaxOtherBody = 4096;
 
 const std::string* Param(const Params& params, const char* key) {
   const auto found = params.find(key);
@@ -115,8 +116,19 @@ void ScoreService::Mount(httplib::Server& server) {
         res.status = 500;
         res.set_content("store unavailable\n", kText);
       });
-  // Only a recording is this large; every other request is a short GET.
+  // Only a recording is this large; any other request with a body over 4 KiB
+  // is refused before its body is read.
   server.set_payload_max_length(protocol::kReplayMaxFileBytes);
+  server.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+    if (req.path == "/api/replays" || !req.has_header("Content-Length") ||
+        req.get_header_value<std::uint64_t>("Content-Length") <= kMaxOtherBody) {
+      return httplib::Server::HandlerResponse::Unhandled;
+    }
+    res.status = 413;
+    res.set_header("Connection", "close");
+    res.set_content("request body too large\n", kText);
+    return httplib::Server::HandlerResponse::Handled;
+  });
   server.set_tcp_nodelay(true);  // small replies go out at once, not after a delayed ACK
   server.set_read_timeout(5, 0);
   server.set_write_timeout(5, 0);

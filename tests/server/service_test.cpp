@@ -99,6 +99,12 @@ TEST_F(ServiceTest, RefusalsStoreNothing) {
     EXPECT_EQ(reply->status, 400);
     EXPECT_EQ(reply->body.find('\n'), reply->body.size() - 1);  // one line
   }
+  // A body is taken only with a recording.
+  const auto bodied = client_->Post(
+      kSubmit + protocol::EncodeRecord(protocol::BuildRecord("Zed", 5, token, "Mars")),
+      std::string(5000, 'x'), "text/plain");
+  ASSERT_TRUE(bodied);
+  EXPECT_EQ(bodied->status, 413);
   EXPECT_EQ(store_->CountEntries(), 0);
   // The token refused with bad records is still good for a proper one.
   EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 5, token, "Mars"))->status, 200);
