@@ -20,6 +20,23 @@ void LowerThisThreadsPriority() {
   }
 }
 
+// Letters and digits as they are, every other byte as %XX.
+std::string PercentEncoded(const std::string& text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z')) {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 ConnThrd::ConnThrd(const HttpClient& client, std::string server, screens::SubmissionRecord record)
@@ -47,10 +64,17 @@ screens::SubmissionOutcome ConnThrd::Run() {
     return screens::SubmissionOutcome::kConnectFailed;
   if (cancel_.load()) return screens::SubmissionOutcome::kNone;
 
-  const std::string record = protocol::BuildRecord(
-      record_.name, record_.score, protocol::KeptValue(version.body), record_.country);
-  // The service's answer to the submission changes nothing for the player.
-  client_.Get(server_ + std::string(kSubmissionPath) + protocol::EncodeRecord(record), &cancel_);
+  const std::string kept = protocol::KeptValue(version.body);
+  const std::string record =
+      protocol::BuildRecord(record_.name, record_.score, kept, record_.country);
+  // The service's answers to the submission and the recording change nothing
+  // for the player.
+  const HttpReply submitted = client_.Get(
+      server_ + std::string(kSubmissionPath) + protocol::EncodeRecord(record), &cancel_);
+  if (submitted.ok && !record_.recording.empty() && !cancel_.load()) {
+    client_.Post(server_ + std::string(kRecordingPath) + PercentEncoded(kept), record_.recording,
+                 &cancel_);
+  }
   return screens::SubmissionOutcome::kDone;
 }
 

@@ -1,8 +1,10 @@
 // ConnThrd: one score submission on a thread of its own at the lowest
 // priority. It asks the service for its version reply, which must begin with
 // "OK", keeps the value that the submission echoes, sends the encoded record
-// (whatever becomes of that request) and records how it ended. It reads
-// nothing of the screens: the record is handed over when it is made.
+// (whatever becomes of that request) and records how it ended. When the
+// submission was taken and there is a recording of the game, it is posted with
+// the same token; its fate changes nothing. It reads nothing of the screens:
+// the record is handed over when it is made.
 #pragma once
 
 #include <atomic>
@@ -17,6 +19,8 @@ namespace online {
 // The two requests, relative to the service's root.
 inline constexpr std::string_view kVersionPath = "/cgi/version.pl?version&prg=ZorbellineQuester";
 inline constexpr std::string_view kSubmissionPath = "/cgi/version.pl?hs&prg=ZorbellineQuester&inf=";
+// The recording's request, followed by the token (percent-encoded).
+inline constexpr std::string_view kRecordingPath = "/api/replays?p=";
 
 class ConnThrd {
  public:

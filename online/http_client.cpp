@@ -34,6 +34,10 @@ struct EasyDeleter {
   void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
 };
 
+struct HeadersDeleter {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
 }  // namespace
 
 HttpClient::HttpClient(HttpOptions options) : options_(options) {
@@ -45,6 +49,16 @@ HttpClient::~HttpClient() {
 }
 
 HttpReply HttpClient::Get(const std::string& url, const std::atomic<bool>* cancel) const {
+  return Perform(url, nullptr, cancel);
+}
+
+HttpReply HttpClient::Post(const std::string& url, const std::vector<std::uint8_t>& body,
+                           const std::atomic<bool>* cancel) const {
+  return Perform(url, &body, cancel);
+}
+
+HttpReply HttpClient::Perform(const std::string& url, const std::vector<std::uint8_t>* postBody,
+                              const std::atomic<bool>* cancel) const {
   HttpReply reply;
   std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
   if (!easy) {
@@ -57,7 +71,18 @@ HttpReply HttpClient::Get(const std::string& url, const std::atomic<bool>* cance
 
   CURL* e = easy.get();
   curl_easy_setopt(e, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(e, CURLOPT_HTTPGET, 1L);
+  std::unique_ptr<curl_slist, HeadersDeleter> headers;
+  if (postBody) {
+    // No "Expect: 100-continue": the body follows the headers at once.
+    headers.reset(curl_slist_append(nullptr, "Content-Type: application/octet-stream"));
+    headers.reset(curl_slist_append(headers.release(), "Expect:"));
+    curl_easy_setopt(e, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(e, CURLOPT_POST, 1L);
+    curl_easy_setopt(e, CURLOPT_POSTFIELDS, postBody->data());
+    curl_easy_setopt(e, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(postBody->size()));
+  } else {
+    curl_easy_setopt(e, CURLOPT_HTTPGET, 1L);
+  }
   curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https");
   curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);  // no SIGALRM tricks on a worker thread
   curl_easy_setopt(e, CURLOPT_CONNECTTIMEOUT_MS,

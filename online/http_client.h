@@ -1,4 +1,5 @@
-// The one HTTP client of the game: a GET that returns the reply body as text.
+// The one HTTP client of the game: a GET, or a POST of bytes, that returns the
+// reply body as text.
 // A failed connection, a time-out, an HTTP error status, a reply body above
 // the cap and a cancelled request are all failures, never a hang or a crash.
 #pragma once
@@ -6,7 +7,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace online {
 
@@ -35,10 +38,16 @@ class HttpClient {
   // Safe to call from several threads at once. A request in flight ends soon
   // after `cancel` becomes true.
   HttpReply Get(const std::string& url, const std::atomic<bool>* cancel = nullptr) const;
+  // `body` as application/octet-stream, with the same limits.
+  HttpReply Post(const std::string& url, const std::vector<std::uint8_t>& body,
+                 const std::atomic<bool>* cancel = nullptr) const;
 
   const HttpOptions& options() const { return options_; }
 
  private:
+  HttpReply Perform(const std::string& url, const std::vector<std::uint8_t>* postBody,
+                    const std::atomic<bool>* cancel) const;
+
   HttpOptions options_;
 };
 

@@ -237,8 +237,9 @@ void TExitMenu::ClearRecords() {
 }
 
 SubmissionRecord TExitMenu::SubmissionToSend() {
-  return {context_.EnteredName(), context_.game().GetScore(),
-          context_.program().persistent.settings.Country.Text()};
+  const std::int32_t score = context_.game().GetScore();
+  return {context_.EnteredName(), score, context_.program().persistent.settings.Country.Text(),
+          context_.LastGameRecording(score)};
 }
 
 // Runs at the start of a frame, never on the worker's thread. An outcome that

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/program.h"
 #include "engine/types.h"
@@ -52,6 +53,9 @@ class MenuContext {
   virtual void KeepRecordingForEntry(int rank, const std::string& name) = 0;
   // Plays the recorded game of the high-score entry at `rank` (1..10).
   virtual Watching WatchEntry(int rank) = 0;
+  // The last finished game's recording, encoded (with its name once one is
+  // entered); empty when there is none or that game did not end with `score`.
+  virtual std::vector<std::uint8_t> LastGameRecording(std::int32_t score) const = 0;
   // Hides the sprites of the help, options and high-score screens.
   virtual void HideMenuPages() = 0;
   // From a game back to the main menu (see Scene::ReturnToMenuFromGame).

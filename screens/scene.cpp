@@ -3,6 +3,7 @@
 #include "engine/engine.h"
 #include "platform/paths.h"
 #include "platform/random.h"
+#include "protocol/replay.h"
 #include "screens/replay_files.h"
 
 namespace screens {
@@ -175,6 +176,11 @@ void Scene::KeepRecordingForEntry(int rank, const std::string& name) {
   recorder_.NameLast(name);
   SaveReplay(kLastGameReplay, *recorder_.last());
   SaveReplay(RankReplayPath(rank), *recorder_.last());
+}
+
+std::vector<std::uint8_t> Scene::LastGameRecording(std::int32_t score) const {
+  if (!recorder_.last() || recorder_.last()->score != score) return {};
+  return protocol::EncodeReplay(*recorder_.last());
 }
 
 // After an engine restart every engine object is dead: make them again and

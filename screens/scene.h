@@ -73,6 +73,7 @@ class Scene : public game::GameHost, public MenuContext {
   std::string EnteredName() const override;
   void KeepRecordingForEntry(int rank, const std::string& name) override;
   Watching WatchEntry(int rank) override;
+  std::vector<std::uint8_t> LastGameRecording(std::int32_t score) const override;
   void HidePointer() override;
   void ShowMenuScene() override;
   void HideMenuScene() override;

@@ -7,14 +7,17 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace screens {
 
-// What is sent: the name and country typed on the name entry, the game's score.
+// What is sent: the name and country typed on the name entry, the game's score,
+// and the game's encoded recording (sent after the score; empty: none).
 struct SubmissionRecord {
   std::string name;
   std::int32_t score = 0;
   std::string country;
+  std::vector<std::uint8_t> recording = {};
 };
 
 enum class SubmissionOutcome : std::uint8_t {

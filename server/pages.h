@@ -15,8 +15,8 @@ std::string JsonEscape(std::string_view text);
 // "YYYY-MM-DD" in UTC.
 std::string FormatDate(std::int64_t seconds);
 
-// Rank, name, country, score and date, best first.
-std::string RenderTopPage(const std::vector<ScoreEntry>& entries);
-std::string RenderTopJson(const std::vector<ScoreEntry>& entries);
+// Rank, name, country, score, date and the recording's mark, best first.
+std::string RenderTopPage(const std::vector<TopEntry>& entries);
+std::string RenderTopJson(const std::vector<TopEntry>& entries);
 
 }  // namespace scores

@@ -42,6 +42,28 @@ Result Exec(PGconn* conn, const char* sql, const std::vector<std::string>& param
                                   values.data(), nullptr, nullptr, 0));
 }
 
+// bytea in its text form: \x and two hexadecimal digits a byte.
+std::string ByteaText(const std::vector<std::uint8_t>& bytes) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string text = "\\x";
+  text.reserve(2 + 2 * bytes.size());
+  for (const std::uint8_t b : bytes) {
+    text += kHex[b >> 4];
+    text += kHex[b & 15];
+  }
+  return text;
+}
+
+std::vector<std::uint8_t> ByteaBytes(const char* text) {
+  const auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+  std::vector<std::uint8_t> bytes;
+  if (text[0] != '\\' || text[1] != 'x') throw std::runtime_error("PostgreSQL: bytea not in hex");
+  for (const char* p = text + 2; p[0] && p[1]; p += 2) {
+    bytes.push_back(static_cast<std::uint8_t>(digit(p[0]) << 4 | digit(p[1])));
+  }
+  return bytes;
+}
+
 class PostgresStore final : public ScoreStore {
  public:
   PostgresStore(const std::string& url, int connections) {
@@ -63,6 +85,14 @@ class PostgresStore final : public ScoreStore {
          "CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, created_at, id)");
     Exec(lease.get(),
          "CREATE TABLE IF NOT EXISTS tokens (token TEXT PRIMARY KEY, expires_at BIGINT NOT NULL)");
+    // Entries from before recordings were kept get the columns for them.
+    Exec(lease.get(),
+         "ALTER TABLE scores ADD COLUMN IF NOT EXISTS token TEXT,"
+         " ADD COLUMN IF NOT EXISTS mark INTEGER NOT NULL DEFAULT 0,"
+         " ADD COLUMN IF NOT EXISTS reason TEXT NOT NULL DEFAULT '',"
+         " ADD COLUMN IF NOT EXISTS replay BYTEA");
+    Exec(lease.get(), "CREATE INDEX IF NOT EXISTS scores_token ON scores (token)");
+    Exec(lease.get(), "CREATE INDEX IF NOT EXISTS scores_pending ON scores (mark, id)");
   }
 
   void AddToken(const std::string& token, std::int64_t expiresAt) override {
@@ -76,8 +106,8 @@ class PostgresStore final : public ScoreStore {
     const Result r = Exec(lease.get(),
                           "WITH used AS (DELETE FROM tokens WHERE token = $1 AND expires_at > $2"
                           " RETURNING token)"
-                          " INSERT INTO scores (name, country, score, created_at)"
-                          " SELECT $3, $4, $5, $6 FROM used",
+                          " INSERT INTO scores (name, country, score, created_at, token)"
+                          " SELECT $3, $4, $5, $6, token FROM used",
                           {token, std::to_string(now), entry.name, entry.country,
                            std::to_string(entry.score), std::to_string(entry.time)});
     return std::string(PQcmdTuples(r.get())) == "1";
@@ -88,19 +118,22 @@ class PostgresStore final : public ScoreStore {
     Exec(lease.get(), "DELETE FROM tokens WHERE expires_at <= $1", {std::to_string(now)});
   }
 
-  std::vector<ScoreEntry> Top(int limit) override {
+  std::vector<TopEntry> Top(int limit, bool verifiedOnly) override {
     Lease lease(*this);
     const Result r = Exec(lease.get(),
-                          "SELECT name, country, score, created_at FROM scores"
-                          " ORDER BY score DESC, created_at, id LIMIT $1",
-                          {std::to_string(limit)});
-    std::vector<ScoreEntry> entries;
+                          "SELECT name, country, score, created_at, id, mark, reason FROM scores"
+                          " WHERE $2 = 0 OR mark = 2 ORDER BY score DESC, created_at, id LIMIT $1",
+                          {std::to_string(limit), verifiedOnly ? "1" : "0"});
+    std::vector<TopEntry> entries;
     for (int row = 0; row < PQntuples(r.get()); ++row) {
-      ScoreEntry e;
+      TopEntry e;
       e.name = PQgetvalue(r.get(), row, 0);
       e.country = PQgetvalue(r.get(), row, 1);
       e.score = static_cast<std::int32_t>(std::stol(PQgetvalue(r.get(), row, 2)));
       e.time = std::stoll(PQgetvalue(r.get(), row, 3));
+      e.id = std::stoll(PQgetvalue(r.get(), row, 4));
+      e.mark = static_cast<ReplayMark>(std::stoi(PQgetvalue(r.get(), row, 5)));
+      e.reason = PQgetvalue(r.get(), row, 6);
       entries.push_back(std::move(e));
     }
     return entries;
@@ -110,6 +143,57 @@ class PostgresStore final : public ScoreStore {
     Lease lease(*this);
     const Result r = Exec(lease.get(), "SELECT count(*) FROM scores");
     return std::stoll(PQgetvalue(r.get(), 0, 0));
+  }
+
+  std::optional<TokenEntry> EntryForToken(const std::string& token) override {
+    Lease lease(*this);
+    const Result r = Exec(lease.get(),
+                          "SELECT id, name, score, replay IS NOT NULL FROM scores"
+                          " WHERE token = $1 ORDER BY id DESC LIMIT 1",
+                          {token});
+    if (PQntuples(r.get()) == 0) return std::nullopt;
+    return TokenEntry{std::stoll(PQgetvalue(r.get(), 0, 0)), PQgetvalue(r.get(), 0, 1),
+                      static_cast<std::int32_t>(std::stol(PQgetvalue(r.get(), 0, 2))),
+                      std::string(PQgetvalue(r.get(), 0, 3)) == "t"};
+  }
+
+  bool AttachReplay(std::int64_t id, const std::vector<std::uint8_t>& bytes) override {
+    Lease lease(*this);
+    const Result r = Exec(
+        lease.get(), "UPDATE scores SET replay = $2, mark = 1 WHERE id = $1 AND replay IS NULL",
+        {std::to_string(id), ByteaText(bytes)});
+    return std::string(PQcmdTuples(r.get())) == "1";
+  }
+
+  void MarkReplay(std::int64_t id, ReplayMark mark, const std::string& reason) override {
+    Lease lease(*this);
+    Exec(lease.get(), "UPDATE scores SET mark = $2, reason = $3 WHERE id = $1",
+         {std::to_string(id), std::to_string(static_cast<int>(mark)), reason});
+  }
+
+  std::optional<std::vector<std::uint8_t>> VerifiedReplay(std::int64_t id) override {
+    Lease lease(*this);
+    const Result r = Exec(lease.get(),
+                          "SELECT replay FROM scores WHERE id = $1 AND mark = 2"
+                          " AND replay IS NOT NULL",
+                          {std::to_string(id)});
+    if (PQntuples(r.get()) == 0) return std::nullopt;
+    return ByteaBytes(PQgetvalue(r.get(), 0, 0));
+  }
+
+  std::vector<PendingReplay> PendingReplays(int limit) override {
+    Lease lease(*this);
+    const Result r = Exec(lease.get(),
+                          "SELECT id, score, replay FROM scores WHERE mark = 1"
+                          " AND replay IS NOT NULL ORDER BY id LIMIT $1",
+                          {std::to_string(limit)});
+    std::vector<PendingReplay> pending;
+    for (int row = 0; row < PQntuples(r.get()); ++row) {
+      pending.push_back({std::stoll(PQgetvalue(r.get(), row, 0)),
+                         static_cast<std::int32_t>(std::stol(PQgetvalue(r.get(), row, 1))),
+                         ByteaBytes(PQgetvalue(r.get(), row, 2))});
+    }
+    return pending;
   }
 
  private:

@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "protocol/replay.h"
 #include "protocol/score_record.h"
 #include "server/pages.h"
 #include "server/record_check.h"
+#include "server/replay_verifier.h"
 
 namespace scores {
 namespace {
@@ -19,7 +21,9 @@ using Params = std::multimap<std::string, std::string>;
 constexpr const char* kText = "text/plain; charset=utf-8";
 constexpr const char* kHtml = "text/html; charset=utf-8";
 constexpr const char* kJson = "application/json";
+constexpr const char* kBytes = "application/octet-stream";
 constexpr std::int64_t kPurgeEverySeconds = 60;
+constexpr std::uint64_t kMaxOtherBody = 4096;
 
 const std::string* Param(const Params& params, const char* key) {
   const auto found = params.find(key);
@@ -72,12 +76,59 @@ void ScoreService::Mount(httplib::Server& server) {
   server.Get("/api/top", [this, send](const httplib::Request& req, httplib::Response& res) {
     send(res, TopJson(req.params));
   });
+  server.Get(
+      R"(/api/replays/(\d{1,18}))", [this](const httplib::Request& req, httplib::Response& res) {
+        const Reply reply = GetReplay(req.matches[1]);
+        res.status = reply.status;
+        if (reply.status == 200) {
+          res.set_header("Content-Disposition",
+                         "attachment; filename=\"zq-" + std::string(req.matches[1]) + ".zqr\"");
+        }
+        res.set_content(reply.body, reply.type);
+      });
+  server.Post("/api/replays", [this, send](const httplib::Request& req, httplib::Response& res,
+                                           const httplib::ContentReader& read) {
+    if (!options_.verifier) return send(res, {404, "recordings are not taken here\n", kText});
+    // A body over the limit is refused by its stated length, before it is read.
+    const std::string tooLarge = "the recording is larger than " +
+                                 std::to_string(protocol::kReplayMaxFileBytes) + " bytes\n";
+    if (req.has_header("Content-Length") &&
+        req.get_header_value<std::uint64_t>("Content-Length") > protocol::kReplayMaxFileBytes) {
+      res.set_header("Connection", "close");
+      return send(res, {413, tooLarge, kText});
+    }
+    std::vector<std::uint8_t> bytes;
+    bool over = false;
+    const bool whole = read([&bytes, &over](const char* data, std::size_t length) {
+      if (bytes.size() + length > protocol::kReplayMaxFileBytes) {
+        over = true;
+        return false;
+      }
+      bytes.insert(bytes.end(), data, data + length);
+      return true;
+    });
+    if (over) return send(res, {413, tooLarge, kText});
+    if (!whole) return send(res, {400, "the recording did not arrive whole\n", kText});
+    send(res, PostReplay(req.params, bytes));
+  });
   server.set_exception_handler(
       [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
         res.status = 500;
         res.set_content("store unavailable\n", kText);
       });
-  server.set_payload_max_length(4096);
+  // Only a recording is this large; any other request with a body over 4 KiB
+  // is refused before its body is read.
+  server.set_payload_max_length(protocol::kReplayMaxFileBytes);
+  server.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+    if (req.path == "/api/replays" || !req.has_header("Content-Length") ||
+        req.get_header_value<std::uint64_t>("Content-Length") <= kMaxOtherBody) {
+      return httplib::Server::HandlerResponse::Unhandled;
+    }
+    res.status = 413;
+    res.set_header("Connection", "close");
+    res.set_content("request body too large\n", kText);
+    return httplib::Server::HandlerResponse::Handled;
+  });
   server.set_tcp_nodelay(true);  // small replies go out at once, not after a delayed ACK
   server.set_read_timeout(5, 0);
   server.set_write_timeout(5, 0);
@@ -129,6 +180,47 @@ ScoreService::Reply ScoreService::Table(const Params& params) {
   return {200, RenderTopPage(store_.Top(kTopLimit)), kHtml};
 }
 
+ScoreService::Reply ScoreService::PostReplay(const Params& params,
+                                             const std::vector<std::uint8_t>& bytes) {
+  const std::string* token = Param(params, "p");
+  if (!token || token->empty()) return {400, "p missing\n", kText};
+  const std::optional<TokenEntry> entry = store_.EntryForToken(*token);
+  if (!entry) return {400, "no entry was stored with this token\n", kText};
+  if (entry->hasReplay) return {400, "the entry has a recording already\n", kText};
+  protocol::Replay replay;
+  try {
+    replay = protocol::DecodeReplay(bytes);
+  } catch (const protocol::ReplayError& error) {
+    return {400, std::string(error.what()) + "\n", kText};
+  }
+  if (replay.score != entry->score) {
+    return {400,
+            "the recording's score " + std::to_string(replay.score) + " is not the entry's " +
+                std::to_string(entry->score) + "\n",
+            kText};
+  }
+  if (replay.name != entry->name) return {400, "the recording's name is not the entry's\n", kText};
+  if (!options_.verifier->Reserve())
+    return {503, "too many recordings waiting; try later\n", kText};
+  try {
+    if (!store_.AttachReplay(entry->id, bytes)) {
+      options_.verifier->Release();
+      return {400, "the entry has a recording already\n", kText};
+    }
+  } catch (...) {
+    options_.verifier->Release();
+    throw;
+  }
+  options_.verifier->Queue(entry->id, entry->score, bytes);
+  return {202, "pending\n", kText};
+}
+
+ScoreService::Reply ScoreService::GetReplay(const std::string& id) {
+  const std::optional<std::vector<std::uint8_t>> bytes = store_.VerifiedReplay(std::stoll(id));
+  if (!bytes) return {404, "no verified recording\n", kText};
+  return {200, std::string(bytes->begin(), bytes->end()), kBytes};
+}
+
 ScoreService::Reply ScoreService::TopJson(const Params& params) {
   int limit = kTopLimit;
   if (const std::string* text = Param(params, "limit")) {
@@ -141,7 +233,12 @@ ScoreService::Reply ScoreService::TopJson(const Params& params) {
     }
     if (limit < 1 || limit > kTopLimit) return {400, "limit must be 1 to 100\n", kText};
   }
-  return {200, RenderTopJson(store_.Top(limit)), kJson};
+  bool verifiedOnly = false;
+  if (const std::string* text = Param(params, "verified")) {
+    if (*text != "0" && *text != "1") return {400, "verified must be 0 or 1\n", kText};
+    verifiedOnly = *text == "1";
+  }
+  return {200, RenderTopJson(store_.Top(limit, verifiedOnly)), kJson};
 }
 
 }  // namespace scores

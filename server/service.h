@@ -1,6 +1,6 @@
 // The world high-score service over HTTP: the game's version request (which
-// hands out a one-time token), its score submission, the world table as a web
-// page and as JSON.
+// hands out a one-time token), its score submission, the recorded game sent
+// with the same token afterwards, the world table as a web page and as JSON.
 #pragma once
 
 #include <atomic>
@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "server/rate_limiter.h"
 #include "server/store.h"
@@ -18,6 +19,8 @@ class Server;
 
 namespace scores {
 
+class ReplayVerifier;
+
 struct ServiceOptions {
   int submissionsPerMinute = 30;     // per client address; 0: no limit
   std::int64_t tokenLifetime = 600;  // seconds
@@ -25,6 +28,9 @@ struct ServiceOptions {
   // seconds (rate limit); the system's clocks unless tests set them.
   std::function<std::int64_t()> now;
   std::function<double()> steadyNow;
+  // Checks the recordings sent after submissions; none: recordings are not
+  // taken (404).
+  ReplayVerifier* verifier = nullptr;
 };
 
 inline constexpr int kTopLimit = 100;
@@ -49,6 +55,9 @@ class ScoreService {
                    const std::string& client);
   Reply Table(const std::multimap<std::string, std::string>& params);
   Reply TopJson(const std::multimap<std::string, std::string>& params);
+  Reply PostReplay(const std::multimap<std::string, std::string>& params,
+                   const std::vector<std::uint8_t>& bytes);
+  Reply GetReplay(const std::string& id);
 
   ScoreStore& store_;
   ServiceOptions options_;

@@ -5,6 +5,7 @@
 
 #include <mutex>
 #include <stdexcept>
+#include <string_view>
 
 #include "server/store.h"
 
@@ -42,6 +43,34 @@ void SqliteExec(sqlite3* db, const char* sql) {
   }
 }
 
+// Entries from before recordings were kept get the columns for them; their
+// data stays as it is.
+void AddReplayColumns(sqlite3* db) {
+  sqlite3_stmt* info = nullptr;
+  if (sqlite3_prepare_v2(db, "PRAGMA table_info(scores)", -1, &info, nullptr) != SQLITE_OK) {
+    throw std::runtime_error(std::string("SQLite: ") + sqlite3_errmsg(db));
+  }
+  bool hasToken = false;
+  while (sqlite3_step(info) == SQLITE_ROW) {
+    const auto* column = reinterpret_cast<const char*>(sqlite3_column_text(info, 1));
+    if (column && std::string_view(column) == "token") hasToken = true;
+  }
+  sqlite3_finalize(info);
+  if (hasToken) return;
+  SqliteExec(db,
+             "BEGIN IMMEDIATE;"
+             "ALTER TABLE scores ADD COLUMN token TEXT;"
+             "ALTER TABLE scores ADD COLUMN mark INTEGER NOT NULL DEFAULT 0;"
+             "ALTER TABLE scores ADD COLUMN reason TEXT NOT NULL DEFAULT '';"
+             "ALTER TABLE scores ADD COLUMN replay BLOB;"
+             "COMMIT;");
+}
+
+std::vector<std::uint8_t> Blob(sqlite3_stmt* s, int column) {
+  const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(s, column));
+  return std::vector<std::uint8_t>(data, data + sqlite3_column_bytes(s, column));
+}
+
 sqlite3* Open(const std::string& path) {
   sqlite3* db = nullptr;
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
@@ -69,16 +98,37 @@ class SqliteStore final : public ScoreStore {
                  "CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, created_at, id);"
                  "CREATE TABLE IF NOT EXISTS tokens ("
                  " token TEXT PRIMARY KEY, expires_at INTEGER NOT NULL) WITHOUT ROWID;");
+      AddReplayColumns(db_);
+      SqliteExec(db_,
+                 "CREATE INDEX IF NOT EXISTS scores_token ON scores (token);"
+                 "CREATE INDEX IF NOT EXISTS scores_pending ON scores (mark, id);");
       addToken_ = std::make_unique<Statement>(db_, "INSERT INTO tokens VALUES (?1, ?2)");
       useToken_ = std::make_unique<Statement>(
           db_, "DELETE FROM tokens WHERE token = ?1 AND expires_at > ?2");
-      insert_ = std::make_unique<Statement>(
-          db_, "INSERT INTO scores (name, country, score, created_at) VALUES (?1, ?2, ?3, ?4)");
+      insert_ =
+          std::make_unique<Statement>(db_,
+                                      "INSERT INTO scores (name, country, score, created_at, token)"
+                                      " VALUES (?1, ?2, ?3, ?4, ?5)");
       purge_ = std::make_unique<Statement>(db_, "DELETE FROM tokens WHERE expires_at <= ?1");
-      top_ = std::make_unique<Statement>(db_,
-                                         "SELECT name, country, score, created_at FROM scores"
-                                         " ORDER BY score DESC, created_at, id LIMIT ?1");
+      top_ = std::make_unique<Statement>(
+          db_,
+          "SELECT name, country, score, created_at, id, mark, reason FROM scores"
+          " WHERE ?2 = 0 OR mark = 2 ORDER BY score DESC, created_at, id LIMIT ?1");
       count_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM scores");
+      forToken_ = std::make_unique<Statement>(
+          db_,
+          "SELECT id, name, score, replay IS NOT NULL FROM scores WHERE token = ?1"
+          " ORDER BY id DESC LIMIT 1");
+      attach_ = std::make_unique<Statement>(
+          db_, "UPDATE scores SET replay = ?2, mark = 1 WHERE id = ?1 AND replay IS NULL");
+      mark_ = std::make_unique<Statement>(db_,
+                                          "UPDATE scores SET mark = ?2, reason = ?3 WHERE id = ?1");
+      verified_ = std::make_unique<Statement>(
+          db_, "SELECT replay FROM scores WHERE id = ?1 AND mark = 2 AND replay IS NOT NULL");
+      pending_ = std::make_unique<Statement>(
+          db_,
+          "SELECT id, score, replay FROM scores WHERE mark = 1 AND replay IS NOT NULL"
+          " ORDER BY id LIMIT ?1");
     } catch (...) {
       Close();
       throw;
@@ -115,6 +165,7 @@ class SqliteStore final : public ScoreStore {
                         SQLITE_TRANSIENT);
       sqlite3_bind_int64(ins, 3, entry.score);
       sqlite3_bind_int64(ins, 4, entry.time);
+      sqlite3_bind_text(ins, 5, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
       Step(ins);
       SqliteExec(db_, "COMMIT");
       return true;
@@ -131,18 +182,22 @@ class SqliteStore final : public ScoreStore {
     Step(s);
   }
 
-  std::vector<ScoreEntry> Top(int limit) override {
+  std::vector<TopEntry> Top(int limit, bool verifiedOnly) override {
     std::lock_guard lock(mutex_);
     sqlite3_stmt* s = top_->Fresh();
     sqlite3_bind_int(s, 1, limit);
-    std::vector<ScoreEntry> entries;
+    sqlite3_bind_int(s, 2, verifiedOnly ? 1 : 0);
+    std::vector<TopEntry> entries;
     int rc;
     while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
-      ScoreEntry e;
+      TopEntry e;
       e.name = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
       e.country = reinterpret_cast<const char*>(sqlite3_column_text(s, 1));
       e.score = static_cast<std::int32_t>(sqlite3_column_int64(s, 2));
       e.time = sqlite3_column_int64(s, 3);
+      e.id = sqlite3_column_int64(s, 4);
+      e.mark = static_cast<ReplayMark>(sqlite3_column_int(s, 5));
+      e.reason = reinterpret_cast<const char*>(sqlite3_column_text(s, 6));
       entries.push_back(std::move(e));
     }
     if (rc != SQLITE_DONE) Fail();
@@ -157,6 +212,71 @@ class SqliteStore final : public ScoreStore {
     const std::int64_t n = sqlite3_column_int64(s, 0);
     sqlite3_reset(s);
     return n;
+  }
+
+  std::optional<TokenEntry> EntryForToken(const std::string& token) override {
+    std::lock_guard lock(mutex_);
+    sqlite3_stmt* s = forToken_->Fresh();
+    sqlite3_bind_text(s, 1, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
+    std::optional<TokenEntry> found;
+    const int rc = sqlite3_step(s);
+    if (rc == SQLITE_ROW) {
+      found = TokenEntry{
+          sqlite3_column_int64(s, 0), reinterpret_cast<const char*>(sqlite3_column_text(s, 1)),
+          static_cast<std::int32_t>(sqlite3_column_int64(s, 2)), sqlite3_column_int(s, 3) != 0};
+    } else if (rc != SQLITE_DONE) {
+      Fail();
+    }
+    sqlite3_reset(s);
+    return found;
+  }
+
+  bool AttachReplay(std::int64_t id, const std::vector<std::uint8_t>& bytes) override {
+    std::lock_guard lock(mutex_);
+    sqlite3_stmt* s = attach_->Fresh();
+    sqlite3_bind_int64(s, 1, id);
+    sqlite3_bind_blob(s, 2, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
+    Step(s);
+    return sqlite3_changes(db_) == 1;
+  }
+
+  void MarkReplay(std::int64_t id, ReplayMark mark, const std::string& reason) override {
+    std::lock_guard lock(mutex_);
+    sqlite3_stmt* s = mark_->Fresh();
+    sqlite3_bind_int64(s, 1, id);
+    sqlite3_bind_int(s, 2, static_cast<int>(mark));
+    sqlite3_bind_text(s, 3, reason.data(), static_cast<int>(reason.size()), SQLITE_TRANSIENT);
+    Step(s);
+  }
+
+  std::optional<std::vector<std::uint8_t>> VerifiedReplay(std::int64_t id) override {
+    std::lock_guard lock(mutex_);
+    sqlite3_stmt* s = verified_->Fresh();
+    sqlite3_bind_int64(s, 1, id);
+    std::optional<std::vector<std::uint8_t>> bytes;
+    const int rc = sqlite3_step(s);
+    if (rc == SQLITE_ROW) {
+      bytes = Blob(s, 0);
+    } else if (rc != SQLITE_DONE) {
+      Fail();
+    }
+    sqlite3_reset(s);
+    return bytes;
+  }
+
+  std::vector<PendingReplay> PendingReplays(int limit) override {
+    std::lock_guard lock(mutex_);
+    sqlite3_stmt* s = pending_->Fresh();
+    sqlite3_bind_int(s, 1, limit);
+    std::vector<PendingReplay> pending;
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+      pending.push_back({sqlite3_column_int64(s, 0),
+                         static_cast<std::int32_t>(sqlite3_column_int64(s, 1)), Blob(s, 2)});
+    }
+    if (rc != SQLITE_DONE) Fail();
+    sqlite3_reset(s);
+    return pending;
   }
 
  private:
@@ -176,6 +296,11 @@ class SqliteStore final : public ScoreStore {
     purge_.reset();
     top_.reset();
     count_.reset();
+    forToken_.reset();
+    attach_.reset();
+    mark_.reset();
+    verified_.reset();
+    pending_.reset();
     if (db_) sqlite3_close(db_);
     db_ = nullptr;
   }
@@ -183,6 +308,7 @@ class SqliteStore final : public ScoreStore {
   std::mutex mutex_;
   sqlite3* db_ = nullptr;
   std::unique_ptr<Statement> addToken_, useToken_, insert_, purge_, top_, count_;
+  std::unique_ptr<Statement> forToken_, attach_, mark_, verified_, pending_;
 };
 
 }  // namespace

@@ -5,10 +5,17 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace scores {
+
+// Where an entry's recorded game stands: none sent, waiting for its check,
+// played back to the entry's score, or refused by the check (with a reason).
+enum class ReplayMark : std::int32_t { None = 0, Pending = 1, Verified = 2, Rejected = 3 };
+// "none", "pending", "verified" or "rejected".
+const char* MarkName(ReplayMark mark);
 
 struct ScoreEntry {
   std::string name;
@@ -17,21 +24,56 @@ struct ScoreEntry {
   std::int64_t time = 0;  // seconds since 1970 (UTC)
 };
 
+// An entry of the table with its recording's state.
+struct TopEntry : ScoreEntry {
+  std::int64_t id = 0;
+  ReplayMark mark = ReplayMark::None;
+  std::string reason;  // why the recording was rejected
+};
+
+// The entry a token was used for, as the recording sent with it must match.
+struct TokenEntry {
+  std::int64_t id = 0;
+  std::string name;
+  std::int32_t score = 0;
+  bool hasReplay = false;
+};
+
+// A recording stored and not yet checked.
+struct PendingReplay {
+  std::int64_t id = 0;
+  std::int32_t score = 0;
+  std::vector<std::uint8_t> bytes;
+};
+
 class ScoreStore {
  public:
   virtual ~ScoreStore() = default;
 
   // A fresh token, usable once until `expiresAt`.
   virtual void AddToken(const std::string& token, std::int64_t expiresAt) = 0;
-  // Uses up `token` and stores `entry`, both or neither: false when the token
-  // is unknown, used or expired at `now`.
+  // Uses up `token` and stores `entry` (remembering the token it came with),
+  // both or neither: false when the token is unknown, used or expired at `now`.
   virtual bool SubmitWithToken(const std::string& token, std::int64_t now,
                                const ScoreEntry& entry) = 0;
   // Forgets tokens that expired before `now`.
   virtual void PurgeTokens(std::int64_t now) = 0;
-  // Best first (higher score, then the earlier entry), at most `limit`.
-  virtual std::vector<ScoreEntry> Top(int limit) = 0;
+  // Best first (higher score, then the earlier entry), at most `limit`; only
+  // the verified ones when `verifiedOnly`.
+  virtual std::vector<TopEntry> Top(int limit, bool verifiedOnly) = 0;
+  std::vector<TopEntry> Top(int limit) { return Top(limit, false); }
   virtual std::int64_t CountEntries() = 0;
+
+  // The newest entry stored with `token`.
+  virtual std::optional<TokenEntry> EntryForToken(const std::string& token) = 0;
+  // Keeps `bytes` as the entry's recording and marks it pending, unless it
+  // has a recording already: false then, and nothing changes.
+  virtual bool AttachReplay(std::int64_t id, const std::vector<std::uint8_t>& bytes) = 0;
+  virtual void MarkReplay(std::int64_t id, ReplayMark mark, const std::string& reason) = 0;
+  // The recording of a verified entry; nothing for any other.
+  virtual std::optional<std::vector<std::uint8_t>> VerifiedReplay(std::int64_t id) = 0;
+  // At most `limit` pending recordings, oldest first (left by a stop).
+  virtual std::vector<PendingReplay> PendingReplays(int limit) = 0;
 };
 
 // "postgresql://..." or "postgres://..." opens PostgreSQL, anything else is an

@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "server/replay_verifier.h"
 #include "server/service.h"
 #include "server/store.h"
 
@@ -26,17 +27,27 @@ struct Options {
   std::string db = "zq-scores.db";
   int perMinute = 30;
   int threads = 8;
+  int verifyWorkers = 1;
+  int verifyQueue = 64;
+  std::string verifier;
+  std::string verifierRuntime;
 };
 
 void Usage(const char* program) {
   std::fprintf(stderr,
                "usage: %s [--host ADDRESS] [--port N] [--db FILE|postgresql://...]\n"
                "          [--submissions-per-minute N] [--threads N]\n"
+               "          [--verifier ZQ_SIM --verifier-runtime DIR] [--verify-workers N]\n"
+               "          [--verify-queue N]\n"
                "  --host   address to listen on (default 127.0.0.1; 0.0.0.0 for every one)\n"
                "  --port   port (default 8088; 0 picks a free one)\n"
                "  --db     SQLite file (default zq-scores.db) or a PostgreSQL URL\n"
                "  --submissions-per-minute  per client address (default 30; 0: no limit)\n"
-               "  --threads  requests served at once (default 8)\n",
+               "  --threads  requests served at once (default 8)\n"
+               "  --verifier  zq-sim, which plays the recorded games sent after submissions\n"
+               "  --verifier-runtime  the runtime directory it plays them in\n"
+               "  --verify-workers  recordings checked at once (default 1; 0: none taken)\n"
+               "  --verify-queue  recordings waiting for a check (default 64)\n",
                program);
 }
 
@@ -63,9 +74,21 @@ bool Parse(int argc, char** argv, Options& options) {
       if (!ParseInt(value, 0, 1000000, options.perMinute)) return false;
     } else if (arg == "--threads") {
       if (!ParseInt(value, 1, 256, options.threads)) return false;
+    } else if (arg == "--verifier") {
+      options.verifier = value;
+    } else if (arg == "--verifier-runtime") {
+      options.verifierRuntime = value;
+    } else if (arg == "--verify-workers") {
+      if (!ParseInt(value, 0, 64, options.verifyWorkers)) return false;
+    } else if (arg == "--verify-queue") {
+      if (!ParseInt(value, 1, 100000, options.verifyQueue)) return false;
     } else {
       return false;
     }
+  }
+  // Recordings are checked only with a program to check them in a runtime.
+  if (options.verifyWorkers > 0 && (options.verifier.empty() != options.verifierRuntime.empty())) {
+    return false;
   }
   return true;
 }
@@ -88,8 +111,18 @@ int Serve(const Options& options) {
     return 1;
   }
 
+  std::unique_ptr<scores::ReplayVerifier> verifier;
+  if (options.verifyWorkers > 0 && !options.verifier.empty()) {
+    scores::VerifierOptions verify;
+    verify.program = options.verifier;
+    verify.runtime = options.verifierRuntime;
+    verify.workers = options.verifyWorkers;
+    verify.queueLimit = static_cast<std::size_t>(options.verifyQueue);
+    verifier = std::make_unique<scores::ReplayVerifier>(*store, verify);
+  }
   scores::ServiceOptions serviceOptions;
   serviceOptions.submissionsPerMinute = options.perMinute;
+  serviceOptions.verifier = verifier.get();
   scores::ScoreService service(*store, serviceOptions);
   httplib::Server server;
   const int threads = options.threads;
@@ -134,7 +167,8 @@ int Serve(const Options& options) {
     pthread_kill(stopper.native_handle(), SIGTERM);
   }
   stopper.join();
-  store.reset();  // every accepted entry is committed; this closes the file cleanly
+  verifier.reset();  // checks under way finish; queued ones stay pending for the next start
+  store.reset();     // every accepted entry is committed; this closes the file cleanly
   if (error) std::rethrow_exception(error);
   std::printf("zq-scores stopped\n");
   return served ? 0 : 1;

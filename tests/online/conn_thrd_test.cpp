@@ -77,6 +77,42 @@ TEST(ConnThrd, VersionReplyDecidesWhatHappens) {
   }
 }
 
+// The recording follows a submission the service took, with its token; what
+// becomes of it changes nothing.
+TEST(ConnThrd, RecordingIsPostedAfterATakenSubmission) {
+  const std::vector<std::uint8_t> bytes = {'Z', 'Q', 'R', 'P', 0, 1, 0xff, '&', '\n'};
+  const screens::SubmissionRecord withRecording{"Zed", 4321, "Mars", bytes};
+  const struct {
+    const char* what;
+    ScriptedHttpServer::Script script;
+    screens::SubmissionRecord record;
+    bool posted;
+    std::string token;
+  } kCases[] = {
+      {"taken", Reply(200, "OK|1|2|3|tok|"), withRecording, true, "tok"},
+      {"token to encode", Reply(200, "OK|1|2|3|a&b=c d|"), withRecording, true, "a&b=c d"},
+      {"refused recording", {200, "OK|1|2|3|tok|", 200, 400}, withRecording, true, "tok"},
+      {"recording fails", {200, "OK|1|2|3|tok|", 200, 500}, withRecording, true, "tok"},
+      {"submission refused", Reply(200, "OK|1|2|3|tok|", 400), withRecording, false, ""},
+      {"no recording", Reply(200, "OK|1|2|3|tok|"), kRecord, false, ""},
+  };
+  HttpClient client;
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
+    ScriptedHttpServer server(c.script);
+    ConnThrd worker(client, server.url(), c.record);
+    EXPECT_EQ(worker.Run(), SubmissionOutcome::kDone);
+    EXPECT_EQ(server.submissions().size(), 1u);
+    const auto posted = server.recordings();
+    ASSERT_EQ(posted.size(), c.posted ? 1u : 0u);
+    if (c.posted) {
+      EXPECT_EQ(posted[0].token, c.token);
+      EXPECT_EQ(posted[0].body, std::string(bytes.begin(), bytes.end()));
+      EXPECT_EQ(posted[0].type, "application/octet-stream");
+    }
+  }
+}
+
 TEST(ConnThrd, ConnectionRefusedAsksToRetry) {
   HttpClient client(ShortTimeouts());
   const std::string url = LoopbackSocket(false).url();  // closed again: nobody listens

@@ -1,6 +1,6 @@
 // Servers on 127.0.0.1 for the client tests: a scripted HTTP server that
-// records what it is asked, a port that refuses connections, and a listener
-// that accepts and never answers.
+// records what it is asked (version, submission and recording), a port that refuses connections,
+// and a listener that accepts and never answers.
 #pragma once
 
 #include <httplib.h>
@@ -23,6 +23,14 @@ class ScriptedHttpServer {
     int versionStatus = 200;
     std::string versionBody = "OK|1|2|3|tok|";
     int submissionStatus = 200;
+    int recordingStatus = 202;
+  };
+
+  // A recording posted after a submission.
+  struct Posted {
+    std::string token;
+    std::string body;
+    std::string type;
   };
 
   explicit ScriptedHttpServer(Script script) : script_(std::move(script)) {
@@ -38,6 +46,14 @@ class ScriptedHttpServer {
         res.set_content("OK", "text/plain");
       }
     });
+    server_.Post("/api/replays", [this](const httplib::Request& req, httplib::Response& res) {
+      std::lock_guard lock(mutex_);
+      recordings_.push_back(
+          {req.get_param_value("p"), req.body, req.get_header_value("Content-Type")});
+      res.status = script_.recordingStatus;
+      res.set_content("pending", "text/plain");
+    });
+    server_.set_payload_max_length(1024 * 1024);
     port_ = server_.bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_.listen_after_bind(); });
   }
@@ -55,6 +71,10 @@ class ScriptedHttpServer {
     std::lock_guard lock(mutex_);
     return submissions_;
   }
+  std::vector<Posted> recordings() {
+    std::lock_guard lock(mutex_);
+    return recordings_;
+  }
 
  private:
   Script script_;
@@ -64,6 +84,7 @@ class ScriptedHttpServer {
   std::mutex mutex_;
   int versionRequests_ = 0;
   std::vector<std::string> submissions_;
+  std::vector<Posted> recordings_;
 };
 
 // A loopback socket bound to a free port; listening or not.

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "online/online_submission.h"
+#include "protocol/replay.h"
 #include "screens/keys.h"
 #include "screens/publisher.h"
 #include "screens/records_menu.h"
@@ -29,6 +30,11 @@ class SubmissionEndToEnd : public testing_support::MenuScreenTest {
     scene_.game().SetScore(score);
     ASSERT_TRUE(scene_.recordInputMenu().OpenForScore(score));
     Frame();
+    TypeZedAndAsk();
+  }
+
+  // On the name entry: "zed" typed, OK, and the question.
+  void TypeZedAndAsk() {
     ASSERT_EQ(state(), core::ssRecordEntryName);
     for (const int key : {kKeyZ, kKeyE, kKeyD}) Tap(key);
     Tap(screens::kKeyEnter);  // done typing: choose
@@ -78,6 +84,42 @@ TEST_F(SubmissionEndToEnd, SentScoreReachesTheWorldPage) {
   EXPECT_NE(page->body.find("<td>zed</td><td>Mars</td>"), std::string::npos);
   EXPECT_EQ(service.Stop(), 0);
 }
+
+// A recorded game: after the two requests its recording (named as entered) is
+// posted with the same token; a refused recording still ends at the main menu.
+class RecordedGameUpload : public SubmissionEndToEnd, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RecordedGameUpload, FollowsTheSubmission) {
+  testing_support::ScriptedHttpServer service({200, "OK|1|2|3|tok|", 200, GetParam()});
+  online::OnlineSubmission worker(service.url());
+  submission_.Use(worker);
+
+  program_.persistent.settings.Country.SetText("Mars");
+  scene_.mainMenu().Activate(screens::TMainMenu::kNewGame);
+  Frame();
+  ASSERT_EQ(state(), core::ssPlaying);
+  scene_.game().SetScore(5000);
+  Tap(screens::kKeyEsc);  // leave the game: YES
+  if (scene_.exitMenu().selection() != screens::TExitMenu::kYes) Tap(screens::kKeyLeft);
+  Tap(screens::kKeyEnter);
+  TypeZedAndAsk();
+  ASSERT_TRUE(scene_.recorder().last());
+  EXPECT_EQ(scene_.recorder().last()->name, "zed");
+  const std::vector<std::uint8_t> recording = protocol::EncodeReplay(*scene_.recorder().last());
+
+  Tap(screens::kKeyEnter);  // YES
+  FramesWhileSending();
+  EXPECT_EQ(state(), core::ssMainMenu);
+  ASSERT_EQ(service.submissions().size(), 1u);
+  const auto posted = service.recordings();
+  ASSERT_EQ(posted.size(), 1u);
+  EXPECT_EQ(posted[0].token, "tok");
+  EXPECT_EQ(posted[0].body, std::string(recording.begin(), recording.end()));
+  submission_.Use(worker_);  // the worker goes first
+}
+
+INSTANTIATE_TEST_SUITE_P(Taken, RecordedGameUpload, ::testing::Values(202));
+INSTANTIATE_TEST_SUITE_P(Refused, RecordedGameUpload, ::testing::Values(400, 500));
 
 TEST_F(SubmissionEndToEnd, StoppedServiceAsksToRetry) {
   testing_support::ScoreServerProcess service((dir()->path() / "scores.db").string());

@@ -99,6 +99,12 @@ TEST_F(ServiceTest, RefusalsStoreNothing) {
     EXPECT_EQ(reply->status, 400);
     EXPECT_EQ(reply->body.find('\n'), reply->body.size() - 1);  // one line
   }
+  // A body is taken only with a recording.
+  const auto bodied = client_->Post(
+      kSubmit + protocol::EncodeRecord(protocol::BuildRecord("Zed", 5, token, "Mars")),
+      std::string(5000, 'x'), "text/plain");
+  ASSERT_TRUE(bodied);
+  EXPECT_EQ(bodied->status, 413);
   EXPECT_EQ(store_->CountEntries(), 0);
   // The token refused with bad records is still good for a proper one.
   EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 5, token, "Mars"))->status, 200);
@@ -143,7 +149,10 @@ TEST_F(ServiceTest, TablePageEscapesAndRanksBestFirst) {
   ASSERT_TRUE(json);
   EXPECT_EQ(json->body,
             "[{\"rank\":1,\"name\":\"Zed\",\"country\":\"Mars\",\"score\":90,\"date\":\"2023-11-"
-            "14\"}]\n");
+            "14\",\"mark\":\"none\"}]\n");
+  for (const char* verified : {"2", "yes", ""}) {
+    EXPECT_EQ(Get(std::string("/api/top?verified=") + verified)->status, 400) << verified;
+  }
   for (const char* limit : {"0", "101", "x", "5x", ""}) {
     EXPECT_EQ(Get(std::string("/api/top?limit=") + limit)->status, 400) << limit;
   }

@@ -2,8 +2,11 @@
 // cleanly, and every submission it answered "OK" is in the store.
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <sys/stat.h>
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 #include <vector>
 
@@ -12,6 +15,7 @@
 #include "server/store.h"
 #include "tests/support/score_server.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -53,11 +57,49 @@ TEST(ScoreServerProgram, SigtermLosesNoAcknowledgedSubmission) {
   EXPECT_EQ(scores::OpenStore(db)->CountEntries(), acknowledged.load());
 }
 
+// A check under way when the service stops is ended with it (not waited for),
+// and its recording stays pending for the next start.
+TEST(ScoreServerProgram, StopEndsARunningCheckAndKeepsItPending) {
+  testing_support::TempDir dir;
+  const std::string db = (dir.path() / "scores.db").string();
+  const std::string hang = (dir.path() / "hang").string();
+  std::ofstream(hang) << "#!/bin/sh\ntouch '" << hang << ".started'\nexec sleep 120\n";
+  chmod(hang.c_str(), 0755);
+  testing_support::ScoreServerProcess service(
+      db, {"--verifier", hang, "--verifier-runtime", dir.path().string()});
+  ASSERT_TRUE(service.ready());
+
+  httplib::Client http("127.0.0.1", service.port());
+  const auto version = http.Get("/cgi/version.pl?version&prg=ZorbellineQuester");
+  ASSERT_TRUE(version);
+  const std::string token = protocol::KeptValue(version->body);
+  ASSERT_EQ(http.Get("/cgi/version.pl?hs&prg=ZorbellineQuester&inf=" +
+                     protocol::EncodeRecord(protocol::BuildRecord("", 50, token, "X")))
+                ->status,
+            200);
+  const auto bytes = testing_support::FileBytes(std::filesystem::path(ZQ_SOURCE_DIR) /
+                                                "tests/golden/recordings/level_play.zqr");
+  ASSERT_EQ(http.Post("/api/replays?p=" + token, std::string(bytes.begin(), bytes.end()),
+                      "application/octet-stream")
+                ->status,
+            202);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!std::filesystem::exists(hang + ".started") &&
+         std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  // The check's own limit is 15 s; the stop does not wait for it.
+  EXPECT_EQ(service.process().Stop(std::chrono::seconds(10)), 0);
+  EXPECT_EQ(scores::OpenStore(db)->Top(1)[0].mark, scores::ReplayMark::Pending);
+}
+
 TEST(ScoreServerProgram, RefusesABadCommandLine) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{ZQ_SCORES_BIN, "--port", "70000"},
         std::vector<std::string>{ZQ_SCORES_BIN, "--bogus", "1"},
-        std::vector<std::string>{ZQ_SCORES_BIN, "--port"}}) {
+        std::vector<std::string>{ZQ_SCORES_BIN, "--port"},
+        std::vector<std::string>{ZQ_SCORES_BIN, "--verifier", "/bin/true"},
+        std::vector<std::string>{ZQ_SCORES_BIN, "--verify-workers", "-1"}}) {
     testing_support::ChildProcess program(args);
     EXPECT_EQ(program.Wait(), 2);
   }

@@ -101,6 +101,69 @@ TYPED_TEST(StoreTest, RacingSubmissionsOfOneTokenStoreOne) {
   EXPECT_EQ(store.CountEntries(), 1);
 }
 
+// A recording is kept once per entry, found by the entry's token; its mark
+// filters the table, and only a verified one is handed out.
+TYPED_TEST(StoreTest, RecordingIsKeptOncePerEntryAndMarked) {
+  ScoreStore& store = *this->store_;
+  store.AddToken("a", 100);
+  store.AddToken("b", 100);
+  ASSERT_TRUE(store.SubmitWithToken("a", 50, {"Ann", "X", 70, 50}));
+  ASSERT_TRUE(store.SubmitWithToken("b", 50, {"Bob", "X", 60, 50}));
+  EXPECT_FALSE(store.EntryForToken("c"));
+  const auto ann = store.EntryForToken("a");
+  ASSERT_TRUE(ann);
+  EXPECT_EQ(ann->name, "Ann");
+  EXPECT_EQ(ann->score, 70);
+  EXPECT_FALSE(ann->hasReplay);
+
+  const std::vector<std::uint8_t> bytes = {0, 1, 2, 255, 0x5c, 'x'};
+  EXPECT_TRUE(store.AttachReplay(ann->id, bytes));
+  EXPECT_FALSE(store.AttachReplay(ann->id, {9}));
+  EXPECT_TRUE(store.EntryForToken("a")->hasReplay);
+  EXPECT_EQ(store.Top(10)[0].mark, scores::ReplayMark::Pending);
+  EXPECT_EQ(store.Top(10)[1].mark, scores::ReplayMark::None);
+  ASSERT_EQ(store.PendingReplays(10).size(), 1u);
+  EXPECT_EQ(store.PendingReplays(10)[0].bytes, bytes);
+  EXPECT_FALSE(store.VerifiedReplay(ann->id));
+
+  store.MarkReplay(ann->id, scores::ReplayMark::Verified, "");
+  EXPECT_EQ(store.VerifiedReplay(ann->id), bytes);
+  EXPECT_TRUE(store.PendingReplays(10).empty());
+  const auto bob = store.EntryForToken("b");
+  ASSERT_TRUE(store.AttachReplay(bob->id, bytes));
+  store.MarkReplay(bob->id, scores::ReplayMark::Rejected, "departs at phase 3");
+  EXPECT_FALSE(store.VerifiedReplay(bob->id));
+  const auto verified = store.Top(10, true);
+  ASSERT_EQ(verified.size(), 1u);
+  EXPECT_EQ(verified[0].name, "Ann");
+  EXPECT_EQ(store.Top(10)[1].reason, "departs at phase 3");
+}
+
+// A file made before recordings were kept opens with its entries and tokens.
+TEST(StoreOpen, SqliteFileFromBeforeRecordingsKeepsItsData) {
+  testing_support::TempDir dir;
+  const std::string path = (dir.path() / "old.db").string();
+  const std::string create =
+      "sqlite3 '" + path +
+      "' \"CREATE TABLE scores (id INTEGER PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
+      " score INTEGER NOT NULL, created_at INTEGER NOT NULL);"
+      " CREATE TABLE tokens (token TEXT PRIMARY KEY, expires_at INTEGER NOT NULL) WITHOUT ROWID;"
+      " INSERT INTO scores VALUES (1, 'Old', 'X', 500, 10); INSERT INTO tokens VALUES ('t', 99);\"";
+  if (std::system(create.c_str()) != 0) GTEST_SKIP() << "no sqlite3 program";
+  for (int open = 0; open < 2; ++open) {  // the second opening finds the columns there
+    auto store = scores::OpenStore(path);
+    const auto top = store->Top(10);
+    ASSERT_EQ(top.size(), 1u + open);
+    EXPECT_EQ(top[0].name, "Old");
+    EXPECT_EQ(top[0].score, 500);
+    EXPECT_EQ(top[0].mark, scores::ReplayMark::None);
+    if (open == 0) {
+      ASSERT_TRUE(store->SubmitWithToken("t", 50, {"New", "Y", 5, 50}));
+      EXPECT_TRUE(store->AttachReplay(store->EntryForToken("t")->id, {1, 2, 3}));
+    }
+  }
+}
+
 TEST(StoreOpen, UnreachablePlacesAreReported) {
   EXPECT_THROW(scores::OpenStore("/nonexistent-dir/x/scores.db"), std::runtime_error);
   EXPECT_THROW(scores::OpenStore("postgresql://nobody@127.0.0.1:1/none?connect_timeout=2"),
