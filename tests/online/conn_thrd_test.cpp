@@ -31,8 +31,9 @@ HttpOptions ShortTimeouts() {
 // otherwise reports the strings of a braced table's exception clean-up as
 // possibly uninitialised.
 [[gnu::noinline]] ScriptedHttpServer::Script Reply(int status, std::string body,
-                                                   int submissionStatus = 200) {
-  return {status, std::move(body), submissionStatus};
+                                                   int submissionStatus = 200,
+                                                   int recordingStatus = 202) {
+  return {status, std::move(body), submissionStatus, recordingStatus};
 }
 
 TEST(ConnThrd, VersionReplyDecidesWhatHappens) {
@@ -91,8 +92,8 @@ TEST(ConnThrd, RecordingIsPostedAfterATakenSubmission) {
   } kCases[] = {
       {"taken", Reply(200, "OK|1|2|3|tok|"), withRecording, true, "tok"},
       {"token to encode", Reply(200, "OK|1|2|3|a&b=c d|"), withRecording, true, "a&b=c d"},
-      {"refused recording", {200, "OK|1|2|3|tok|", 200, 400}, withRecording, true, "tok"},
-      {"recording fails", {200, "OK|1|2|3|tok|", 200, 500}, withRecording, true, "tok"},
+      {"refused recording", Reply(200, "OK|1|2|3|tok|", 200, 400), withRecording, true, "tok"},
+      {"recording fails", Reply(200, "OK|1|2|3|tok|", 200, 500), withRecording, true, "tok"},
       {"submission refused", Reply(200, "OK|1|2|3|tok|", 400), withRecording, false, ""},
       {"no recording", Reply(200, "OK|1|2|3|tok|"), kRecord, false, ""},
   };
