@@ -6,6 +6,7 @@
 
 #include "protocol/score_record.h"
 #include "protocol/version_reply.h"
+#include "screens/links.h"
 
 namespace online {
 namespace {
@@ -18,23 +19,6 @@ void LowerThisThreadsPriority() {
   if (pthread_setschedparam(pthread_self(), SCHED_IDLE, &param) != 0) {
     setpriority(PRIO_PROCESS, 0, 19);  // on Linux this names the calling thread
   }
-}
-
-// Letters and digits as they are, every other byte as %XX.
-std::string PercentEncoded(const std::string& text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if ((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z')) {
-      out += c;
-    } else {
-      out += '%';
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    }
-  }
-  return out;
 }
 
 }  // namespace
@@ -72,8 +56,8 @@ screens::SubmissionOutcome ConnThrd::Run() {
   const HttpReply submitted = client_.Get(
       server_ + std::string(kSubmissionPath) + protocol::EncodeRecord(record), &cancel_);
   if (submitted.ok && !record_.recording.empty() && !cancel_.load()) {
-    client_.Post(server_ + std::string(kRecordingPath) + PercentEncoded(kept), record_.recording,
-                 &cancel_);
+    client_.Post(server_ + std::string(kRecordingPath) + screens::PercentEncode(kept),
+                 record_.recording, &cancel_);
   }
   return screens::SubmissionOutcome::kDone;
 }
