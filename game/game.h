@@ -68,8 +68,12 @@ class TGame {
 
   // Loads the game's pictures once per run; ReloadResources makes them again
   // after an engine restart and brings every level object back where it was.
+  // It is a level step of its own (a recording keeps it). RemakeEngineObjects
+  // is the same remaking without the step, for a restart a recorded game never
+  // had (one made while it is watched).
   void LoadResources();
   void ReloadResources();
+  void RemakeEngineObjects();
 
   // The next new game starts at this level instead of 1 (simulator, tests).
   void StartNextGameAtLevel(int level) { nextGameLevel_ = level; }

@@ -76,6 +76,10 @@ void TGame::LoadResources() {
 // again and keeps its state. The clouds are dropped until the next level.
 void TGame::ReloadResources() {
   BeginStep(LevelStep::Reload);
+  RemakeEngineObjects();
+}
+
+void TGame::RemakeEngineObjects() {
   ufo_.CreateFlame();
   resources_.LoadCloudTexturesAndSounds();
   CreateBackgrounds();

@@ -216,7 +216,7 @@ void Scene::InitialiseAgain() {
   pointer_.PlaceAtStart();
   menuSound_.Create();
 
-  if (game_.resourcesLoaded()) game_.ReloadResources();
+  if (game_.resourcesLoaded()) ReloadGame();
   if (!program_.MenuSceneActive) {
     menuScene_.HideAll();
     mainMenu_.Hide();
@@ -233,6 +233,16 @@ void Scene::InitialiseAgain() {
   // shown by its opener only, so it is put back here.
   if (ScreenOf(state()).screen == Screen::Question) exitMenu_.ShowBox();
   iSpriteHide(loading_.sprite);
+}
+
+// A restart while a recorded game is watched was never part of it: the level
+// makes its pictures again without taking a step, and the random sequence goes
+// back to where it stood, so the game plays on exactly as recorded.
+void Scene::ReloadGame() {
+  if (!player_ || player_->finished()) return game_.ReloadResources();
+  const platform::RandomPosition position = platform::CurrentRandomPosition();
+  game_.RemakeEngineObjects();
+  platform::SeekRandom(position);
 }
 
 void Scene::CreateCommonEngineObjects() {

@@ -118,6 +118,7 @@ class Scene : public game::GameHost, public MenuContext {
  private:
   void InitialiseFirst();
   void InitialiseAgain();
+  void ReloadGame();                 // the level's part of InitialiseAgain
   void CreateCommonEngineObjects();  // camera, mip levels, intro particles, loading picture
   void CreateGameOverPicture();
   void CreateFont();

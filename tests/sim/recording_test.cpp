@@ -23,11 +23,14 @@ class RecordingTest : public testing_support::SimTest {
     return current ? current : scene.recorder().last();
   }
 
-  // Plays `replay` in a new program; the player as it ended.
-  const screens::GamePlayer& Play(const protocol::Replay& replay) {
+  // Plays `replay` in a new program (with `script` for what the watcher does);
+  // the player as it ended.
+  const screens::GamePlayer& Play(const protocol::Replay& replay, const std::string& script = "") {
     sim::Session::Options options;
     options.seed = 99;
     options.replay = replay;
+    std::istringstream events(script);
+    options.script = sim::ParseScript(events, "watcher");
     session_ = std::make_unique<sim::Session>(std::move(options));
     end_ = session_->Run(
         static_cast<int>(replay.steps.size()) + 100, [](int) { return false; },
@@ -87,6 +90,21 @@ TEST_F(RecordingTest, RecordedGamesPlayBackToTheSameEnd) {
     EXPECT_EQ(player.score(), replay.score);
     EXPECT_EQ(player.level(), replay.level);
   }
+}
+
+// Losing the focus in full screen while watching restarts the engine: the
+// game goes on as recorded, with the level's pictures made again.
+TEST_F(RecordingTest, ARestartWhileWatchingLeavesTheGameAsRecorded) {
+  Run("232 key ENTER\n300 down RIGHT\n320 key UP\n350 up RIGHT\n500 key LCTRL\n", 700);
+  const std::optional<protocol::Replay> recorded = Recorded();
+  ASSERT_TRUE(recorded);
+  core::GameSettings settings;
+  settings.Windowed = 0;
+  WriteSettings(settings);
+  const screens::GamePlayer& player = Play(*recorded, "300 focus-lost\n301 hotkey\n");
+  EXPECT_EQ(session_->platform().WindowsCreated(), 2);
+  EXPECT_TRUE(player.Verified());
+  EXPECT_EQ(player.firstDifferentFrame(), std::nullopt);
 }
 
 // A second game in the same run starts from wherever the random sequence
