@@ -5,7 +5,7 @@
 //  * BM_LevelRunPhases: New Game on a busy late level (all four enemy kinds,
 //    the raven) with the hero running back and forth, jumping and throwing;
 //    a game that ends is started again.
-//  * BM_VerifyRecording: a stored recording (a 165 s game to game over) checked
+//  * BM_VerifyRecording: a stored recording (a 110 s game to game over) checked
 //    as zq-sim --verify checks it, from a new program to the verdict; the
 //    argument says whether the pictures keep their pixels (1, as when a frame
 //    is to be drawn) or only their sizes (0, a check's own way). Processor time.
