@@ -5,6 +5,10 @@
 //  * BM_LevelRunPhases: New Game on a busy late level (all four enemy kinds,
 //    the raven) with the hero running back and forth, jumping and throwing;
 //    a game that ends is started again.
+//  * BM_VerifyRecording: a stored recording (a 110 s game to game over) checked
+//    as zq-sim --verify checks it, from a new program to the verdict; the
+//    argument says whether the pictures keep their pixels (1, as when a frame
+//    is to be drawn) or only their sizes (0, a check's own way). Processor time.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -15,7 +19,10 @@
 
 #include "core/program.h"
 #include "core/screen_state.h"
+#include "engine/types.h"
 #include "platform/key_codes.h"
+#include "screens/replay_files.h"
+#include "screens/scene.h"
 #include "tools/assets/runtime_tree.h"
 #include "tools/sim/script.h"
 #include "tools/sim/session.h"
@@ -166,5 +173,34 @@ void BM_LevelRunPhases(benchmark::State& state) {
       playingSeconds > 0 ? static_cast<double>(playing) / playingSeconds : 0;
 }
 BENCHMARK(BM_LevelRunPhases)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_VerifyRecording(benchmark::State& state) {
+  static const RuntimeDir dir;
+  static const protocol::Replay replay = screens::LoadReplayFile(
+      fs::path(ZQ_SOURCE_DIR) / "tests" / "golden" / "recordings" / "monkey_game_over.zqr");
+  const bool pixels = state.range(0) != 0;
+  for (auto _ : state) {
+    dir.Reset();
+    sim::Session session({.seed = 1, .script = {}, .replay = replay, .pixels = pixels});
+    session.Run(
+        static_cast<int>(replay.steps.size()) + 1000, [](int) { return false; },
+        [](const sim::FrameRecord&) {});
+    if (!session.scene().player()->Verified()) {
+      state.SkipWithError("the recording did not reach its result");
+      break;
+    }
+  }
+  const double games = static_cast<double>(state.iterations());
+  const double playSeconds =
+      games * static_cast<double>(replay.Frames()) / engine::kRunPhasesPerSecond;
+  state.counters["recordings_per_second"] = benchmark::Counter(games, benchmark::Counter::kIsRate);
+  state.counters["times_real_time"] = benchmark::Counter(playSeconds, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_VerifyRecording)
+    ->Arg(0)
+    ->Arg(1)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 }  // namespace

@@ -21,6 +21,18 @@ std::optional<Image> DecodeImage(std::span<const std::uint8_t> bytes) {
   return std::nullopt;
 }
 
+std::optional<Image> ReadImageSize(std::span<const std::uint8_t> bytes) {
+  switch (SniffImageFormat(bytes)) {
+    case ImageFormat::kPng:
+      return codecs::ReadPngSize(bytes);
+    case ImageFormat::kDds:
+      return codecs::ReadDdsSize(bytes);
+    case ImageFormat::kUnknown:
+      break;
+  }
+  return std::nullopt;
+}
+
 void WritePng(const std::filesystem::path& path, const Image& image) {
   const std::vector<std::uint8_t> bytes = EncodePng(image);
   try {

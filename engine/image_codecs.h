@@ -22,5 +22,8 @@ inline bool AcceptableSize(std::uint64_t width, std::uint64_t height) {
 
 std::optional<Image> DecodePng(std::span<const std::uint8_t> bytes);
 std::optional<Image> DecodeDds(std::span<const std::uint8_t> bytes);
+// The size alone, with no pixels (see ReadImageSize).
+std::optional<Image> ReadPngSize(std::span<const std::uint8_t> bytes);
+std::optional<Image> ReadDdsSize(std::span<const std::uint8_t> bytes);
 
 }  // namespace engine::codecs

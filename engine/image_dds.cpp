@@ -45,7 +45,6 @@ class Channel {
  public:
   explicit Channel(std::uint32_t mask)
       : mask_(mask), shift_(mask != 0 ? std::countr_zero(mask) : 0), max_(mask >> shift_) {}
-  bool present() const { return mask_ != 0; }
   std::uint8_t Extract(std::uint32_t pixel, std::uint8_t absent) const {
     if (mask_ == 0) return absent;
     const std::uint64_t value = (pixel & mask_) >> shift_;
@@ -58,43 +57,31 @@ class Channel {
   std::uint64_t max_;
 };
 
-std::optional<Image> DecodeMasked(std::span<const std::uint8_t> header,
-                                  std::span<const std::uint8_t> data, std::uint32_t width,
-                                  std::uint32_t height) {
+// What the header says the surface is, once the data is known to hold all of it.
+struct Layout {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  bool compressed = false;
+  int squishFlags = 0;            // compressed: which DXT
+  std::size_t bytesPerPixel = 0;  // uncompressed
+};
+
+// Uncompressed: nullopt for another depth, no colour channel, or too few bytes.
+std::optional<Layout> MaskedLayout(std::span<const std::uint8_t> header, std::size_t dataSize,
+                                   std::uint32_t width, std::uint32_t height) {
   const std::uint32_t bits = Get32(header, 88);
   if (bits != 16 && bits != 24 && bits != 32) return std::nullopt;
-  const Channel red(Get32(header, 92));
-  const Channel green(Get32(header, 96));
-  const Channel blue(Get32(header, 100));
-  // An alpha mask is taken as meaning alpha even when the alpha-pixels flag is
-  // missing, as common loaders do; files without alpha leave the mask 0.
-  const Channel alpha(Get32(header, 104));
-  if (!red.present() && !green.present() && !blue.present()) return std::nullopt;
-
-  const std::size_t bytesPerPixel = bits / 8;
-  const std::size_t pixels = std::size_t{width} * height;
-  if (data.size() < pixels * bytesPerPixel) return std::nullopt;
-
-  Image image;
-  image.width = static_cast<int>(width);
-  image.height = static_cast<int>(height);
-  image.rgba.resize(pixels * 4);
-  for (std::size_t i = 0; i < pixels; ++i) {
-    std::uint32_t pixel = 0;
-    for (std::size_t k = 0; k < bytesPerPixel; ++k) {
-      pixel |= static_cast<std::uint32_t>(data[i * bytesPerPixel + k]) << (8 * k);
-    }
-    std::uint8_t* out = &image.rgba[i * 4];
-    out[0] = red.Extract(pixel, 0);
-    out[1] = green.Extract(pixel, 0);
-    out[2] = blue.Extract(pixel, 0);
-    out[3] = alpha.Extract(pixel, 255);
+  if (Get32(header, 92) == 0 && Get32(header, 96) == 0 && Get32(header, 100) == 0) {
+    return std::nullopt;
   }
-  return image;
+  const std::size_t bytesPerPixel = bits / 8;
+  if (dataSize < std::size_t{width} * height * bytesPerPixel) return std::nullopt;
+  return Layout{width, height, false, 0, bytesPerPixel};
 }
 
-std::optional<Image> DecodeDxt(std::uint32_t fourCC, std::span<const std::uint8_t> data,
-                               std::uint32_t width, std::uint32_t height) {
+// DXT1/3/5: nullopt for another FourCC or too few blocks.
+std::optional<Layout> DxtLayout(std::uint32_t fourCC, std::size_t dataSize, std::uint32_t width,
+                                std::uint32_t height) {
   int flags = 0;
   std::size_t blockBytes = 16;
   if (fourCC == FourCC("DXT1")) {
@@ -108,19 +95,12 @@ std::optional<Image> DecodeDxt(std::uint32_t fourCC, std::span<const std::uint8_
     return std::nullopt;
   }
   const std::size_t blocks = std::size_t{(width + 3) / 4} * ((height + 3) / 4);
-  if (data.size() < blocks * blockBytes) return std::nullopt;
-
-  Image image;
-  image.width = static_cast<int>(width);
-  image.height = static_cast<int>(height);
-  image.rgba.resize(std::size_t{width} * height * 4);
-  squish::DecompressImage(image.rgba.data(), image.width, image.height, data.data(), flags);
-  return image;
+  if (dataSize < blocks * blockBytes) return std::nullopt;
+  return Layout{width, height, true, flags, 0};
 }
 
-}  // namespace
-
-std::optional<Image> DecodeDds(std::span<const std::uint8_t> bytes) {
+// Every check the decoder makes: a file with a layout decodes.
+std::optional<Layout> ReadLayout(std::span<const std::uint8_t> bytes) {
   if (bytes.size() < kHeaderEnd || std::memcmp(bytes.data(), "DDS ", 4) != 0 ||
       Get32(bytes, 4) != kHeaderSize || Get32(bytes, 76) != kPixelFormatSize) {
     return std::nullopt;
@@ -130,10 +110,57 @@ std::optional<Image> DecodeDds(std::span<const std::uint8_t> bytes) {
   if (!AcceptableSize(width, height)) return std::nullopt;
 
   const std::uint32_t formatFlags = Get32(bytes, 80);
-  const auto data = bytes.subspan(kHeaderEnd);
-  if ((formatFlags & kFlagFourCC) != 0) return DecodeDxt(Get32(bytes, 84), data, width, height);
-  if ((formatFlags & kFlagRgb) != 0) return DecodeMasked(bytes, data, width, height);
+  const std::size_t dataSize = bytes.size() - kHeaderEnd;
+  if ((formatFlags & kFlagFourCC) != 0) return DxtLayout(Get32(bytes, 84), dataSize, width, height);
+  if ((formatFlags & kFlagRgb) != 0) return MaskedLayout(bytes, dataSize, width, height);
   return std::nullopt;
+}
+
+void FillMasked(std::span<const std::uint8_t> header, std::span<const std::uint8_t> data,
+                std::size_t bytesPerPixel, Image& image) {
+  const Channel red(Get32(header, 92));
+  const Channel green(Get32(header, 96));
+  const Channel blue(Get32(header, 100));
+  // An alpha mask is taken as meaning alpha even when the alpha-pixels flag is
+  // missing, as common loaders do; files without alpha leave the mask 0.
+  const Channel alpha(Get32(header, 104));
+  const std::size_t pixels = image.rgba.size() / 4;
+  for (std::size_t i = 0; i < pixels; ++i) {
+    std::uint32_t pixel = 0;
+    for (std::size_t k = 0; k < bytesPerPixel; ++k) {
+      pixel |= static_cast<std::uint32_t>(data[i * bytesPerPixel + k]) << (8 * k);
+    }
+    std::uint8_t* out = &image.rgba[i * 4];
+    out[0] = red.Extract(pixel, 0);
+    out[1] = green.Extract(pixel, 0);
+    out[2] = blue.Extract(pixel, 0);
+    out[3] = alpha.Extract(pixel, 255);
+  }
+}
+
+}  // namespace
+
+std::optional<Image> DecodeDds(std::span<const std::uint8_t> bytes) {
+  const std::optional<Layout> layout = ReadLayout(bytes);
+  if (!layout) return std::nullopt;
+  Image image;
+  image.width = static_cast<int>(layout->width);
+  image.height = static_cast<int>(layout->height);
+  image.rgba.resize(std::size_t{layout->width} * layout->height * 4);
+  const auto data = bytes.subspan(kHeaderEnd);
+  if (layout->compressed) {
+    squish::DecompressImage(image.rgba.data(), image.width, image.height, data.data(),
+                            layout->squishFlags);
+  } else {
+    FillMasked(bytes, data, layout->bytesPerPixel, image);
+  }
+  return image;
+}
+
+std::optional<Image> ReadDdsSize(std::span<const std::uint8_t> bytes) {
+  const std::optional<Layout> layout = ReadLayout(bytes);
+  if (!layout) return std::nullopt;
+  return Image{static_cast<int>(layout->width), static_cast<int>(layout->height), {}};
 }
 
 }  // namespace engine::codecs

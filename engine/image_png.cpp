@@ -132,6 +132,16 @@ bool ReadHeader(png_structp png, png_infop info, std::size_t fileSize, png_uint_
          png_get_rowbytes(png, info) == std::size_t{*width} * 4;
 }
 
+// Reads the header from `source` and checks the size: false for anything the
+// decoder refuses before its first row.
+bool StartReading(const PngReadStruct& reader, MemoryReader& source, png_uint_32* width,
+                  png_uint_32* height) {
+  if (!reader.ok()) return false;
+  png_set_read_fn(reader.png(), &source, ReadFromMemory);
+  return ReadHeader(reader.png(), reader.info(), source.size, width, height) &&
+         codecs::AcceptableSize(*width, *height);
+}
+
 // Reads every row, then the chunks up to IEND so that a file cut short after its
 // image data is still refused.
 bool ReadRows(png_structp png, png_infop info, png_bytepp rows) {
@@ -159,16 +169,10 @@ namespace codecs {
 
 std::optional<Image> DecodePng(std::span<const std::uint8_t> bytes) {
   PngReadStruct reader;
-  if (!reader.ok()) return std::nullopt;
   MemoryReader source{bytes.data(), bytes.size(), 0};
-  png_set_read_fn(reader.png(), &source, ReadFromMemory);
-
   png_uint_32 width = 0;
   png_uint_32 height = 0;
-  if (!ReadHeader(reader.png(), reader.info(), bytes.size(), &width, &height)) {
-    return std::nullopt;
-  }
-  if (!AcceptableSize(width, height)) return std::nullopt;
+  if (!StartReading(reader, source, &width, &height)) return std::nullopt;
 
   Image image;
   image.width = static_cast<int>(width);
@@ -178,6 +182,15 @@ std::optional<Image> DecodePng(std::span<const std::uint8_t> bytes) {
   for (png_uint_32 y = 0; y < height; ++y) rows[y] = image.rgba.data() + std::size_t{y} * width * 4;
   if (!ReadRows(reader.png(), reader.info(), rows.data())) return std::nullopt;
   return image;
+}
+
+std::optional<Image> ReadPngSize(std::span<const std::uint8_t> bytes) {
+  PngReadStruct reader;
+  MemoryReader source{bytes.data(), bytes.size(), 0};
+  png_uint_32 width = 0;
+  png_uint_32 height = 0;
+  if (!StartReading(reader, source, &width, &height)) return std::nullopt;
+  return Image{static_cast<int>(width), static_cast<int>(height), {}};
 }
 
 }  // namespace codecs

@@ -16,7 +16,7 @@ std::shared_ptr<const Image> SharedImages::Decode(std::span<const std::uint8_t> 
       return {held, &held->image};
     }
   }
-  std::optional<Image> image = DecodeImage(bytes);
+  std::optional<Image> image = sizesOnly_ ? ReadImageSize(bytes) : DecodeImage(bytes);
   if (!image) return nullptr;
   SweepGone();
   // Not make_shared: the table's weak pointers would keep the picture's memory
@@ -25,6 +25,12 @@ std::shared_ptr<const Image> SharedImages::Decode(std::span<const std::uint8_t> 
       new Decoded{{bytes.begin(), bytes.end()}, std::move(*image)});
   byHash_.emplace(hash, decoded);
   return {decoded, &decoded->image};
+}
+
+void SharedImages::SetSizesOnly(bool sizesOnly) {
+  if (sizesOnly == sizesOnly_) return;
+  sizesOnly_ = sizesOnly;
+  Clear();
 }
 
 void SharedImages::SweepGone() {

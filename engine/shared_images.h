@@ -23,6 +23,11 @@ class SharedImages {
   std::shared_ptr<const Image> Decode(std::span<const std::uint8_t> bytes);
   // Forgets every picture; those still held elsewhere stay valid, just unshared.
   void Clear() { byHash_.clear(); }
+  // With sizes only, a picture is read for its width and height and holds no
+  // pixels (ReadImageSize): for a program that never draws a frame. Changing
+  // it forgets every picture, so none is shared across the two.
+  void SetSizesOnly(bool sizesOnly);
+  bool sizesOnly() const { return sizesOnly_; }
 
  private:
   struct Decoded {
@@ -36,6 +41,7 @@ class SharedImages {
   // Weak: the table never keeps a picture alive.
   std::unordered_multimap<std::size_t, std::weak_ptr<const Decoded>> byHash_;
   std::size_t sweepAt_ = kFirstSweep;
+  bool sizesOnly_ = false;
   static constexpr std::size_t kFirstSweep = 64;
 };
 

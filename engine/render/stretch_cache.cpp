@@ -21,8 +21,7 @@ StretchCache::~StretchCache() {
 }
 
 SDL_Texture* StretchCache::Get(const std::shared_ptr<const Image>& image, int width, int height) {
-  if (!image || image->width <= 0 || image->height <= 0 || width <= 0 || height <= 0)
-    return nullptr;
+  if (!image || !HasPixels(*image) || width <= 0 || height <= 0) return nullptr;
   const Key key{image.get(), width, height};
   if (auto it = cache_.find(key); it != cache_.end()) {
     if (it->second.image.lock() == image) return it->second.texture;

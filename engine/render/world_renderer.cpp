@@ -53,7 +53,7 @@ WorldRenderer::~WorldRenderer() {
 }
 
 SDL_Texture* WorldRenderer::TextureFor(const std::shared_ptr<const Image>& image) {
-  if (!image || image->width <= 0 || image->height <= 0) return nullptr;
+  if (!image || !HasPixels(*image)) return nullptr;  // no picture, or its size alone
   auto it = cache_.find(image.get());
   if (it != cache_.end()) {
     if (it->second.image.lock() == image) return it->second.texture;

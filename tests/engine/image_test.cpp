@@ -212,28 +212,41 @@ TEST(PngCodec, EveryColourTypeAndBitDepthDecodesToRgba8) {
   }
 }
 
-TEST(PngCodec, TruncatedCorruptOrOversizedFilesAreRefused) {
+using NamedFiles = std::vector<std::pair<std::string, Bytes>>;
+
+// PNG files the decoder refuses before their first row, and those it refuses
+// only on reading the rows.
+NamedFiles PngRefusedByHeader() {
   const Bytes png = engine::EncodePng(Gradient(16, 16));
-  auto cut = [&](std::size_t length) { return Bytes(png.begin(), png.begin() + length); };
-  Bytes badCrc = png;
-  badCrc[png.size() / 2] ^= 0x55;  // inside the image data
   Bytes badSignature = png;
   badSignature[1] = 'Q';
-
-  const std::vector<std::pair<const char*, Bytes>> cases = {
-      {"signature only", cut(8)},
-      {"header cut", cut(20)},
-      {"after the header", cut(33)},
-      {"half the image data", cut(png.size() / 2)},
-      {"end chunk cut", cut(png.size() - 1)},
-      {"damaged image data", badCrc},
+  return {
+      {"signature only", Bytes(png.begin(), png.begin() + 8)},
+      {"header cut", Bytes(png.begin(), png.begin() + 20)},
+      {"after the header", Bytes(png.begin(), png.begin() + 33)},
       {"damaged signature", badSignature},
       {"wider than any texture", EncodeWithLibpng(PngHeaderOnly(20000, 1))},
       {"more pixels than any texture", EncodeWithLibpng(PngHeaderOnly(16384, 16384))},
   };
-  for (const auto& [name, bytes] : cases) {
-    SCOPED_TRACE(name);
-    EXPECT_FALSE(engine::DecodeImage(bytes).has_value());
+}
+
+NamedFiles PngRefusedByRows() {
+  const Bytes png = engine::EncodePng(Gradient(16, 16));
+  Bytes badCrc = png;
+  badCrc[png.size() / 2] ^= 0x55;  // inside the image data
+  return {
+      {"half the image data", Bytes(png.begin(), png.begin() + png.size() / 2)},
+      {"end chunk cut", Bytes(png.begin(), png.end() - 1)},
+      {"damaged image data", badCrc},
+  };
+}
+
+TEST(PngCodec, TruncatedCorruptOrOversizedFilesAreRefused) {
+  for (const NamedFiles& files : {PngRefusedByHeader(), PngRefusedByRows()}) {
+    for (const auto& [name, bytes] : files) {
+      SCOPED_TRACE(name);
+      EXPECT_FALSE(engine::DecodeImage(bytes).has_value());
+    }
   }
 }
 
@@ -501,8 +514,8 @@ TEST(DdsCodec, BlockCompressedPixelsDecode) {
   }
 }
 
-TEST(DdsCodec, TruncatedOrUnsupportedFilesAreRefused) {
-  std::vector<std::pair<std::string, Bytes>> cases;
+NamedFiles DdsRefused() {
+  NamedFiles cases;
   std::vector<Bytes> valid = {MaskedDds(MaskedCases()[0]), MaskedDds(MaskedCases()[4])};
   for (const DxtCase& c : DxtCases()) valid.push_back(DxtDds(c));
   for (std::size_t i = 0; i < valid.size(); ++i) {
@@ -526,21 +539,65 @@ TEST(DdsCodec, TruncatedOrUnsupportedFilesAreRefused) {
   cases.push_back({"extended header", MakeDds(FourCCHeader(1, 1, "DX10"), Bytes(64, 0))});
   cases.push_back({"neither RGB nor FourCC", MakeDds(luminance, fourPixels)});
 
-  for (const auto& [name, bytes] : cases) {
+  return cases;
+}
+
+TEST(DdsCodec, TruncatedOrUnsupportedFilesAreRefused) {
+  for (const auto& [name, bytes] : DdsRefused()) {
     SCOPED_TRACE(name);
     EXPECT_FALSE(engine::DecodeImage(bytes).has_value());
   }
 }
 
-TEST(ImageDecoding, FormatIsRecognisedByContentOnly) {
-  const std::vector<std::pair<const char*, Bytes>> notImages = {
+NamedFiles NotImages() {
+  return {
       {"empty", {}},
       {"text", {'h', 'e', 'l', 'l', 'o'}},
       {"bitmap", {'B', 'M', 0x36, 0, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0}},
   };
-  for (const auto& [name, bytes] : notImages) {
+}
+
+TEST(ImageDecoding, FormatIsRecognisedByContentOnly) {
+  for (const auto& [name, bytes] : NotImages()) {
     SCOPED_TRACE(name);
     EXPECT_FALSE(engine::DecodeImage(bytes).has_value());
+  }
+}
+
+// A program that never draws reads sizes only: the decoder's size for every
+// picture, no pixels, and the same refusals, but for PNG rows it never reads.
+TEST(ImageSize, AgreesWithTheDecoderWithoutPixels) {
+  NamedFiles pictures = {
+      {"png rgb", engine::EncodePng(Gradient(5, 3))},
+      {"png palette", EncodeWithLibpng(Png(3, 1, PNG_COLOR_TYPE_PALETTE, 2, {0x18})
+                                           .WithPalette({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}))},
+      {"png gray interlaced",
+       EncodeWithLibpng(Png(2, 3, PNG_COLOR_TYPE_GRAY, 8, Bytes(6, 9)).Interlaced())},
+  };
+  for (const MaskedCase& c : MaskedCases()) pictures.push_back({c.name, MaskedDds(c)});
+  for (const DxtCase& c : DxtCases()) pictures.push_back({c.fourCC, DxtDds(c)});
+  for (const auto& [name, bytes] : pictures) {
+    SCOPED_TRACE(name);
+    const auto decoded = engine::DecodeImage(bytes);
+    const auto size = engine::ReadImageSize(bytes);
+    ASSERT_TRUE(decoded && size);
+    EXPECT_EQ(size->width, decoded->width);
+    EXPECT_EQ(size->height, decoded->height);
+    EXPECT_TRUE(size->rgba.empty());
+    EXPECT_TRUE(engine::HasPixels(*decoded));
+    EXPECT_FALSE(engine::HasPixels(*size));
+  }
+  for (const NamedFiles& refused : {PngRefusedByHeader(), DdsRefused(), NotImages()}) {
+    for (const auto& [name, bytes] : refused) {
+      SCOPED_TRACE(name);
+      EXPECT_FALSE(engine::ReadImageSize(bytes).has_value());
+    }
+  }
+  for (const auto& [name, bytes] : PngRefusedByRows()) {
+    SCOPED_TRACE(name);
+    const auto size = engine::ReadImageSize(bytes);
+    ASSERT_TRUE(size.has_value());
+    EXPECT_EQ(size->width, 16);
   }
 }
 

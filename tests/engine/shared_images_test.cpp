@@ -220,4 +220,49 @@ TEST_F(SharedImagesTest, ClosingTheEngineLetsGoOfEveryPicture) {
   EXPECT_EQ(Middle(), (Rgba{255, 0, 0, 255}));
 }
 
+// A program that never draws keeps only the pictures' sizes: textures and
+// fonts work as before (a glyph outside the atlas is still dropped), nothing is
+// drawn from a picture without pixels, and pixels come back with the mode.
+TEST_F(SharedImagesTest, PicturesReadForTheirSizeOnlyDrawNothing) {
+  const Bytes red = SolidPng(255, 0, 0, 4, 6);
+  engine::FontFile font;
+  font.cellWidth = 2;
+  font.cellHeight = 4;
+  font.glyphs = {{0, 0, 2, 4}, {3, 0, 2, 4}};
+  font.atlasPng = red;
+  WriteFile("data/red.wid", engine::EncodeFontFile(font));
+  const engine::Image empty = Render();
+
+  world().decodedImages.SetSizesOnly(true);
+  const iHandle a = FromMemory(red, 0);
+  const iHandle b = FromMemory(red, 0);
+  ASSERT_TRUE(PictureOf(a));
+  EXPECT_EQ(PictureOf(a), PictureOf(b));
+  EXPECT_EQ(PictureOf(a)->width, 4);
+  EXPECT_EQ(PictureOf(a)->height, 6);
+  EXPECT_TRUE(PictureOf(a)->rgba.empty());
+  EXPECT_EQ(FromMemory(Bytes{'n', 'o'}, 0), 0u);
+  const iHandle text = iFontCreate("data\\red.wid", 0);
+  const std::vector<engine::FontGlyphRect>& glyphs = world().fonts.at(text).glyphs;
+  ASSERT_EQ(glyphs.size(), 2u);
+  EXPECT_EQ(glyphs[0].w, 2);
+  EXPECT_EQ(glyphs[1].w, 0);
+  SpriteWith(a);
+  iPrint("    ", {-4, 0}, {2, 2}, 0, text);
+  EXPECT_EQ(Render().rgba, empty.rgba);
+
+  // The engine's next life keeps the mode.
+  i3ImpactClose();
+  const iHandle again = FromMemory(red, 0);
+  ASSERT_TRUE(PictureOf(again));
+  EXPECT_FALSE(engine::HasPixels(*PictureOf(again)));
+
+  world().decodedImages.SetSizesOnly(false);
+  const iHandle c = FromMemory(red, 0);
+  ASSERT_TRUE(PictureOf(c));
+  EXPECT_TRUE(engine::HasPixels(*PictureOf(c)));
+  SpriteWith(c);
+  EXPECT_EQ(Middle(), (Rgba{255, 0, 0, 255}));
+}
+
 }  // namespace

@@ -6,11 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
+#include <span>
 #include <system_error>
 
 #include "engine/engine.h"
 #include "engine/headless/headless_backend.h"
+#include "engine/image.h"
 #include "engine/image_codecs.h"
+#include "engine/image_format.h"
 #include "engine/runtime.h"
 
 namespace fuzz {
@@ -71,7 +75,16 @@ void Check(bool condition, const char* what) {
 
 bool MakeAndCheckTexture(const std::uint8_t* bytes, std::size_t size) {
   const iHandle texture = iTextureCreateFromMemory(bytes, static_cast<std::int32_t>(size), 0);
-  if (texture == 0) return false;
+  // What a program that never draws reads instead: the same size, or the same
+  // refusal (but for PNG rows, which it never reads).
+  const std::span<const std::uint8_t> file(bytes, size);
+  const std::optional<engine::Image> sized = engine::ReadImageSize(file);
+  Check(!sized || sized->rgba.empty(), "a size read with pixels");
+  if (texture == 0) {
+    Check(!sized || engine::SniffImageFormat(file) == engine::ImageFormat::kPng,
+          "a size read from a picture the decoder refuses");
+    return false;
+  }
   const auto& textures = engine::Installed()->world().textures;
   const auto found = textures.find(texture);
   Check(found != textures.end() && found->second.image != nullptr, "texture without a picture");
@@ -81,6 +94,8 @@ bool MakeAndCheckTexture(const std::uint8_t* bytes, std::size_t size) {
         "picture of a size the decoders refuse");
   Check(image.rgba.size() == std::size_t(image.width) * std::size_t(image.height) * 4,
         "picture whose pixels do not match its size");
+  Check(sized && sized->width == image.width && sized->height == image.height,
+        "a size read that differs from the decoded picture's");
   iTextureDestroy(texture);
   return true;
 }

@@ -110,4 +110,44 @@ TEST_F(Recording, DamagedOrEditedRecordingsAreRefused) {
   }
 }
 
+// A check reads the runtime's pictures for their sizes only; a check asked for
+// a frame's picture decodes them as every other run does. Both meet the
+// recording's digests alike (or miss the same one), and the picture is the
+// plain replay's.
+TEST_F(Recording, ACheckWithoutPixelsEndsAsOneThatDraws) {
+  protocol::Replay moved = protocol::DecodeReplay(ReadBytes(kRecordings / "level_play.zqr"));
+  for (std::size_t step = 300; step < 330; ++step) moved.steps[step].keys = 2 | 8;
+  WriteBytes(dir_.path() / "moved.zqr", protocol::EncodeReplay(moved));
+  const auto shot = [this](const char* name) {
+    return "600:" + (dir_.path() / (std::string(name) + ".png")).string();
+  };
+
+  const struct {
+    fs::path file;
+    int status;
+    const char* picture;
+  } kCases[] = {
+      {kRecordings / "level_play.zqr", 0, "checked"},
+      {dir_.path() / "moved.zqr", 1, "moved"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.file.filename().string());
+    const golden::SimOutput check = Verify(c.file);
+    const golden::SimOutput drawing = golden::RunSimWith(
+        dir_.path(), {"--replay", c.file.string(), "--verify", "--shot", shot(c.picture)});
+    EXPECT_EQ(check.status, c.status);
+    EXPECT_EQ(drawing.status, c.status);
+    ASSERT_EQ(check.lines.size(), 1u);
+    EXPECT_EQ(check.lines, drawing.lines);
+  }
+
+  const golden::SimOutput replay =
+      golden::RunSimWith(dir_.path(), {"--replay", (kRecordings / "level_play.zqr").string(),
+                                       "--frames", "600", "--shot", shot("replayed")});
+  ASSERT_EQ(replay.status, 0);
+  const std::vector<std::uint8_t> checked = ReadBytes(dir_.path() / "checked.png");
+  EXPECT_FALSE(checked.empty());
+  EXPECT_EQ(checked, ReadBytes(dir_.path() / "replayed.png"));
+}
+
 }  // namespace

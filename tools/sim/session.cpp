@@ -22,6 +22,7 @@ Session::Session(Options options) : options_(std::move(options)) {
   auto backend = std::make_unique<engine::HeadlessBackend>();
   headless_ = backend.get();
   engine_ = std::make_unique<engine::Engine>(std::move(backend));
+  engine_->world().decodedImages.SetSizesOnly(!options_.pixels);
   mixer_ = engine::MusicMixer::Virtual(headless_->virtualClock());
   platform_ = std::make_unique<platform::ScriptedPlatform>(headless_->virtualClock());
   program_ = std::make_unique<core::Program>(*platform_);
@@ -124,7 +125,7 @@ void Session::AfterDispatch() {
   FrameRecord record;
   record.frame = framesRun_;
   record.texts = engine_->world().texts;
-  if (*picture_ && (*picture_)(framesRun_))
+  if (options_.pixels && *picture_ && (*picture_)(framesRun_))
     record.picture = headless_->RenderFrame(engine_->world());
   pending_ = std::move(record);
   // When this engine run ends after this frame, the next events wait for what

@@ -68,6 +68,10 @@ class Session {
     std::function<std::unique_ptr<screens::SubmissionWorker>()> worker = {};
     // When set, the program plays this recorded game and ends with it.
     std::optional<protocol::Replay> replay = {};
+    // False for a run that never draws a frame (a recording's check): pictures
+    // are read for their sizes only, not decoded, and Run makes no pictures.
+    // The game runs the same either way; it never sees a pixel.
+    bool pixels = true;
   };
 
   // Loads the persistent files from the current directory (creating missing
@@ -79,8 +83,8 @@ class Session {
 
   // Runs until the program ends, `maxFrames` run phases are over (0: no limit)
   // or the script runs dry while the program waits. `picture(n)` says whether
-  // frame n is drawn; `onFrame` sees every frame once it is over, with the
-  // program in its state at that moment.
+  // frame n is drawn (never without pixels); `onFrame` sees every frame once it
+  // is over, with the program in its state at that moment.
   End Run(int maxFrames, const std::function<bool(int)>& picture,
           const std::function<void(const FrameRecord&)>& onFrame);
 
