@@ -1,6 +1,5 @@
 #include "server/service.h"
 
-#include <httplib.h>
 #include <sys/random.h>
 
 #include <chrono>
@@ -23,7 +22,6 @@ constexpr const char* kHtml = "text/html; charset=utf-8";
 constexpr const char* kJson = "application/json";
 constexpr const char* kBytes = "application/octet-stream";
 constexpr std::int64_t kPurgeEverySeconds = 60;
-constexpr std::uint64_t kMaxOtherBody = 4096;
 
 const std::string* Param(const Params& params, const char* key) {
   const auto found = params.find(key);
@@ -65,74 +63,34 @@ ScoreService::ScoreService(ScoreStore& store, ServiceOptions options)
   if (!options_.steadyNow) options_.steadyNow = SteadySeconds;
 }
 
-void ScoreService::Mount(httplib::Server& server) {
-  const auto send = [](httplib::Response& res, const Reply& reply) {
-    res.status = reply.status;
-    res.set_content(reply.body, reply.type);
-  };
-  server.Get("/cgi/version.pl", [this, send](const httplib::Request& req, httplib::Response& res) {
-    send(res, Script(req.params, req.remote_addr));
+void ScoreService::Mount(HttpServer& server) {
+  const auto reply = [](const Reply& r) { return HttpReply{r.status, r.body, r.type}; };
+  server.Route("GET", "/cgi/version.pl", [this, reply](const HttpRequest& req) {
+    return reply(Script(req.params, req.peer));
   });
-  server.Get("/api/top", [this, send](const httplib::Request& req, httplib::Response& res) {
-    send(res, TopJson(req.params));
-  });
-  server.Get(
-      R"(/api/replays/(\d{1,18}))", [this](const httplib::Request& req, httplib::Response& res) {
-        const Reply reply = GetReplay(req.matches[1]);
-        res.status = reply.status;
-        if (reply.status == 200) {
-          res.set_header("Content-Disposition",
-                         "attachment; filename=\"zq-" + std::string(req.matches[1]) + ".zqr\"");
-        }
-        res.set_content(reply.body, reply.type);
-      });
-  server.Post("/api/replays", [this, send](const httplib::Request& req, httplib::Response& res,
-                                           const httplib::ContentReader& read) {
-    if (!options_.verifier) return send(res, {404, "recordings are not taken here\n", kText});
-    // A body over the limit is refused by its stated length, before it is read.
-    const std::string tooLarge = "the recording is larger than " +
-                                 std::to_string(protocol::kReplayMaxFileBytes) + " bytes\n";
-    if (req.has_header("Content-Length") &&
-        req.get_header_value<std::uint64_t>("Content-Length") > protocol::kReplayMaxFileBytes) {
-      res.set_header("Connection", "close");
-      return send(res, {413, tooLarge, kText});
+  server.Route("GET", "/api/top",
+               [this, reply](const HttpRequest& req) { return reply(TopJson(req.params)); });
+  server.Route("GET", "/api/replays/", [this, reply](const HttpRequest& req) {
+    const std::string id = req.path.substr(std::string("/api/replays/").size());
+    if (id.empty() || id.size() > 18 || id.find_first_not_of("0123456789") != std::string::npos) {
+      return reply({404, "not found\n", kText});
     }
-    std::vector<std::uint8_t> bytes;
-    bool over = false;
-    const bool whole = read([&bytes, &over](const char* data, std::size_t length) {
-      if (bytes.size() + length > protocol::kReplayMaxFileBytes) {
-        over = true;
-        return false;
-      }
-      bytes.insert(bytes.end(), data, data + length);
-      return true;
-    });
-    if (over) return send(res, {413, tooLarge, kText});
-    if (!whole) return send(res, {400, "the recording did not arrive whole\n", kText});
-    send(res, PostReplay(req.params, bytes));
-  });
-  server.set_exception_handler(
-      [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
-        res.status = 500;
-        res.set_content("store unavailable\n", kText);
-      });
-  // Only a recording is this large; any other request with a body over 4 KiB
-  // is refused before its body is read.
-  server.set_payload_max_length(protocol::kReplayMaxFileBytes);
-  server.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
-    if (req.path == "/api/replays" || !req.has_header("Content-Length") ||
-        req.get_header_value<std::uint64_t>("Content-Length") <= kMaxOtherBody) {
-      return httplib::Server::HandlerResponse::Unhandled;
+    HttpReply r = reply(GetReplay(id));
+    if (r.status == 200) {
+      r.headers.emplace_back("Content-Disposition", "attachment; filename=\"zq-" + id + ".zqr\"");
     }
-    res.status = 413;
-    res.set_header("Connection", "close");
-    res.set_content("request body too large\n", kText);
-    return httplib::Server::HandlerResponse::Handled;
+    return r;
   });
-  server.set_tcp_nodelay(true);  // small replies go out at once, not after a delayed ACK
-  server.set_read_timeout(5, 0);
-  server.set_write_timeout(5, 0);
-  server.set_keep_alive_timeout(5);
+  // Only a recording is this large; any other body over 4 KiB is refused by
+  // the HTTP layer, before it is read.
+  server.Route(
+      "POST", "/api/replays",
+      [this, reply](const HttpRequest& req) {
+        if (!options_.verifier) return reply({404, "recordings are not taken here\n", kText});
+        return reply(
+            PostReplay(req.params, std::vector<std::uint8_t>(req.body.begin(), req.body.end())));
+      },
+      protocol::kReplayMaxFileBytes);
 }
 
 ScoreService::Reply ScoreService::Script(const Params& params, const std::string& client) {

@@ -10,12 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "server/http_server.h"
 #include "server/rate_limiter.h"
 #include "server/store.h"
-
-namespace httplib {
-class Server;
-}
 
 namespace scores {
 
@@ -40,8 +37,8 @@ class ScoreService {
  public:
   explicit ScoreService(ScoreStore& store, ServiceOptions options = {});
 
-  // Routes and request limits on `server`.
-  void Mount(httplib::Server& server);
+  // The service's routes on `server`.
+  void Mount(HttpServer& server);
 
  private:
   struct Reply {

@@ -1,8 +1,8 @@
 // zq-scores: the world high-score service. Prints the address it listens on
 // once it is ready, serves until SIGTERM or SIGINT, then stops taking requests,
 // finishes the ones in progress and closes the store.
-#include <httplib.h>
 #include <signal.h>
+#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
@@ -102,6 +102,12 @@ int Serve(const Options& options) {
   sigaddset(&stopSignals, SIGINT);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
   signal(SIGPIPE, SIG_IGN);
+  // Every open connection is a descriptor: take all the system allows.
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
+  }
 
   std::unique_ptr<scores::ScoreStore> store;
   try {
@@ -124,54 +130,29 @@ int Serve(const Options& options) {
   serviceOptions.submissionsPerMinute = options.perMinute;
   serviceOptions.verifier = verifier.get();
   scores::ScoreService service(*store, serviceOptions);
-  httplib::Server server;
-  const int threads = options.threads;
-  server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
+  scores::HttpLimits limits;
+  limits.workers = options.threads;
+  scores::HttpServer server(limits);
   service.Mount(server);
 
-  int port = options.port;
-  if (port == 0) {
-    port = server.bind_to_any_port(options.host);
-  } else if (!server.bind_to_port(options.host, port)) {
-    port = -1;
-  }
-  if (port <= 0) {
-    std::fprintf(stderr, "zq-scores: cannot listen on %s:%d\n", options.host.c_str(), options.port);
+  int port = 0;
+  try {
+    port = server.Start(options.host, options.port);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "zq-scores: %s\n", error.what());
     return 1;
   }
   std::printf("zq-scores listening on http://%s:%d (store: %s)\n", options.host.c_str(), port,
               options.db.rfind("postgres", 0) == 0 ? "PostgreSQL" : options.db.c_str());
   std::fflush(stdout);
 
-  // The listener ignores stop() until it runs, so a signal that comes early
-  // waits for it.
-  std::atomic<bool> listenEnded{false};
-  std::thread stopper([&server, &listenEnded, stopSignals] {
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
-    while (!server.is_running() && !listenEnded.load()) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    server.stop();
-  });
-  bool served = false;
-  std::exception_ptr error;
-  try {
-    served = server.listen_after_bind();
-  } catch (...) {
-    error = std::current_exception();
-  }
-  listenEnded.store(true);
-  if (!served) {
-    // The listener failed or threw: wake the waiting thread so it can end.
-    pthread_kill(stopper.native_handle(), SIGTERM);
-  }
-  stopper.join();
+  int received = 0;
+  sigwait(&stopSignals, &received);
+  server.Stop();     // answers the requests already complete, then closes every connection
   verifier.reset();  // checks under way finish; queued ones stay pending for the next start
   store.reset();     // every accepted entry is committed; this closes the file cleanly
-  if (error) std::rethrow_exception(error);
   std::printf("zq-scores stopped\n");
-  return served ? 0 : 1;
+  return 0;
 }
 
 }  // namespace

@@ -86,19 +86,15 @@ class ReplayUploadTest : public ::testing::Test {
     options.submissionsPerMinute = 0;
     options.verifier = verifier_.get();
     service_ = std::make_unique<scores::ScoreService>(*store_, options);
-    server_ = std::make_unique<httplib::Server>();
+    server_ = std::make_unique<scores::HttpServer>();
     service_->Mount(*server_);
-    const int port = server_->bind_to_any_port("127.0.0.1");
-    thread_ = std::thread([this] { server_->listen_after_bind(); });
+    const int port = server_->Start("127.0.0.1", 0);
     client_ = std::make_unique<httplib::Client>("127.0.0.1", port);
     client_->set_read_timeout(20, 0);
   }
 
   void Stop() {
-    if (thread_.joinable()) {
-      server_->stop();
-      thread_.join();
-    }
+    if (server_) server_->Stop();
     verifier_.reset();
   }
 
@@ -138,8 +134,7 @@ class ReplayUploadTest : public ::testing::Test {
       scores::OpenStore((dir_.path() / "scores.db").string());
   std::unique_ptr<scores::ReplayVerifier> verifier_;
   std::unique_ptr<scores::ScoreService> service_;
-  std::unique_ptr<httplib::Server> server_;
-  std::thread thread_;
+  std::unique_ptr<scores::HttpServer> server_;
   std::unique_ptr<httplib::Client> client_;
 };
 

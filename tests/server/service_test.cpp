@@ -28,12 +28,7 @@ class ServiceTest : public ::testing::Test {
     options.steadyNow = [this] { return static_cast<double>(now_.load()); };
     service_ = std::make_unique<scores::ScoreService>(*store_, options);
     service_->Mount(server_);
-    port_ = server_.bind_to_any_port("127.0.0.1");
-    thread_ = std::thread([this] { server_.listen_after_bind(); });
-  }
-  ~ServiceTest() override {
-    server_.stop();
-    thread_.join();
+    port_ = server_.Start("127.0.0.1", 0);
   }
 
   httplib::Result Get(const std::string& path) { return client_->Get(path); }
@@ -54,9 +49,8 @@ class ServiceTest : public ::testing::Test {
       scores::OpenStore((dir_.path() / "scores.db").string());
   std::atomic<std::int64_t> now_{1700000000};  // 2023-11-14 UTC
   std::unique_ptr<scores::ScoreService> service_;
-  httplib::Server server_;
+  scores::HttpServer server_;
   int port_ = 0;
-  std::thread thread_;
   std::unique_ptr<httplib::Client> client_;
 
   void SetUp() override { client_ = std::make_unique<httplib::Client>("127.0.0.1", port_); }
