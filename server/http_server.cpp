@@ -71,6 +71,11 @@ class WorkerPool {
     return true;
   }
 
+  std::size_t Queued() {
+    std::lock_guard lock(mutex_);
+    return jobs_.size();
+  }
+
   // Runs every queued job, then ends the threads.
   void Stop() {
     {
@@ -154,7 +159,8 @@ struct HttpServer::Impl {
   std::once_flag stopOnce;
   // Event thread only.
   std::unordered_set<Connection*> connections;
-  int inFlight = 0;  // requests handed to the pool and not yet answered
+  std::atomic<std::size_t> open{0};  // connections.size(), for other threads
+  int inFlight = 0;                  // requests handed to the pool and not yet answered
 
   void Log(const Pending& pending) const {
     if (!log) return;
@@ -307,9 +313,11 @@ struct HttpServer::Impl {
           MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
       auto* c = new Connection{fd ? fd->connect_fd : -1, Clock::now() + limits.headerTime};
       connections.insert(c);
+      open = connections.size();
       *socketContext = c;
     } else if (auto* c = static_cast<Connection*>(*socketContext)) {
       connections.erase(c);
+      open = connections.size();
       delete c;
       *socketContext = nullptr;
     }
@@ -419,6 +427,10 @@ int HttpServer::Start(const std::string& host, int port) {
   impl_->pool = std::make_unique<WorkerPool>(l.workers, l.queue);
   impl_->events = std::thread([impl = impl_.get()] { impl->RunEvents(); });
   return bound ? bound->port : port;
+}
+
+HttpLoad HttpServer::Load() const {
+  return {impl_->open.load(), impl_->pool ? impl_->pool->Queued() : 0};
 }
 
 void HttpServer::Stop() {

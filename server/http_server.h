@@ -63,6 +63,11 @@ struct HttpExchange {
   std::chrono::microseconds duration{};  // from complete headers to the reply queued
 };
 
+struct HttpLoad {
+  std::size_t connections = 0;  // open now
+  std::size_t queued = 0;       // complete requests waiting for a worker
+};
+
 class HttpServer {
  public:
   explicit HttpServer(HttpLimits limits = {});
@@ -80,6 +85,7 @@ class HttpServer {
   // Listens on host:port (0: a free port) and serves on threads of its own;
   // the port. Throws std::runtime_error when it cannot listen.
   int Start(const std::string& host, int port);
+  HttpLoad Load() const;
   // Takes no new connection, answers the requests already complete (for at
   // most stopGrace), then closes every connection. Idempotent.
   void Stop();

@@ -117,6 +117,11 @@ void ReplayVerifier::Queue(std::int64_t id, std::int32_t score, std::vector<std:
   wake_.notify_one();
 }
 
+std::size_t ReplayVerifier::Waiting() {
+  std::lock_guard lock(mutex_);
+  return queue_.size();
+}
+
 void ReplayVerifier::Work() {
   for (;;) {
     Job job;
@@ -134,6 +139,7 @@ void ReplayVerifier::Work() {
       verdict = Verdict{false, std::string("the check failed: ") + error.what()};
     }
     if (!verdict) return;  // stopped: the entry stays pending
+    ++(verdict->verified ? verified_ : rejected_);
     try {
       store_.MarkReplay(job.id, verdict->verified ? ReplayMark::Verified : ReplayMark::Rejected,
                         verdict->reason);

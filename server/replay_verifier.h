@@ -3,6 +3,7 @@
 // with the entry marked verified or rejected (with the reason).
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -56,6 +57,11 @@ class ReplayVerifier {
   // Uses a reserved place for the check of entry `id`'s recording.
   void Queue(std::int64_t id, std::int32_t score, std::vector<std::uint8_t> bytes);
 
+  // For the metrics: recordings waiting, and checks ended each way.
+  std::size_t Waiting();
+  std::uint64_t verified() const { return verified_.load(); }
+  std::uint64_t rejected() const { return rejected_.load(); }
+
  private:
   struct Job {
     std::int64_t id;
@@ -75,6 +81,7 @@ class ReplayVerifier {
   bool stopping_ = false;
   int stopPipe_[2] = {-1, -1};  // closing the write end stops the running checks
   std::vector<std::thread> workers_;
+  std::atomic<std::uint64_t> verified_{0}, rejected_{0};
 };
 
 }  // namespace scores

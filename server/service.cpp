@@ -8,6 +8,7 @@
 
 #include "protocol/replay.h"
 #include "protocol/score_record.h"
+#include "server/client_address.h"
 #include "server/pages.h"
 #include "server/record_check.h"
 #include "server/replay_verifier.h"
@@ -66,7 +67,7 @@ ScoreService::ScoreService(ScoreStore& store, ServiceOptions options)
 void ScoreService::Mount(HttpServer& server) {
   const auto reply = [](const Reply& r) { return HttpReply{r.status, r.body, r.type}; };
   server.Route("GET", "/cgi/version.pl", [this, reply](const HttpRequest& req) {
-    return reply(Script(req.params, req.peer));
+    return reply(Script(req.params, ClientAddress(req, options_.trustedProxies)));
   });
   server.Route("GET", "/api/top",
                [this, reply](const HttpRequest& req) { return reply(TopJson(req.params)); });

@@ -28,6 +28,9 @@ struct ServiceOptions {
   // Checks the recordings sent after submissions; none: recordings are not
   // taken (404).
   ReplayVerifier* verifier = nullptr;
+  // Reverse proxies whose X-Forwarded-For names the client (the rate limit
+  // counts that address instead of the proxy's).
+  std::vector<std::string> trustedProxies;
 };
 
 inline constexpr int kTopLimit = 100;

@@ -1,10 +1,12 @@
 // zq-scores: the world high-score service. Prints the address it listens on
 // once it is ready, serves until SIGTERM or SIGINT, then stops taking requests,
 // finishes the ones in progress and closes the store.
+#include <arpa/inet.h>
 #include <signal.h>
 #include <sys/resource.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +16,9 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "server/operations.h"
 #include "server/replay_verifier.h"
 #include "server/service.h"
 #include "server/store.h"
@@ -31,6 +35,8 @@ struct Options {
   int verifyQueue = 64;
   std::string verifier;
   std::string verifierRuntime;
+  std::string accessLog;  // "-": standard output
+  std::vector<std::string> trustedProxies;
 };
 
 void Usage(const char* program) {
@@ -38,7 +44,7 @@ void Usage(const char* program) {
                "usage: %s [--host ADDRESS] [--port N] [--db FILE|postgresql://...]\n"
                "          [--submissions-per-minute N] [--threads N]\n"
                "          [--verifier ZQ_SIM --verifier-runtime DIR] [--verify-workers N]\n"
-               "          [--verify-queue N]\n"
+               "          [--verify-queue N] [--access-log FILE|-] [--trusted-proxy ADDRESS]...\n"
                "  --host   address to listen on (default 127.0.0.1; 0.0.0.0 for every one)\n"
                "  --port   port (default 8088; 0 picks a free one)\n"
                "  --db     SQLite file (default zq-scores.db) or a PostgreSQL URL\n"
@@ -47,7 +53,10 @@ void Usage(const char* program) {
                "  --verifier  zq-sim, which plays the recorded games sent after submissions\n"
                "  --verifier-runtime  the runtime directory it plays them in\n"
                "  --verify-workers  recordings checked at once (default 1; 0: none taken)\n"
-               "  --verify-queue  recordings waiting for a check (default 64)\n",
+               "  --verify-queue  recordings waiting for a check (default 64)\n"
+               "  --access-log  one line per request to FILE (appended) or - (standard output)\n"
+               "  --trusted-proxy  a reverse proxy whose X-Forwarded-For names the client\n"
+               "                   (repeat for several)\n",
                program);
 }
 
@@ -80,6 +89,14 @@ bool Parse(int argc, char** argv, Options& options) {
       options.verifierRuntime = value;
     } else if (arg == "--verify-workers") {
       if (!ParseInt(value, 0, 64, options.verifyWorkers)) return false;
+    } else if (arg == "--access-log") {
+      options.accessLog = value;
+    } else if (arg == "--trusted-proxy") {
+      unsigned char bytes[16];
+      if (inet_pton(AF_INET, value, bytes) != 1 && inet_pton(AF_INET6, value, bytes) != 1) {
+        return false;
+      }
+      options.trustedProxies.push_back(value);
     } else if (arg == "--verify-queue") {
       if (!ParseInt(value, 1, 100000, options.verifyQueue)) return false;
     } else {
@@ -129,11 +146,27 @@ int Serve(const Options& options) {
   scores::ServiceOptions serviceOptions;
   serviceOptions.submissionsPerMinute = options.perMinute;
   serviceOptions.verifier = verifier.get();
+  serviceOptions.trustedProxies = options.trustedProxies;
   scores::ScoreService service(*store, serviceOptions);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> logFile(nullptr, &std::fclose);
+  std::FILE* accessLog = nullptr;
+  if (options.accessLog == "-") {
+    accessLog = stdout;
+  } else if (!options.accessLog.empty()) {
+    logFile.reset(std::fopen(options.accessLog.c_str(), "a"));
+    if (!logFile) {
+      std::fprintf(stderr, "zq-scores: cannot open the access log %s: %s\n",
+                   options.accessLog.c_str(), std::strerror(errno));
+      return 1;
+    }
+    accessLog = logFile.get();
+  }
+  scores::Operations operations(*store, verifier.get(), accessLog);
   scores::HttpLimits limits;
   limits.workers = options.threads;
   scores::HttpServer server(limits);
   service.Mount(server);
+  operations.Mount(server);
 
   int port = 0;
   try {
