@@ -17,8 +17,9 @@
 #include <thread>
 #include <unordered_set>
 
-namespace scores {
-namespace {
+// The implementation's types have names of their own (not an anonymous
+// namespace): HttpServer::Impl holds them.
+namespace scores::http_internal {
 
 using Clock = std::chrono::steady_clock;
 
@@ -34,14 +35,14 @@ struct RouteEntry {
 };
 
 // One TCP connection, as the event thread sees it.
-struct Connection {
+struct OpenConnection {
   int fd;
   Clock::time_point deadline;  // for the next request's complete headers
   bool busy = false;           // a request is being read, handled or answered
 };
 
 // One request from its complete headers to its answer.
-struct Pending {
+struct PendingRequest {
   HttpRequest request;
   const RouteEntry* route = nullptr;
   std::size_t maxBody = 0;
@@ -139,7 +140,9 @@ MHD_Result AddHeader(void* cls, MHD_ValueKind, const char* key, const char* valu
   return MHD_YES;
 }
 
-}  // namespace
+}  // namespace scores::http_internal
+
+namespace scores {
 
 const std::string* HttpRequest::Header(const std::string& lowerCaseName) const {
   const auto it = headers.find(lowerCaseName);
@@ -150,32 +153,33 @@ struct HttpServer::Impl {
   explicit Impl(HttpLimits l) : limits(l) {}
 
   HttpLimits limits;
-  std::vector<std::unique_ptr<RouteEntry>> routes;
+  std::vector<std::unique_ptr<http_internal::RouteEntry>> routes;
   std::function<void(const HttpExchange&)> log;
   MHD_Daemon* daemon = nullptr;
-  std::unique_ptr<WorkerPool> pool;
+  std::unique_ptr<http_internal::WorkerPool> pool;
   std::thread events;
   std::atomic<bool> stopRequested{false};
   std::once_flag stopOnce;
   // Event thread only.
-  std::unordered_set<Connection*> connections;
+  std::unordered_set<http_internal::OpenConnection*> connections;
   std::atomic<std::size_t> open{0};  // connections.size(), for other threads
   int inFlight = 0;                  // requests handed to the pool and not yet answered
 
-  void Log(const Pending& pending) const {
+  void Log(const http_internal::PendingRequest& pending) const {
     if (!log) return;
     log({pending.request.peer, pending.request.method,
          pending.route ? pending.route->path : std::string("-"), pending.reply->status,
-         std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - pending.started)});
+         std::chrono::duration_cast<std::chrono::microseconds>(http_internal::Clock::now() -
+                                                               pending.started)});
   }
 
-  Connection* ConnectionOf(MHD_Connection* connection) const {
+  http_internal::OpenConnection* ConnectionOf(MHD_Connection* connection) const {
     const MHD_ConnectionInfo* info =
         MHD_get_connection_info(connection, MHD_CONNECTION_INFO_SOCKET_CONTEXT);
-    return info ? static_cast<Connection*>(info->socket_context) : nullptr;
+    return info ? static_cast<http_internal::OpenConnection*>(info->socket_context) : nullptr;
   }
 
-  MHD_Result Queue(MHD_Connection* connection, Pending& pending) {
+  MHD_Result Queue(MHD_Connection* connection, http_internal::PendingRequest& pending) {
     const HttpReply& reply = *pending.reply;
     MHD_Response* response = MHD_create_response_from_buffer(
         reply.body.size(), const_cast<char*>(reply.body.data()), MHD_RESPMEM_MUST_COPY);
@@ -192,7 +196,7 @@ struct HttpServer::Impl {
   }
 
   // An answer known without a handler (a limit, no route); logged here.
-  MHD_Result Refuse(MHD_Connection* connection, Pending& pending, int status,
+  MHD_Result Refuse(MHD_Connection* connection, http_internal::PendingRequest& pending, int status,
                     const std::string& text, bool close) {
     pending.reply = HttpReply{status, text};
     pending.close = close;
@@ -202,11 +206,11 @@ struct HttpServer::Impl {
 
   // The request's headers are complete.
   MHD_Result Begin(MHD_Connection* connection, const char* url, const char* method,
-                   Pending& pending) {
-    if (Connection* c = ConnectionOf(connection)) c->busy = true;
+                   http_internal::PendingRequest& pending) {
+    if (http_internal::OpenConnection* c = ConnectionOf(connection)) c->busy = true;
     pending.request.method = method;
     pending.request.path = url;
-    pending.request.peer = PeerOf(connection);
+    pending.request.peer = http_internal::PeerOf(connection);
     const int headerCount =
         MHD_get_connection_values(connection, MHD_HEADER_KIND, nullptr, nullptr);
     const MHD_ConnectionInfo* size =
@@ -215,8 +219,10 @@ struct HttpServer::Impl {
         (size && size->header_size > limits.headerBytes)) {
       return Refuse(connection, pending, 431, "request headers too large\n", true);
     }
-    MHD_get_connection_values(connection, MHD_HEADER_KIND, AddHeader, &pending.request.headers);
-    MHD_get_connection_values(connection, MHD_GET_ARGUMENT_KIND, AddParam, &pending.request.params);
+    MHD_get_connection_values(connection, MHD_HEADER_KIND, http_internal::AddHeader,
+                              &pending.request.headers);
+    MHD_get_connection_values(connection, MHD_GET_ARGUMENT_KIND, http_internal::AddParam,
+                              &pending.request.params);
     bool pathKnown = false;
     for (const auto& route : routes) {
       if (!route->Matches(pending.request.path)) continue;
@@ -245,7 +251,7 @@ struct HttpServer::Impl {
 
   // The request is complete: its handler runs on a worker while the
   // connection waits, suspended.
-  MHD_Result Dispatch(MHD_Connection* connection, Pending& pending) {
+  MHD_Result Dispatch(MHD_Connection* connection, http_internal::PendingRequest& pending) {
     pending.dispatched = true;
     ++inFlight;
     MHD_suspend_connection(connection);
@@ -268,9 +274,9 @@ struct HttpServer::Impl {
 
   MHD_Result Access(MHD_Connection* connection, const char* url, const char* method,
                     const char* data, std::size_t* size, void** context) {
-    auto* pending = static_cast<Pending*>(*context);
+    auto* pending = static_cast<http_internal::PendingRequest*>(*context);
     if (!pending) {
-      pending = new Pending;
+      pending = new http_internal::PendingRequest;
       *context = pending;
       return Begin(connection, url, method, *pending);
     }
@@ -295,14 +301,14 @@ struct HttpServer::Impl {
   }
 
   void Completed(MHD_Connection* connection, void** context) {
-    auto* pending = static_cast<Pending*>(*context);
+    auto* pending = static_cast<http_internal::PendingRequest*>(*context);
     if (!pending) return;
     if (pending->dispatched) --inFlight;
     delete pending;
     *context = nullptr;
-    if (Connection* c = ConnectionOf(connection)) {
+    if (http_internal::OpenConnection* c = ConnectionOf(connection)) {
       c->busy = false;
-      c->deadline = Clock::now() + limits.idleTime;
+      c->deadline = http_internal::Clock::now() + limits.idleTime;
     }
   }
 
@@ -311,11 +317,12 @@ struct HttpServer::Impl {
     if (code == MHD_CONNECTION_NOTIFY_STARTED) {
       const MHD_ConnectionInfo* fd =
           MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CONNECTION_FD);
-      auto* c = new Connection{fd ? fd->connect_fd : -1, Clock::now() + limits.headerTime};
+      auto* c = new http_internal::OpenConnection{fd ? fd->connect_fd : -1,
+                                                  http_internal::Clock::now() + limits.headerTime};
       connections.insert(c);
       open = connections.size();
       *socketContext = c;
-    } else if (auto* c = static_cast<Connection*>(*socketContext)) {
+    } else if (auto* c = static_cast<http_internal::OpenConnection*>(*socketContext)) {
       connections.erase(c);
       open = connections.size();
       delete c;
@@ -327,30 +334,31 @@ struct HttpServer::Impl {
   // and cleans them up. Runs on the event thread, between MHD's own steps,
   // so every socket here is still open and still this connection's.
   void Sweep() {
-    const auto now = Clock::now();
-    for (Connection* c : connections) {
+    const auto now = http_internal::Clock::now();
+    for (http_internal::OpenConnection* c : connections) {
       if (c->busy || c->deadline > now || c->fd < 0) continue;
       shutdown(c->fd, SHUT_RDWR);
-      c->deadline = kNever;
+      c->deadline = http_internal::kNever;
     }
   }
 
   void RunEvents() {
     bool quiescing = false;
-    Clock::time_point giveUp = kNever;
+    http_internal::Clock::time_point giveUp = http_internal::kNever;
     for (;;) {
       MHD_run_wait(daemon, 100);
       Sweep();
       if (stopRequested.load() && !quiescing) {
         quiescing = true;
-        giveUp = Clock::now() + limits.stopGrace;
+        giveUp = http_internal::Clock::now() + limits.stopGrace;
         const MHD_socket listener = MHD_quiesce_daemon(daemon);
         if (listener != MHD_INVALID_SOCKET) close(listener);
         // Every waiting connection is past its deadline now; a request
         // already being answered is finished first.
-        for (Connection* c : connections) c->deadline = Clock::now();
+        for (http_internal::OpenConnection* c : connections)
+          c->deadline = http_internal::Clock::now();
       }
-      if (quiescing && (inFlight == 0 || Clock::now() >= giveUp)) break;
+      if (quiescing && (inFlight == 0 || http_internal::Clock::now() >= giveUp)) break;
     }
     // Handlers still running finish, and their connections are resumed,
     // before the daemon closes every connection.
@@ -386,8 +394,8 @@ HttpServer::~HttpServer() {
 
 void HttpServer::Route(const std::string& method, const std::string& path, HttpHandler handler,
                        std::size_t maxBody) {
-  impl_->routes.push_back(
-      std::make_unique<RouteEntry>(RouteEntry{method, path, std::move(handler), maxBody}));
+  impl_->routes.push_back(std::make_unique<http_internal::RouteEntry>(
+      http_internal::RouteEntry{method, path, std::move(handler), maxBody}));
 }
 
 void HttpServer::OnAnswered(std::function<void(const HttpExchange&)> log) {
@@ -424,7 +432,7 @@ int HttpServer::Start(const std::string& host, int port) {
   if (!impl_->daemon)
     throw std::runtime_error("cannot listen on " + host + ":" + std::to_string(port));
   const MHD_DaemonInfo* bound = MHD_get_daemon_info(impl_->daemon, MHD_DAEMON_INFO_BIND_PORT);
-  impl_->pool = std::make_unique<WorkerPool>(l.workers, l.queue);
+  impl_->pool = std::make_unique<http_internal::WorkerPool>(l.workers, l.queue);
   impl_->events = std::thread([impl = impl_.get()] { impl->RunEvents(); });
   return bound ? bound->port : port;
 }

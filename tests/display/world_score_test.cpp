@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/display/game_binary_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -26,11 +27,6 @@ std::string Fetch(const std::string& url) {
       "python3 -c 'import sys, urllib.request; "
       "sys.stdout.write(urllib.request.urlopen(sys.argv[1], timeout=5).read().decode())' '" +
       url + "' 2>/dev/null");
-}
-
-std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class WorldScoreTest : public GameBinaryTest {
@@ -73,7 +69,10 @@ class WorldScoreTest : public GameBinaryTest {
     return url;
   }
 
-  std::string ServiceLog() { return ReadFile(dir_.path() / "scores.log"); }
+  std::string ServiceLog() {
+    const auto bytes = testing_support::FileBytes(dir_.path() / "scores.log");
+    return {bytes.begin(), bytes.end()};
+  }
 
   fs::path verifierTree_;
   pid_t service_ = 0;
@@ -130,7 +129,8 @@ TEST_F(WorldScoreTest, AGameLeftInTheWindowIsVerifiedOnTheWorldPage) {
       "python3 -c 'import sys, urllib.request; open(sys.argv[2], \"wb\").write("
       "urllib.request.urlopen(sys.argv[1], timeout=5).read())' " +
       url + "/api/replays/1 " + (dir_.path() / "downloaded.zqr").string());
-  EXPECT_EQ(ReadFile(dir_.path() / "downloaded.zqr"), ReadFile(kept));
+  EXPECT_EQ(testing_support::FileBytes(dir_.path() / "downloaded.zqr"),
+            testing_support::FileBytes(kept));
 }
 
 }  // namespace
