@@ -3,7 +3,10 @@
 #include <arpa/inet.h>
 #include <microhttpd.h>
 #include <netinet/in.h>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -151,6 +154,9 @@ const std::string* HttpRequest::Header(const std::string& lowerCaseName) const {
 
 struct HttpServer::Impl {
   explicit Impl(HttpLimits l) : limits(l) {}
+  ~Impl() {
+    if (wake >= 0) close(wake);
+  }
 
   HttpLimits limits;
   std::vector<std::unique_ptr<http_internal::RouteEntry>> routes;
@@ -159,6 +165,27 @@ struct HttpServer::Impl {
   std::unique_ptr<http_internal::WorkerPool> pool;
   std::thread events;
   std::atomic<bool> stopRequested{false};
+  int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);  // a resumed connection or a stop
+
+  // Interrupts the event thread's wait: MHD's own signal for a resumed
+  // connection does not reach a loop that polls MHD's epoll descriptor.
+  void Wake() const {
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = write(wake, &one, sizeof one);
+  }
+
+  // Waits for MHD's sockets, a wake-up or the next timer (at most 100 ms,
+  // for the deadlines), then lets MHD do what is ready.
+  void RunOnce() {
+    MHD_UNSIGNED_LONG_LONG timeout = 100;
+    if (MHD_get_timeout(daemon, &timeout) != MHD_YES || timeout > 100) timeout = 100;
+    const MHD_DaemonInfo* epoll = MHD_get_daemon_info(daemon, MHD_DAEMON_INFO_EPOLL_FD);
+    pollfd fds[2] = {{wake, POLLIN, 0}, {epoll ? epoll->epoll_fd : -1, POLLIN, 0}};
+    poll(fds, 2, static_cast<int>(timeout));
+    std::uint64_t count = 0;
+    [[maybe_unused]] const ssize_t read = ::read(wake, &count, sizeof count);
+    MHD_run(daemon);
+  }
   std::once_flag stopOnce;
   // Event thread only.
   std::unordered_set<http_internal::OpenConnection*> connections;
@@ -263,11 +290,13 @@ struct HttpServer::Impl {
       }
       Log(pending);
       MHD_resume_connection(connection);
+      Wake();
     });
     if (!queued) {
       pending.reply = HttpReply{503, "busy; try later\n"};
       Log(pending);
       MHD_resume_connection(connection);
+      Wake();
     }
     return MHD_YES;
   }
@@ -346,7 +375,7 @@ struct HttpServer::Impl {
     bool quiescing = false;
     http_internal::Clock::time_point giveUp = http_internal::kNever;
     for (;;) {
-      MHD_run_wait(daemon, 100);
+      RunOnce();
       Sweep();
       if (stopRequested.load() && !quiescing) {
         quiescing = true;
@@ -445,6 +474,7 @@ void HttpServer::Stop() {
   if (!impl_->daemon) return;
   std::call_once(impl_->stopOnce, [impl = impl_.get()] {
     impl->stopRequested = true;
+    impl->Wake();
     impl->events.join();
     MHD_stop_daemon(impl->daemon);
     impl->daemon = nullptr;
