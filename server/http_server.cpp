@@ -28,12 +28,14 @@ using Clock = std::chrono::steady_clock;
 
 struct RouteEntry {
   std::string method;
-  std::string path;  // ending in "/": every path under it
+  std::string path;  // ending in "/" (other than "/" itself): every path under it
   HttpHandler handler;
   std::size_t maxBody;
   bool Matches(const std::string& p) const {
-    return path.back() == '/' ? p.compare(0, path.size(), path) == 0 && p.size() > path.size()
-                              : p == path;
+    if (path.size() > 1 && path.back() == '/') {
+      return p.compare(0, path.size(), path) == 0 && p.size() > path.size();
+    }
+    return p == path;
   }
 };
 
@@ -212,6 +214,8 @@ struct HttpServer::Impl {
         reply.body.size(), const_cast<char*>(reply.body.data()), MHD_RESPMEM_MUST_COPY);
     if (!response) return MHD_NO;
     MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.type.c_str());
+    // No browser guesses another type than the one given.
+    MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
     for (const auto& [name, value] : reply.headers) {
       MHD_add_response_header(response, name.c_str(), value.c_str());
     }

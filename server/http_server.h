@@ -75,8 +75,8 @@ class HttpServer {
   HttpServer(const HttpServer&) = delete;
   HttpServer& operator=(const HttpServer&) = delete;
 
-  // Requests for exactly `path` (or, with a path ending in "/", every path
-  // under it) with `method`. Register every route before Start.
+  // Requests for exactly `path` (or, with a path other than "/" ending in
+  // "/", every path under it) with `method`. Register every route before Start.
   void Route(const std::string& method, const std::string& path, HttpHandler handler,
              std::size_t maxBody = 0);
   // Called on a worker for every answered request.

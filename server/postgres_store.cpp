@@ -93,6 +93,7 @@ class PostgresStore final : public ScoreStore {
          " ADD COLUMN IF NOT EXISTS replay BYTEA");
     Exec(lease.get(), "CREATE INDEX IF NOT EXISTS scores_token ON scores (token)");
     Exec(lease.get(), "CREATE INDEX IF NOT EXISTS scores_pending ON scores (mark, id)");
+    Exec(lease.get(), "CREATE INDEX IF NOT EXISTS scores_country ON scores (country)");
   }
 
   void AddToken(const std::string& token, std::int64_t expiresAt) override {
@@ -137,6 +138,60 @@ class PostgresStore final : public ScoreStore {
       entries.push_back(std::move(e));
     }
     return entries;
+  }
+
+  // Without a country the rank is the place in the order; with one, every
+  // entry is numbered first so the ranks shown are world ranks.
+  TopPage Page(const TopQuery& query) override {
+    Lease lease(*this);
+    const std::vector<std::string> params = {query.verifiedOnly ? "1" : "0", query.country,
+                                             std::to_string(query.limit),
+                                             std::to_string(query.offset)};
+    const Result r =
+        Exec(lease.get(),
+             query.country.empty()
+                 ? "SELECT name, country, score, created_at, id, mark, reason,"
+                   " $4::BIGINT + ROW_NUMBER() OVER (ORDER BY score DESC, created_at, id)"
+                   " FROM (SELECT * FROM scores WHERE $1::INT = 0 OR mark = 2"
+                   " ORDER BY score DESC, created_at, id LIMIT $3::INT OFFSET $4::BIGINT) AS shown"
+                   " WHERE $2::TEXT = '' ORDER BY score DESC, created_at, id"
+                 : "SELECT name, country, score, created_at, id, mark, reason, place FROM"
+                   " (SELECT *, ROW_NUMBER() OVER (ORDER BY score DESC, created_at, id) AS place"
+                   " FROM scores WHERE $1::INT = 0 OR mark = 2) AS ranked WHERE country = $2"
+                   " ORDER BY place LIMIT $3::INT OFFSET $4::BIGINT",
+             params);
+    TopPage page;
+    for (int row = 0; row < PQntuples(r.get()); ++row) {
+      TopEntry e;
+      e.name = PQgetvalue(r.get(), row, 0);
+      e.country = PQgetvalue(r.get(), row, 1);
+      e.score = static_cast<std::int32_t>(std::stol(PQgetvalue(r.get(), row, 2)));
+      e.time = std::stoll(PQgetvalue(r.get(), row, 3));
+      e.id = std::stoll(PQgetvalue(r.get(), row, 4));
+      e.mark = static_cast<ReplayMark>(std::stoi(PQgetvalue(r.get(), row, 5)));
+      e.reason = PQgetvalue(r.get(), row, 6);
+      e.rank = std::stoll(PQgetvalue(r.get(), row, 7));
+      page.entries.push_back(std::move(e));
+    }
+    const Result count = Exec(lease.get(),
+                              "SELECT count(*) FROM scores WHERE ($1::INT = 0 OR mark = 2)"
+                              " AND ($2::TEXT = '' OR country = $2)",
+                              {params[0], params[1]});
+    page.total = std::stoll(PQgetvalue(count.get(), 0, 0));
+    return page;
+  }
+
+  std::vector<std::string> Countries(int limit) override {
+    Lease lease(*this);
+    const Result r = Exec(lease.get(),
+                          "SELECT country FROM (SELECT country, count(*) AS n FROM scores"
+                          " WHERE country <> '' GROUP BY country ORDER BY n DESC, country"
+                          " LIMIT $1::INT) AS most ORDER BY country",
+                          {std::to_string(limit)});
+    std::vector<std::string> countries;
+    for (int row = 0; row < PQntuples(r.get()); ++row)
+      countries.emplace_back(PQgetvalue(r.get(), row, 0));
+    return countries;
   }
 
   std::int64_t CountEntries() override {

@@ -29,6 +29,31 @@ const std::string* Param(const Params& params, const char* key) {
   return found == params.end() ? nullptr : &found->second;
 }
 
+constexpr std::size_t kMaxCountryFilter = 40;
+constexpr int kCountriesListed = 200;
+// The page has no script, no frame and one style sheet of its own.
+constexpr const char* kPagePolicy =
+    "default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self'; "
+    "base-uri 'none'; frame-ancestors 'none'";
+
+// A successful reply that caches may keep for `maxAge` seconds, with an ETag
+// from its body: a request that names it gets 304 and no body.
+HttpReply Cached(const HttpRequest& request, HttpReply reply, int maxAge, const char* policy) {
+  if (reply.status != 200) return reply;
+  std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (const char c : reply.body) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  char tag[24];
+  std::snprintf(tag, sizeof tag, "\"%016llx\"", static_cast<unsigned long long>(hash));
+  reply.headers.emplace_back("ETag", tag);
+  reply.headers.emplace_back("Cache-Control", "public, max-age=" + std::to_string(maxAge));
+  if (policy) reply.headers.emplace_back("Content-Security-Policy", policy);
+  if (const std::string* match = request.Header("if-none-match"); match && *match == tag) {
+    reply.status = 304;
+    reply.body.clear();
+  }
+  return reply;
+}
+
 std::int64_t SystemSeconds() {
   return std::chrono::duration_cast<std::chrono::seconds>(
              std::chrono::system_clock::now().time_since_epoch())
@@ -67,10 +92,19 @@ ScoreService::ScoreService(ScoreStore& store, ServiceOptions options)
 void ScoreService::Mount(HttpServer& server) {
   const auto reply = [](const Reply& r) { return HttpReply{r.status, r.body, r.type}; };
   server.Route("GET", "/cgi/version.pl", [this, reply](const HttpRequest& req) {
-    return reply(Script(req.params, ClientAddress(req, options_.trustedProxies)));
+    const bool page = Param(req.params, "show") != nullptr;
+    HttpReply r = reply(Script(req.params, ClientAddress(req, options_.trustedProxies)));
+    return page ? Cached(req, std::move(r), 30, kPagePolicy) : r;
   });
-  server.Route("GET", "/api/top",
-               [this, reply](const HttpRequest& req) { return reply(TopJson(req.params)); });
+  server.Route("GET", "/", [this, reply](const HttpRequest& req) {
+    return Cached(req, reply(WorldPage(req.params)), 30, kPagePolicy);
+  });
+  server.Route("GET", "/world.css", [](const HttpRequest& req) {
+    return Cached(req, HttpReply{200, kWorldCss, "text/css; charset=utf-8"}, 86400, nullptr);
+  });
+  server.Route("GET", "/api/top", [this, reply](const HttpRequest& req) {
+    return Cached(req, reply(TopJson(req.params)), 30, nullptr);
+  });
   server.Route("GET", "/api/replays/", [this, reply](const HttpRequest& req) {
     const std::string id = req.path.substr(std::string("/api/replays/").size());
     if (id.empty() || id.size() > 18 || id.find_first_not_of("0123456789") != std::string::npos) {
@@ -136,7 +170,24 @@ ScoreService::Reply ScoreService::Submission(const Params& params, const std::st
 ScoreService::Reply ScoreService::Table(const Params& params) {
   const std::string* type = Param(params, "type");
   if (!type || *type != "0") return {400, "unknown table\n", kText};
-  return {200, RenderTopPage(store_.Top(kTopLimit)), kHtml};
+  return WorldPage(params);
+}
+
+ScoreService::Reply ScoreService::WorldPage(const Params& params) {
+  TopQuery query;
+  query.limit = kTopLimit;
+  if (const std::string* text = Param(params, "page")) {
+    if (text->empty() || text->size() > 6 ||
+        text->find_first_not_of("0123456789") != std::string::npos || std::stoi(*text) < 1) {
+      return {400, "page must be a number from 1\n", kText};
+    }
+    query.offset = static_cast<std::int64_t>(std::stoi(*text) - 1) * kTopLimit;
+  }
+  if (const std::string* country = Param(params, "country")) {
+    if (country->size() > kMaxCountryFilter) return {400, "country too long\n", kText};
+    query.country = *country;
+  }
+  return {200, RenderTopPage(store_.Page(query), query, store_.Countries(kCountriesListed)), kHtml};
 }
 
 ScoreService::Reply ScoreService::PostReplay(const Params& params,

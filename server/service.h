@@ -54,6 +54,7 @@ class ScoreService {
   Reply Submission(const std::multimap<std::string, std::string>& params,
                    const std::string& client);
   Reply Table(const std::multimap<std::string, std::string>& params);
+  Reply WorldPage(const std::multimap<std::string, std::string>& params);
   Reply TopJson(const std::multimap<std::string, std::string>& params);
   Reply PostReplay(const std::multimap<std::string, std::string>& params,
                    const std::vector<std::uint8_t>& bytes);

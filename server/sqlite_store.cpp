@@ -12,6 +12,25 @@
 namespace scores {
 namespace {
 
+// The table's pages. Without a country the rank is the place in the order
+// (the index gives it); with one, every entry is numbered first so the ranks
+// shown are world ranks.
+constexpr const char* kPageOfEveryCountry =
+    "SELECT name, country, score, created_at, id, mark, reason,"
+    " ?4 + ROW_NUMBER() OVER (ORDER BY score DESC, created_at, id)"
+    " FROM (SELECT * FROM scores WHERE ?1 = 0 OR mark = 2"
+    " ORDER BY score DESC, created_at, id LIMIT ?3 OFFSET ?4) WHERE ?2 = ''"
+    " ORDER BY score DESC, created_at, id";
+constexpr const char* kPageOfOneCountry =
+    "SELECT name, country, score, created_at, id, mark, reason, place FROM"
+    " (SELECT *, ROW_NUMBER() OVER (ORDER BY score DESC, created_at, id) AS place"
+    " FROM scores WHERE ?1 = 0 OR mark = 2) WHERE country = ?2 ORDER BY place LIMIT ?3 OFFSET ?4";
+constexpr const char* kPageCount =
+    "SELECT count(*) FROM scores WHERE (?1 = 0 OR mark = 2) AND (?2 = '' OR country = ?2)";
+constexpr const char* kCountries =
+    "SELECT country FROM (SELECT country, count(*) AS n FROM scores WHERE country <> ''"
+    " GROUP BY country ORDER BY n DESC, country LIMIT ?1) ORDER BY country";
+
 class Statement {
  public:
   Statement(sqlite3* db, const char* sql) {
@@ -101,7 +120,8 @@ class SqliteStore final : public ScoreStore {
       AddReplayColumns(db_);
       SqliteExec(db_,
                  "CREATE INDEX IF NOT EXISTS scores_token ON scores (token);"
-                 "CREATE INDEX IF NOT EXISTS scores_pending ON scores (mark, id);");
+                 "CREATE INDEX IF NOT EXISTS scores_pending ON scores (mark, id);"
+                 "CREATE INDEX IF NOT EXISTS scores_country ON scores (country);");
       addToken_ = std::make_unique<Statement>(db_, "INSERT INTO tokens VALUES (?1, ?2)");
       useToken_ = std::make_unique<Statement>(
           db_, "DELETE FROM tokens WHERE token = ?1 AND expires_at > ?2");
@@ -129,6 +149,10 @@ class SqliteStore final : public ScoreStore {
           db_,
           "SELECT id, score, replay FROM scores WHERE mark = 1 AND replay IS NOT NULL"
           " ORDER BY id LIMIT ?1");
+      pageAll_ = std::make_unique<Statement>(db_, kPageOfEveryCountry);
+      pageCountry_ = std::make_unique<Statement>(db_, kPageOfOneCountry);
+      pageCount_ = std::make_unique<Statement>(db_, kPageCount);
+      countries_ = std::make_unique<Statement>(db_, kCountries);
     } catch (...) {
       Close();
       throw;
@@ -203,6 +227,52 @@ class SqliteStore final : public ScoreStore {
     if (rc != SQLITE_DONE) Fail();
     sqlite3_reset(s);
     return entries;
+  }
+
+  TopPage Page(const TopQuery& query) override {
+    std::lock_guard lock(mutex_);
+    TopPage page;
+    sqlite3_stmt* s = (query.country.empty() ? pageAll_ : pageCountry_)->Fresh();
+    sqlite3_bind_int(s, 1, query.verifiedOnly ? 1 : 0);
+    sqlite3_bind_text(s, 2, query.country.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int(s, 3, query.limit);
+    sqlite3_bind_int64(s, 4, query.offset);
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+      TopEntry e;
+      e.name = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+      e.country = reinterpret_cast<const char*>(sqlite3_column_text(s, 1));
+      e.score = static_cast<std::int32_t>(sqlite3_column_int64(s, 2));
+      e.time = sqlite3_column_int64(s, 3);
+      e.id = sqlite3_column_int64(s, 4);
+      e.mark = static_cast<ReplayMark>(sqlite3_column_int(s, 5));
+      e.reason = reinterpret_cast<const char*>(sqlite3_column_text(s, 6));
+      e.rank = sqlite3_column_int64(s, 7);
+      page.entries.push_back(std::move(e));
+    }
+    if (rc != SQLITE_DONE) Fail();
+    sqlite3_reset(s);
+    sqlite3_stmt* c = pageCount_->Fresh();
+    sqlite3_bind_int(c, 1, query.verifiedOnly ? 1 : 0);
+    sqlite3_bind_text(c, 2, query.country.c_str(), -1, SQLITE_TRANSIENT);
+    if (sqlite3_step(c) != SQLITE_ROW) Fail();
+    page.total = sqlite3_column_int64(c, 0);
+    sqlite3_reset(c);
+    return page;
+  }
+
+  std::vector<std::string> Countries(int limit) override {
+    std::lock_guard lock(mutex_);
+    sqlite3_stmt* s = countries_->Fresh();
+    sqlite3_bind_int(s, 1, limit);
+    std::vector<std::string> countries;
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+      countries.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+    }
+    if (rc != SQLITE_DONE) Fail();
+    sqlite3_reset(s);
+    return countries;
   }
 
   std::int64_t CountEntries() override {
@@ -297,6 +367,10 @@ class SqliteStore final : public ScoreStore {
     top_.reset();
     count_.reset();
     forToken_.reset();
+    pageAll_.reset();
+    pageCountry_.reset();
+    pageCount_.reset();
+    countries_.reset();
     attach_.reset();
     mark_.reset();
     verified_.reset();
@@ -308,6 +382,7 @@ class SqliteStore final : public ScoreStore {
   std::mutex mutex_;
   sqlite3* db_ = nullptr;
   std::unique_ptr<Statement> addToken_, useToken_, insert_, purge_, top_, count_;
+  std::unique_ptr<Statement> pageAll_, pageCountry_, pageCount_, countries_;
   std::unique_ptr<Statement> forToken_, attach_, mark_, verified_, pending_;
 };
 

@@ -28,7 +28,22 @@ struct ScoreEntry {
 struct TopEntry : ScoreEntry {
   std::int64_t id = 0;
   ReplayMark mark = ReplayMark::None;
-  std::string reason;  // why the recording was rejected
+  std::string reason;     // why the recording was rejected
+  std::int64_t rank = 0;  // place in the world table (1 for the best); filled by Page
+};
+
+// One page of the world table, optionally of one country's entries (whose
+// ranks stay their world ranks) or of verified entries only.
+struct TopQuery {
+  int limit = 100;
+  std::int64_t offset = 0;
+  std::string country;  // empty: every country
+  bool verifiedOnly = false;
+};
+
+struct TopPage {
+  std::vector<TopEntry> entries;
+  std::int64_t total = 0;  // entries the query matches, over every page
 };
 
 // The entry a token was used for, as the recording sent with it must match.
@@ -63,6 +78,9 @@ class ScoreStore {
   virtual std::vector<TopEntry> Top(int limit, bool verifiedOnly) = 0;
   std::vector<TopEntry> Top(int limit) { return Top(limit, false); }
   virtual std::int64_t CountEntries() = 0;
+  virtual TopPage Page(const TopQuery& query) = 0;
+  // The countries with most entries, at most `limit`, in alphabetical order.
+  virtual std::vector<std::string> Countries(int limit) = 0;
 
   // The newest entry stored with `token`.
   virtual std::optional<TokenEntry> EntryForToken(const std::string& token) = 0;

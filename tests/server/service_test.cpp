@@ -132,9 +132,10 @@ TEST_F(ServiceTest, TablePageEscapesAndRanksBestFirst) {
   const std::string& html = page->body;
   EXPECT_EQ(html.find("<b>Eve"), std::string::npos);
   const auto first = html.find(
-      "<td class=\"n\">1</td><td>Zed</td><td>Mars</td><td class=\"n\">90</td><td>2023-11-14</td>");
-  const auto second =
-      html.find("<td class=\"n\">2</td><td>&lt;b&gt;Eve&lt;/b&gt;</td><td>A&amp;B</td>");
+      "<td class=\"n\">1</td><td class=\"name\">Zed</td><td>Mars</td><td class=\"n "
+      "s\">90</td><td class=\"d\">2023-11-14</td>");
+  const auto second = html.find(
+      "<td class=\"n\">2</td><td class=\"name\">&lt;b&gt;Eve&lt;/b&gt;</td><td>A&amp;B</td>");
   EXPECT_NE(first, std::string::npos) << html;
   EXPECT_NE(second, std::string::npos) << html;
   EXPECT_LT(first, second);
