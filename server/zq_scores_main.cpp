@@ -14,10 +14,12 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "server/replay_verifier.h"
 #include "server/service.h"
 #include "server/store.h"
+#include "server/token_secret.h"
 
 namespace {
 
@@ -31,6 +33,8 @@ struct Options {
   int verifyQueue = 64;
   std::string verifier;
   std::string verifierRuntime;
+  std::string tokenSecretFile;
+  std::vector<std::uint8_t> tokenSecret;  // read from tokenSecretFile
 };
 
 void Usage(const char* program) {
@@ -38,7 +42,7 @@ void Usage(const char* program) {
                "usage: %s [--host ADDRESS] [--port N] [--db FILE|postgresql://...]\n"
                "          [--submissions-per-minute N] [--threads N]\n"
                "          [--verifier ZQ_SIM --verifier-runtime DIR] [--verify-workers N]\n"
-               "          [--verify-queue N]\n"
+               "          [--verify-queue N] [--token-secret FILE]\n"
                "  --host   address to listen on (default 127.0.0.1; 0.0.0.0 for every one)\n"
                "  --port   port (default 8088; 0 picks a free one)\n"
                "  --db     SQLite file (default zq-scores.db) or a PostgreSQL URL\n"
@@ -47,7 +51,10 @@ void Usage(const char* program) {
                "  --verifier  zq-sim, which plays the recorded games sent after submissions\n"
                "  --verifier-runtime  the runtime directory it plays them in\n"
                "  --verify-workers  recordings checked at once (default 1; 0: none taken)\n"
-               "  --verify-queue  recordings waiting for a check (default 64)\n",
+               "  --verify-queue  recordings waiting for a check (default 64)\n"
+               "  --token-secret  file of at least 32 bytes, mode 0600, that signs the\n"
+               "                  one-time tokens; instances sharing a database share it\n"
+               "                  (default: a random key each start)\n",
                program);
 }
 
@@ -82,6 +89,8 @@ bool Parse(int argc, char** argv, Options& options) {
       if (!ParseInt(value, 0, 64, options.verifyWorkers)) return false;
     } else if (arg == "--verify-queue") {
       if (!ParseInt(value, 1, 100000, options.verifyQueue)) return false;
+    } else if (arg == "--token-secret") {
+      options.tokenSecretFile = value;
     } else {
       return false;
     }
@@ -123,6 +132,7 @@ int Serve(const Options& options) {
   scores::ServiceOptions serviceOptions;
   serviceOptions.submissionsPerMinute = options.perMinute;
   serviceOptions.verifier = verifier.get();
+  serviceOptions.tokenSecret = options.tokenSecret;
   scores::ScoreService service(*store, serviceOptions);
   httplib::Server server;
   const int threads = options.threads;
@@ -181,6 +191,18 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, options)) {
     Usage(argv[0]);
     return 2;
+  }
+  if (options.tokenSecretFile.empty()) {
+    std::fprintf(stderr,
+                 "zq-scores: no --token-secret: tokens are signed with a random key made now;"
+                 " they do not survive a restart and no other instance accepts them\n");
+  } else {
+    try {
+      options.tokenSecret = scores::ReadTokenSecret(options.tokenSecretFile);
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "zq-scores: %s\n", error.what());
+      return 2;
+    }
   }
   // Whatever escapes is reported, after every object on the way out has closed
   // in order (the store commits and closes its file), instead of std::terminate.

@@ -1,10 +1,12 @@
 // The service over HTTP on 127.0.0.1, on an SQLite store, with its clocks in
 // the test's hands: the game's encoder round trip, refusals that store
-// nothing, single-use expiring tokens, the rate limit, the pages.
+// nothing, version requests that store nothing, single-use expiring signed
+// tokens, the rate limit, the pages.
 #include "server/service.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <sqlite3.h>
 
 #include <atomic>
 #include <thread>
@@ -18,6 +20,7 @@ namespace {
 
 constexpr const char* kVersion = "/cgi/version.pl?version&prg=ZorbellineQuester";
 constexpr const char* kSubmit = "/cgi/version.pl?hs&prg=ZorbellineQuester&inf=";
+const std::vector<std::uint8_t> kSecret(32, 'k');
 
 class ServiceTest : public ::testing::Test {
  protected:
@@ -26,6 +29,7 @@ class ServiceTest : public ::testing::Test {
     options.submissionsPerMinute = perMinute;
     options.now = [this] { return now_.load(); };
     options.steadyNow = [this] { return static_cast<double>(now_.load()); };
+    options.tokenSecret = kSecret;
     service_ = std::make_unique<scores::ScoreService>(*store_, options);
     service_->Mount(server_);
     port_ = server_.bind_to_any_port("127.0.0.1");
@@ -64,7 +68,7 @@ class ServiceTest : public ::testing::Test {
 
 TEST_F(ServiceTest, GamesRecordIsStoredAsSent) {
   const std::string token = Token();
-  EXPECT_EQ(token.size(), 32u);
+  EXPECT_EQ(token.size(), scores::kTokenLength);
   const auto reply = Submit(protocol::BuildRecord("Zed", 123456, token, "Mars"));
   ASSERT_TRUE(reply);
   EXPECT_EQ(reply->status, 200);
@@ -126,11 +130,77 @@ TEST_F(ServiceTest, TokensAreSingleUseAndExpireAfterTenMinutes) {
   EXPECT_EQ(store_->CountEntries(), 2);
 }
 
+// Tokens as another instance with the same secret (or another) would issue
+// them, at chosen times: each is taken once, within its ten minutes, and not
+// from further ahead than the clocks may differ.
+TEST_F(ServiceTest, SignedTokensAreTakenOnceWithinTheirTime) {
+  const scores::TokenSigner same(kSecret);
+  const scores::TokenSigner other(std::vector<std::uint8_t>(32, 'o'));
+  const std::int64_t t = now_;
+  const std::string fresh = Token();
+  std::string altered = same.Issue(t);
+  altered[10] = altered[10] == '0' ? '1' : '0';
+  const struct {
+    const char* what;
+    std::string token;
+    int status;
+  } cases[] = {
+      {"this service's", fresh, 200},
+      {"the same again", fresh, 400},
+      {"another instance's", same.Issue(t), 200},
+      {"signed with another secret", other.Issue(t), 400},
+      {"one digit altered", altered, 400},
+      {"issued 599 s ago", same.Issue(t - 599), 200},
+      {"issued 600 s ago", same.Issue(t - 600), 400},
+      {"issued 30 s ahead", same.Issue(t + 30), 200},
+      {"issued 31 s ahead", same.Issue(t + 31), 400},
+  };
+  int stored = 0;
+  for (const auto& c : cases) {
+    const auto reply = Submit(protocol::BuildRecord("Zed", 5, c.token, "Mars"));
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->status, c.status) << c.what;
+    if (c.status == 200) {
+      ++stored;
+    } else {
+      EXPECT_EQ(reply->body, "unknown, used or expired token\n") << c.what;
+    }
+  }
+  EXPECT_EQ(store_->CountEntries(), stored);
+}
+
+// Rows in every table of the service's SQLite file.
+std::int64_t RowsInFile(const std::string& path) {
+  sqlite3* db = nullptr;
+  EXPECT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  std::vector<std::string> tables;
+  const auto name = [](void* out, int, char** values, char**) {
+    static_cast<std::vector<std::string>*>(out)->push_back(values[0]);
+    return 0;
+  };
+  sqlite3_exec(db, "SELECT name FROM sqlite_master WHERE type = 'table'", name, &tables, nullptr);
+  std::int64_t rows = 0;
+  const auto add = [](void* out, int, char** values, char**) {
+    *static_cast<std::int64_t*>(out) += std::stoll(values[0]);
+    return 0;
+  };
+  for (const std::string& table : tables) {
+    sqlite3_exec(db, ("SELECT count(*) FROM \"" + table + "\"").c_str(), add, &rows, nullptr);
+  }
+  sqlite3_close(db);
+  return rows;
+}
+
+TEST_F(ServiceTest, VersionRequestsStoreNothing) {
+  const std::string path = (dir_.path() / "scores.db").string();
+  const std::int64_t before = RowsInFile(path);
+  for (int i = 0; i < 300; ++i) Token();
+  EXPECT_EQ(RowsInFile(path), before);
+}
+
 TEST_F(ServiceTest, TablePageEscapesAndRanksBestFirst) {
-  store_->AddToken("a", now_ + 10);
-  store_->AddToken("b", now_ + 10);
-  store_->SubmitWithToken("a", now_, {"<b>Eve</b>", "A&B", 50, now_});
-  store_->SubmitWithToken("b", now_, {"Zed", "Mars", 90, now_});
+  store_->SubmitWithToken("a", now_, now_ + 10, {"<b>Eve</b>", "A&B", 50, now_});
+  store_->SubmitWithToken("b", now_, now_ + 10, {"Zed", "Mars", 90, now_});
   const auto page = Get("/cgi/version.pl?prg=ZorbellineQuester&show&type=0");
   ASSERT_TRUE(page);
   EXPECT_EQ(page->status, 200);
