@@ -22,6 +22,52 @@ constexpr const char* kVersion = "/cgi/version.pl?version&prg=ZorbellineQuester"
 constexpr const char* kSubmit = "/cgi/version.pl?hs&prg=ZorbellineQuester&inf=";
 const std::vector<std::uint8_t> kSecret(32, 'k');
 
+// The store, with each purge of used tokens noted: its time, its limit, what
+// it removed.
+class PurgeLog final : public scores::ScoreStore {
+ public:
+  struct Purge {
+    std::int64_t before;
+    int limit;
+    int removed;
+    bool operator==(const Purge&) const = default;
+  };
+  explicit PurgeLog(scores::ScoreStore& store) : store_(store) {}
+  std::vector<Purge> purges;
+
+  bool SubmitWithToken(const std::string& token, std::int64_t now, std::int64_t expiresAt,
+                       const scores::ScoreEntry& entry) override {
+    return store_.SubmitWithToken(token, now, expiresAt, entry);
+  }
+  int PurgeUsedTokens(std::int64_t now, int limit) override {
+    const int removed = store_.PurgeUsedTokens(now, limit);
+    purges.push_back({now, limit, removed});
+    return removed;
+  }
+  std::vector<scores::TopEntry> Top(int limit, bool verifiedOnly) override {
+    return store_.Top(limit, verifiedOnly);
+  }
+  std::int64_t CountEntries() override { return store_.CountEntries(); }
+  std::optional<scores::TokenEntry> EntryForToken(const std::string& token) override {
+    return store_.EntryForToken(token);
+  }
+  bool AttachReplay(std::int64_t id, const std::vector<std::uint8_t>& bytes) override {
+    return store_.AttachReplay(id, bytes);
+  }
+  void MarkReplay(std::int64_t id, scores::ReplayMark mark, const std::string& reason) override {
+    store_.MarkReplay(id, mark, reason);
+  }
+  std::optional<std::vector<std::uint8_t>> VerifiedReplay(std::int64_t id) override {
+    return store_.VerifiedReplay(id);
+  }
+  std::vector<scores::PendingReplay> PendingReplays(int limit) override {
+    return store_.PendingReplays(limit);
+  }
+
+ private:
+  scores::ScoreStore& store_;
+};
+
 class ServiceTest : public ::testing::Test {
  protected:
   explicit ServiceTest(int perMinute = 1000) {
@@ -30,7 +76,7 @@ class ServiceTest : public ::testing::Test {
     options.now = [this] { return now_.load(); };
     options.steadyNow = [this] { return static_cast<double>(now_.load()); };
     options.tokenSecret = kSecret;
-    service_ = std::make_unique<scores::ScoreService>(*store_, options);
+    service_ = std::make_unique<scores::ScoreService>(purgeLog_, options);
     service_->Mount(server_);
     port_ = server_.bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_.listen_after_bind(); });
@@ -56,6 +102,7 @@ class ServiceTest : public ::testing::Test {
   testing_support::TempDir dir_;
   std::unique_ptr<scores::ScoreStore> store_ =
       scores::OpenStore((dir_.path() / "scores.db").string());
+  PurgeLog purgeLog_{*store_};
   std::atomic<std::int64_t> now_{1700000000};  // 2023-11-14 UTC
   std::unique_ptr<scores::ScoreService> service_;
   httplib::Server server_;
@@ -167,6 +214,32 @@ TEST_F(ServiceTest, SignedTokensAreTakenOnceWithinTheirTime) {
     }
   }
   EXPECT_EQ(store_->CountEntries(), stored);
+}
+
+// 2,500 used tokens long expired: submissions purge them 1,000 at a time, one
+// batch each while batches come back full, then once a minute; a token is kept
+// 30 s past its expiry for instances whose clocks are behind.
+TEST_F(ServiceTest, SubmissionsPurgeUsedTokensInBatches) {
+  for (int i = 0; i < 2500; ++i) {
+    ASSERT_TRUE(store_->SubmitWithToken("old" + std::to_string(i), now_ - 700, now_ - 100,
+                                        {"Old", "X", 1, now_ - 700}));
+  }
+  const auto submit = [this] {
+    EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 5, Token(), "Mars"))->status, 200);
+  };
+  for (int i = 0; i < 4; ++i) submit();
+  using Purge = PurgeLog::Purge;
+  const std::int64_t t = now_;
+  EXPECT_EQ(purgeLog_.purges,
+            (std::vector<Purge>{{t - 30, 1000, 1000}, {t - 30, 1000, 1000}, {t - 30, 1000, 500}}));
+  now_ += 59;
+  submit();
+  EXPECT_EQ(purgeLog_.purges.size(), 3u);
+  now_ += 1;
+  submit();
+  EXPECT_EQ(purgeLog_.purges.size(), 4u);
+  EXPECT_EQ(purgeLog_.purges.back(), (Purge{t + 30, 1000, 0}));
+  EXPECT_EQ(store_->CountEntries(), 2500 + 6);
 }
 
 // Rows in every table of the service's SQLite file.
