@@ -1,6 +1,6 @@
 // The store on PostgreSQL: a small pool of connections, one statement per
-// operation. A submission uses up its token and inserts the entry in a single
-// statement, so it is atomic without an explicit transaction.
+// operation. A submission records its token as used and inserts the entry in a
+// single statement, so it is atomic without an explicit transaction.
 #include <libpq-fe.h>
 
 #include <condition_variable>
@@ -83,40 +83,54 @@ class PostgresStore final : public ScoreStore {
          " score INTEGER NOT NULL, created_at BIGINT NOT NULL)");
     Exec(lease.get(),
          "CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, created_at, id)");
+    // A token's row: when it was used, until when it could be used at all
+    // (after that the row can go), the entry it made.
     Exec(lease.get(),
-         "CREATE TABLE IF NOT EXISTS tokens (token TEXT PRIMARY KEY, expires_at BIGINT NOT NULL)");
+         "CREATE TABLE IF NOT EXISTS used_tokens (token TEXT PRIMARY KEY, used_at BIGINT NOT NULL,"
+         " expires_at BIGINT NOT NULL, entry BIGINT NOT NULL)");
+    Exec(lease.get(), "CREATE INDEX IF NOT EXISTS used_tokens_expiry ON used_tokens (expires_at)");
+    // Databases from when every version request stored its token have a
+    // table of them; signed tokens need none and the old values can no longer
+    // be accepted.
+    Exec(lease.get(), "DROP TABLE IF EXISTS tokens");
     // Entries from before recordings were kept get the columns for them.
     Exec(lease.get(),
          "ALTER TABLE scores ADD COLUMN IF NOT EXISTS token TEXT,"
          " ADD COLUMN IF NOT EXISTS mark INTEGER NOT NULL DEFAULT 0,"
          " ADD COLUMN IF NOT EXISTS reason TEXT NOT NULL DEFAULT '',"
          " ADD COLUMN IF NOT EXISTS replay BYTEA");
-    Exec(lease.get(), "CREATE INDEX IF NOT EXISTS scores_token ON scores (token)");
+    // scores.token stays for older entries; new ones are found through
+    // used_tokens and need no index there.
+    Exec(lease.get(), "DROP INDEX IF EXISTS scores_token");
     Exec(lease.get(), "CREATE INDEX IF NOT EXISTS scores_pending ON scores (mark, id)");
     Exec(lease.get(), "CREATE INDEX IF NOT EXISTS scores_country ON scores (country)");
   }
 
-  void AddToken(const std::string& token, std::int64_t expiresAt) override {
-    Lease lease(*this);
-    Exec(lease.get(), "INSERT INTO tokens VALUES ($1, $2)", {token, std::to_string(expiresAt)});
-  }
-
-  bool SubmitWithToken(const std::string& token, std::int64_t now,
+  bool SubmitWithToken(const std::string& token, std::int64_t now, std::int64_t expiresAt,
                        const ScoreEntry& entry) override {
     Lease lease(*this);
+    // The entry's id is drawn first so that the token's row can name it; a
+    // token used before inserts no row and so no entry.
     const Result r = Exec(lease.get(),
-                          "WITH used AS (DELETE FROM tokens WHERE token = $1 AND expires_at > $2"
-                          " RETURNING token)"
-                          " INSERT INTO scores (name, country, score, created_at, token)"
-                          " SELECT $3, $4, $5, $6, token FROM used",
-                          {token, std::to_string(now), entry.name, entry.country,
-                           std::to_string(entry.score), std::to_string(entry.time)});
+                          "WITH next AS (SELECT nextval(pg_get_serial_sequence('scores', 'id'))"
+                          " AS id),"
+                          " used AS (INSERT INTO used_tokens SELECT $1, $2, $3, id FROM next"
+                          " ON CONFLICT DO NOTHING RETURNING entry)"
+                          " INSERT INTO scores (id, name, country, score, created_at)"
+                          " SELECT entry, $4, $5, $6, $7 FROM used",
+                          {token, std::to_string(now), std::to_string(expiresAt), entry.name,
+                           entry.country, std::to_string(entry.score), std::to_string(entry.time)});
     return std::string(PQcmdTuples(r.get())) == "1";
   }
 
-  void PurgeTokens(std::int64_t now) override {
+  int PurgeUsedTokens(std::int64_t now, int limit) override {
     Lease lease(*this);
-    Exec(lease.get(), "DELETE FROM tokens WHERE expires_at <= $1", {std::to_string(now)});
+    // Rows another instance is purging at the same moment are left to it.
+    const Result r = Exec(lease.get(),
+                          "DELETE FROM used_tokens WHERE token IN (SELECT token FROM used_tokens"
+                          " WHERE expires_at <= $1 LIMIT $2 FOR UPDATE SKIP LOCKED)",
+                          {std::to_string(now), std::to_string(limit)});
+    return std::stoi(PQcmdTuples(r.get()));
   }
 
   std::vector<TopEntry> Top(int limit, bool verifiedOnly) override {
@@ -203,8 +217,8 @@ class PostgresStore final : public ScoreStore {
   std::optional<TokenEntry> EntryForToken(const std::string& token) override {
     Lease lease(*this);
     const Result r = Exec(lease.get(),
-                          "SELECT id, name, score, replay IS NOT NULL FROM scores"
-                          " WHERE token = $1 ORDER BY id DESC LIMIT 1",
+                          "SELECT s.id, s.name, s.score, s.replay IS NOT NULL FROM used_tokens u"
+                          " JOIN scores s ON s.id = u.entry WHERE u.token = $1",
                           {token});
     if (PQntuples(r.get()) == 0) return std::nullopt;
     return TokenEntry{std::stoll(PQgetvalue(r.get(), 0, 0)), PQgetvalue(r.get(), 0, 1),

@@ -23,6 +23,12 @@ constexpr const char* kHtml = "text/html; charset=utf-8";
 constexpr const char* kJson = "application/json";
 constexpr const char* kBytes = "application/octet-stream";
 constexpr std::int64_t kPurgeEverySeconds = 60;
+// Used tokens forgotten by one statement at most, so no request waits long.
+constexpr int kPurgeBatch = 1000;
+// How far instances' clocks may differ: a token issued this far in the future
+// is taken, and a used one is kept this much longer than its expiry so that an
+// instance whose clock is behind still finds it.
+constexpr std::int64_t kClockSkew = 30;
 
 const std::string* Param(const Params& params, const char* key) {
   const auto found = params.find(key);
@@ -66,25 +72,11 @@ double SteadySeconds() {
 
 }  // namespace
 
-std::string NewToken() {
-  unsigned char bytes[16];
-  std::size_t got = 0;
-  while (got < sizeof bytes) {
-    const ssize_t n = getrandom(bytes + got, sizeof bytes - got, 0);
-    if (n < 0) throw std::runtime_error("no random source");
-    got += static_cast<std::size_t>(n);
-  }
-  std::string token;
-  for (const unsigned char b : bytes) {
-    char hex[3];
-    std::snprintf(hex, sizeof hex, "%02x", b);
-    token += hex;
-  }
-  return token;
-}
-
 ScoreService::ScoreService(ScoreStore& store, ServiceOptions options)
-    : store_(store), options_(std::move(options)), limiter_(options_.submissionsPerMinute) {
+    : store_(store),
+      options_(std::move(options)),
+      limiter_(options_.submissionsPerMinute),
+      signer_(options_.tokenSecret.empty() ? RandomBytes(kMinSecretBytes) : options_.tokenSecret) {
   if (!options_.now) options_.now = SystemSeconds;
   if (!options_.steadyNow) options_.steadyNow = SteadySeconds;
 }
@@ -139,14 +131,17 @@ ScoreService::Reply ScoreService::Script(const Params& params, const std::string
 
 // The game keeps the fifth "|" field, the one followed by another "|".
 ScoreService::Reply ScoreService::Version() {
-  const std::int64_t now = options_.now();
+  return {200, "OK|1|0|0|" + signer_.Issue(options_.now()) + "|", kText};
+}
+
+// One batch a minute, and the next batch at the next call while batches come
+// back full.
+void ScoreService::PurgeUsedTokens(std::int64_t now) {
   std::int64_t last = lastPurge_.load();
-  if (now - last >= kPurgeEverySeconds && lastPurge_.compare_exchange_strong(last, now)) {
-    store_.PurgeTokens(now);
+  if (now - last < kPurgeEverySeconds || !lastPurge_.compare_exchange_strong(last, now)) return;
+  if (store_.PurgeUsedTokens(now - kClockSkew, kPurgeBatch) == kPurgeBatch) {
+    lastPurge_.store(now - kPurgeEverySeconds);
   }
-  const std::string token = NewToken();
-  store_.AddToken(token, now + options_.tokenLifetime);
-  return {200, "OK|1|0|0|" + token + "|", kText};
 }
 
 ScoreService::Reply ScoreService::Submission(const Params& params, const std::string& client) {
@@ -161,8 +156,15 @@ ScoreService::Reply ScoreService::Submission(const Params& params, const std::st
 
   const SubmittedRecord& r = *check.record;
   const std::int64_t now = options_.now();
-  if (!store_.SubmitWithToken(r.token, now, ScoreEntry{r.name, r.country, r.score, now})) {
-    return {400, "unknown, used or expired token\n", kText};
+  const std::optional<std::int64_t> issued = signer_.IssuedAt(r.token);
+  const Reply refused{400, "unknown, used or expired token\n", kText};
+  if (!issued || *issued > now + kClockSkew) return refused;
+  const std::int64_t expiresAt = *issued + options_.tokenLifetime;
+  if (now >= expiresAt) return refused;
+  PurgeUsedTokens(now);
+  if (!store_.SubmitWithToken(r.token, now, expiresAt,
+                              ScoreEntry{r.name, r.country, r.score, now})) {
+    return refused;
   }
   return {200, "OK", kText};
 }
@@ -194,7 +196,9 @@ ScoreService::Reply ScoreService::PostReplay(const Params& params,
                                              const std::vector<std::uint8_t>& bytes) {
   const std::string* token = Param(params, "p");
   if (!token || token->empty()) return {400, "p missing\n", kText};
-  const std::optional<TokenEntry> entry = store_.EntryForToken(*token);
+  // A value this service never signed is turned away without a look in the store.
+  std::optional<TokenEntry> entry;
+  if (signer_.IssuedAt(*token)) entry = store_.EntryForToken(*token);
   if (!entry) return {400, "no entry was stored with this token\n", kText};
   if (entry->hasReplay) return {400, "the entry has a recording already\n", kText};
   protocol::Replay replay;

@@ -1,6 +1,6 @@
 // The world high-score service over HTTP: the game's version request (which
-// hands out a one-time token), its score submission, the recorded game sent
-// with the same token afterwards, the world table as a web page and as JSON.
+// hands out a signed one-time token and stores nothing), its score submission, the recorded game
+// sent with the same token afterwards, the world table as a web page and as JSON.
 #pragma once
 
 #include <atomic>
@@ -13,6 +13,7 @@
 #include "server/http_server.h"
 #include "server/rate_limiter.h"
 #include "server/store.h"
+#include "server/token_signer.h"
 
 namespace scores {
 
@@ -21,6 +22,9 @@ class ReplayVerifier;
 struct ServiceOptions {
   int submissionsPerMinute = 30;     // per client address; 0: no limit
   std::int64_t tokenLifetime = 600;  // seconds
+  // The key tokens are signed with (at least kMinSecretBytes bytes); empty: a
+  // random one made now, so tokens do not outlive this service object.
+  std::vector<std::uint8_t> tokenSecret;
   // Seconds since 1970 (token expiry, entry dates) and a steady clock in
   // seconds (rate limit); the system's clocks unless tests set them.
   std::function<std::int64_t()> now;
@@ -59,14 +63,13 @@ class ScoreService {
   Reply PostReplay(const std::multimap<std::string, std::string>& params,
                    const std::vector<std::uint8_t>& bytes);
   Reply GetReplay(const std::string& id);
+  void PurgeUsedTokens(std::int64_t now);
 
   ScoreStore& store_;
   ServiceOptions options_;
   RateLimiter limiter_;
+  TokenSigner signer_;
   std::atomic<std::int64_t> lastPurge_{0};
 };
-
-// 32 hexadecimal digits from the system's random source.
-std::string NewToken();
 
 }  // namespace scores

@@ -85,6 +85,31 @@ void AddReplayColumns(sqlite3* db) {
              "COMMIT;");
 }
 
+bool HasTable(sqlite3* db, const char* name) {
+  sqlite3_stmt* s = nullptr;
+  if (sqlite3_prepare_v2(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1", -1,
+                         &s, nullptr) != SQLITE_OK) {
+    throw std::runtime_error(std::string("SQLite: ") + sqlite3_errmsg(db));
+  }
+  sqlite3_bind_text(s, 1, name, -1, SQLITE_STATIC);
+  const bool found = sqlite3_step(s) == SQLITE_ROW;
+  sqlite3_finalize(s);
+  return found;
+}
+
+// Files from when every version request stored its token have a table of
+// them, often large and nearly all never used. Signed tokens are checked
+// without it and the old values can no longer be accepted, so it goes, and
+// the file is rewritten once to give its pages back.
+void DropIssuedTokens(sqlite3* db) {
+  if (!HasTable(db, "tokens")) return;
+  SqliteExec(db, "DROP TABLE tokens");
+  SqliteExec(db, "VACUUM");
+  // The rewritten file went through the log; it is copied back now and the
+  // log cut to nothing, instead of both staying at the old size until close.
+  SqliteExec(db, "PRAGMA wal_checkpoint(TRUNCATE)");
+}
+
 std::vector<std::uint8_t> Blob(sqlite3_stmt* s, int column) {
   const auto* data = static_cast<const std::uint8_t*>(sqlite3_column_blob(s, column));
   return std::vector<std::uint8_t>(data, data + sqlite3_column_bytes(s, column));
@@ -115,21 +140,28 @@ class SqliteStore final : public ScoreStore {
                  " id INTEGER PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
                  " score INTEGER NOT NULL, created_at INTEGER NOT NULL);"
                  "CREATE INDEX IF NOT EXISTS scores_rank ON scores (score DESC, created_at, id);"
-                 "CREATE TABLE IF NOT EXISTS tokens ("
-                 " token TEXT PRIMARY KEY, expires_at INTEGER NOT NULL) WITHOUT ROWID;");
+                 // A token's row: when it was used, until when it could be
+                 // used at all (after that the row can go), the entry it made.
+                 "CREATE TABLE IF NOT EXISTS used_tokens ("
+                 " token TEXT PRIMARY KEY, used_at INTEGER NOT NULL,"
+                 " expires_at INTEGER NOT NULL, entry INTEGER NOT NULL) WITHOUT ROWID;"
+                 "CREATE INDEX IF NOT EXISTS used_tokens_expiry ON used_tokens (expires_at);");
       AddReplayColumns(db_);
+      // scores.token stays for the entries of older files; new entries are
+      // found through used_tokens and need no index there.
       SqliteExec(db_,
-                 "CREATE INDEX IF NOT EXISTS scores_token ON scores (token);"
+                 "DROP INDEX IF EXISTS scores_token;"
                  "CREATE INDEX IF NOT EXISTS scores_pending ON scores (mark, id);"
                  "CREATE INDEX IF NOT EXISTS scores_country ON scores (country);");
-      addToken_ = std::make_unique<Statement>(db_, "INSERT INTO tokens VALUES (?1, ?2)");
+      DropIssuedTokens(db_);
       useToken_ = std::make_unique<Statement>(
-          db_, "DELETE FROM tokens WHERE token = ?1 AND expires_at > ?2");
-      insert_ =
-          std::make_unique<Statement>(db_,
-                                      "INSERT INTO scores (name, country, score, created_at, token)"
-                                      " VALUES (?1, ?2, ?3, ?4, ?5)");
-      purge_ = std::make_unique<Statement>(db_, "DELETE FROM tokens WHERE expires_at <= ?1");
+          db_, "INSERT OR IGNORE INTO used_tokens VALUES (?1, ?2, ?3, ?4)");
+      insert_ = std::make_unique<Statement>(
+          db_, "INSERT INTO scores (name, country, score, created_at) VALUES (?1, ?2, ?3, ?4)");
+      purge_ = std::make_unique<Statement>(
+          db_,
+          "DELETE FROM used_tokens WHERE token IN"
+          " (SELECT token FROM used_tokens WHERE expires_at <= ?1 LIMIT ?2)");
       top_ = std::make_unique<Statement>(
           db_,
           "SELECT name, country, score, created_at, id, mark, reason FROM scores"
@@ -137,8 +169,8 @@ class SqliteStore final : public ScoreStore {
       count_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM scores");
       forToken_ = std::make_unique<Statement>(
           db_,
-          "SELECT id, name, score, replay IS NOT NULL FROM scores WHERE token = ?1"
-          " ORDER BY id DESC LIMIT 1");
+          "SELECT s.id, s.name, s.score, s.replay IS NOT NULL FROM used_tokens u"
+          " JOIN scores s ON s.id = u.entry WHERE u.token = ?1");
       attach_ = std::make_unique<Statement>(
           db_, "UPDATE scores SET replay = ?2, mark = 1 WHERE id = ?1 AND replay IS NULL");
       mark_ = std::make_unique<Statement>(db_,
@@ -161,27 +193,11 @@ class SqliteStore final : public ScoreStore {
 
   ~SqliteStore() override { Close(); }
 
-  void AddToken(const std::string& token, std::int64_t expiresAt) override {
-    std::lock_guard lock(mutex_);
-    sqlite3_stmt* s = addToken_->Fresh();
-    sqlite3_bind_text(s, 1, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_int64(s, 2, expiresAt);
-    Step(s);
-  }
-
-  bool SubmitWithToken(const std::string& token, std::int64_t now,
+  bool SubmitWithToken(const std::string& token, std::int64_t now, std::int64_t expiresAt,
                        const ScoreEntry& entry) override {
     std::lock_guard lock(mutex_);
     SqliteExec(db_, "BEGIN IMMEDIATE");
     try {
-      sqlite3_stmt* use = useToken_->Fresh();
-      sqlite3_bind_text(use, 1, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
-      sqlite3_bind_int64(use, 2, now);
-      Step(use);
-      if (sqlite3_changes(db_) != 1) {
-        SqliteExec(db_, "ROLLBACK");
-        return false;
-      }
       sqlite3_stmt* ins = insert_->Fresh();
       sqlite3_bind_text(ins, 1, entry.name.data(), static_cast<int>(entry.name.size()),
                         SQLITE_TRANSIENT);
@@ -189,8 +205,17 @@ class SqliteStore final : public ScoreStore {
                         SQLITE_TRANSIENT);
       sqlite3_bind_int64(ins, 3, entry.score);
       sqlite3_bind_int64(ins, 4, entry.time);
-      sqlite3_bind_text(ins, 5, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
       Step(ins);
+      sqlite3_stmt* use = useToken_->Fresh();
+      sqlite3_bind_text(use, 1, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
+      sqlite3_bind_int64(use, 2, now);
+      sqlite3_bind_int64(use, 3, expiresAt);
+      sqlite3_bind_int64(use, 4, sqlite3_last_insert_rowid(db_));
+      Step(use);
+      if (sqlite3_changes(db_) != 1) {  // used before: the entry goes too
+        SqliteExec(db_, "ROLLBACK");
+        return false;
+      }
       SqliteExec(db_, "COMMIT");
       return true;
     } catch (...) {
@@ -199,11 +224,13 @@ class SqliteStore final : public ScoreStore {
     }
   }
 
-  void PurgeTokens(std::int64_t now) override {
+  int PurgeUsedTokens(std::int64_t now, int limit) override {
     std::lock_guard lock(mutex_);
     sqlite3_stmt* s = purge_->Fresh();
     sqlite3_bind_int64(s, 1, now);
+    sqlite3_bind_int(s, 2, limit);
     Step(s);
+    return sqlite3_changes(db_);
   }
 
   std::vector<TopEntry> Top(int limit, bool verifiedOnly) override {
@@ -360,7 +387,6 @@ class SqliteStore final : public ScoreStore {
   }
 
   void Close() {
-    addToken_.reset();
     useToken_.reset();
     insert_.reset();
     purge_.reset();
@@ -381,7 +407,7 @@ class SqliteStore final : public ScoreStore {
 
   std::mutex mutex_;
   sqlite3* db_ = nullptr;
-  std::unique_ptr<Statement> addToken_, useToken_, insert_, purge_, top_, count_;
+  std::unique_ptr<Statement> useToken_, insert_, purge_, top_, count_;
   std::unique_ptr<Statement> pageAll_, pageCountry_, pageCount_, countries_;
   std::unique_ptr<Statement> forToken_, attach_, mark_, verified_, pending_;
 };

@@ -65,14 +65,14 @@ class ScoreStore {
  public:
   virtual ~ScoreStore() = default;
 
-  // A fresh token, usable once until `expiresAt`.
-  virtual void AddToken(const std::string& token, std::int64_t expiresAt) = 0;
-  // Uses up `token` and stores `entry` (remembering the token it came with),
-  // both or neither: false when the token is unknown, used or expired at `now`.
-  virtual bool SubmitWithToken(const std::string& token, std::int64_t now,
+  // Records `token` as used at `now` (it stays valid until `expiresAt`) and
+  // stores `entry` with it, both or neither: false when the token was used
+  // before. The service has checked the token's signature and time.
+  virtual bool SubmitWithToken(const std::string& token, std::int64_t now, std::int64_t expiresAt,
                                const ScoreEntry& entry) = 0;
-  // Forgets tokens that expired before `now`.
-  virtual void PurgeTokens(std::int64_t now) = 0;
+  // Forgets at most `limit` used tokens that expired at or before `now`, in
+  // one short statement; how many it forgot.
+  virtual int PurgeUsedTokens(std::int64_t now, int limit) = 0;
   // Best first (higher score, then the earlier entry), at most `limit`; only
   // the verified ones when `verifiedOnly`.
   virtual std::vector<TopEntry> Top(int limit, bool verifiedOnly) = 0;
@@ -82,7 +82,8 @@ class ScoreStore {
   // The countries with most entries, at most `limit`, in alphabetical order.
   virtual std::vector<std::string> Countries(int limit) = 0;
 
-  // The newest entry stored with `token`.
+  // The entry stored with `token`, while its use is remembered (until it is
+  // purged after the token's expiry).
   virtual std::optional<TokenEntry> EntryForToken(const std::string& token) = 0;
   // Keeps `bytes` as the entry's recording and marks it pending, unless it
   // has a recording already: false then, and nothing changes.

@@ -22,6 +22,7 @@
 #include "server/replay_verifier.h"
 #include "server/service.h"
 #include "server/store.h"
+#include "server/token_secret.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ struct Options {
   std::string verifierRuntime;
   std::string accessLog;  // "-": standard output
   std::vector<std::string> trustedProxies;
+  std::string tokenSecretFile;
+  std::vector<std::uint8_t> tokenSecret;  // read from tokenSecretFile
 };
 
 void Usage(const char* program) {
@@ -45,6 +48,7 @@ void Usage(const char* program) {
                "          [--submissions-per-minute N] [--threads N]\n"
                "          [--verifier ZQ_SIM --verifier-runtime DIR] [--verify-workers N]\n"
                "          [--verify-queue N] [--access-log FILE|-] [--trusted-proxy ADDRESS]...\n"
+               "          [--token-secret FILE]\n"
                "  --host   address to listen on (default 127.0.0.1; 0.0.0.0 for every one)\n"
                "  --port   port (default 8088; 0 picks a free one)\n"
                "  --db     SQLite file (default zq-scores.db) or a PostgreSQL URL\n"
@@ -56,7 +60,10 @@ void Usage(const char* program) {
                "  --verify-queue  recordings waiting for a check (default 64)\n"
                "  --access-log  one line per request to FILE (appended) or - (standard output)\n"
                "  --trusted-proxy  a reverse proxy whose X-Forwarded-For names the client\n"
-               "                   (repeat for several)\n",
+               "                   (repeat for several)\n"
+               "  --token-secret  file of at least 32 bytes, mode 0600, that signs the\n"
+               "                  one-time tokens; instances sharing a database share it\n"
+               "                  (default: a random key each start)\n",
                program);
 }
 
@@ -99,6 +106,8 @@ bool Parse(int argc, char** argv, Options& options) {
       options.trustedProxies.push_back(value);
     } else if (arg == "--verify-queue") {
       if (!ParseInt(value, 1, 100000, options.verifyQueue)) return false;
+    } else if (arg == "--token-secret") {
+      options.tokenSecretFile = value;
     } else {
       return false;
     }
@@ -147,6 +156,7 @@ int Serve(const Options& options) {
   serviceOptions.submissionsPerMinute = options.perMinute;
   serviceOptions.verifier = verifier.get();
   serviceOptions.trustedProxies = options.trustedProxies;
+  serviceOptions.tokenSecret = options.tokenSecret;
   scores::ScoreService service(*store, serviceOptions);
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> logFile(nullptr, &std::fclose);
   std::FILE* accessLog = nullptr;
@@ -195,6 +205,18 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, options)) {
     Usage(argv[0]);
     return 2;
+  }
+  if (options.tokenSecretFile.empty()) {
+    std::fprintf(stderr,
+                 "zq-scores: no --token-secret: tokens are signed with a random key made now;"
+                 " they do not survive a restart and no other instance accepts them\n");
+  } else {
+    try {
+      options.tokenSecret = scores::ReadTokenSecret(options.tokenSecretFile);
+    } catch (const std::exception& error) {
+      std::fprintf(stderr, "zq-scores: %s\n", error.what());
+      return 2;
+    }
   }
   // Whatever escapes is reported, after every object on the way out has closed
   // in order (the store commits and closes its file), instead of std::terminate.

@@ -299,8 +299,8 @@ TEST_F(ReplayUploadTest, WithoutAVerifierRecordingsAreNotTaken) {
 
 // Recordings still pending when the service stopped are checked at its next start.
 TEST_F(ReplayUploadTest, PendingRecordingsAreCheckedAfterARestart) {
-  store_->AddToken("left", 2000000000);
-  ASSERT_TRUE(store_->SubmitWithToken("left", 1700000000, {"", "Mars", 50, 1700000000}));
+  ASSERT_TRUE(
+      store_->SubmitWithToken("left", 1700000000, 2000000000, {"", "Mars", 50, 1700000000}));
   const auto entry = store_->EntryForToken("left");
   ASSERT_TRUE(store_->AttachReplay(entry->id, protocol::EncodeReplay(LevelPlay())));
   Start(Script(dir_.path(), "accept", Verdict(true, 50)));

@@ -1,10 +1,12 @@
 // The service over HTTP on 127.0.0.1, on an SQLite store, with its clocks in
 // the test's hands: the game's encoder round trip, refusals that store
-// nothing, single-use expiring tokens, the rate limit, the pages.
+// nothing, version requests that store nothing, single-use expiring signed
+// tokens, the rate limit, the pages.
 #include "server/service.h"
 
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <sqlite3.h>
 
 #include <atomic>
 #include <thread>
@@ -18,6 +20,55 @@ namespace {
 
 constexpr const char* kVersion = "/cgi/version.pl?version&prg=ZorbellineQuester";
 constexpr const char* kSubmit = "/cgi/version.pl?hs&prg=ZorbellineQuester&inf=";
+const std::vector<std::uint8_t> kSecret(32, 'k');
+
+// The store, with each purge of used tokens noted: its time, its limit, what
+// it removed.
+class PurgeLog final : public scores::ScoreStore {
+ public:
+  struct Purge {
+    std::int64_t before;
+    int limit;
+    int removed;
+    bool operator==(const Purge&) const = default;
+  };
+  explicit PurgeLog(scores::ScoreStore& store) : store_(store) {}
+  std::vector<Purge> purges;
+
+  bool SubmitWithToken(const std::string& token, std::int64_t now, std::int64_t expiresAt,
+                       const scores::ScoreEntry& entry) override {
+    return store_.SubmitWithToken(token, now, expiresAt, entry);
+  }
+  int PurgeUsedTokens(std::int64_t now, int limit) override {
+    const int removed = store_.PurgeUsedTokens(now, limit);
+    purges.push_back({now, limit, removed});
+    return removed;
+  }
+  std::vector<scores::TopEntry> Top(int limit, bool verifiedOnly) override {
+    return store_.Top(limit, verifiedOnly);
+  }
+  std::int64_t CountEntries() override { return store_.CountEntries(); }
+  scores::TopPage Page(const scores::TopQuery& query) override { return store_.Page(query); }
+  std::vector<std::string> Countries(int limit) override { return store_.Countries(limit); }
+  std::optional<scores::TokenEntry> EntryForToken(const std::string& token) override {
+    return store_.EntryForToken(token);
+  }
+  bool AttachReplay(std::int64_t id, const std::vector<std::uint8_t>& bytes) override {
+    return store_.AttachReplay(id, bytes);
+  }
+  void MarkReplay(std::int64_t id, scores::ReplayMark mark, const std::string& reason) override {
+    store_.MarkReplay(id, mark, reason);
+  }
+  std::optional<std::vector<std::uint8_t>> VerifiedReplay(std::int64_t id) override {
+    return store_.VerifiedReplay(id);
+  }
+  std::vector<scores::PendingReplay> PendingReplays(int limit) override {
+    return store_.PendingReplays(limit);
+  }
+
+ private:
+  scores::ScoreStore& store_;
+};
 
 class ServiceTest : public ::testing::Test {
  protected:
@@ -26,7 +77,8 @@ class ServiceTest : public ::testing::Test {
     options.submissionsPerMinute = perMinute;
     options.now = [this] { return now_.load(); };
     options.steadyNow = [this] { return static_cast<double>(now_.load()); };
-    service_ = std::make_unique<scores::ScoreService>(*store_, options);
+    options.tokenSecret = kSecret;
+    service_ = std::make_unique<scores::ScoreService>(purgeLog_, options);
     service_->Mount(server_);
     port_ = server_.Start("127.0.0.1", 0);
   }
@@ -47,6 +99,7 @@ class ServiceTest : public ::testing::Test {
   testing_support::TempDir dir_;
   std::unique_ptr<scores::ScoreStore> store_ =
       scores::OpenStore((dir_.path() / "scores.db").string());
+  PurgeLog purgeLog_{*store_};
   std::atomic<std::int64_t> now_{1700000000};  // 2023-11-14 UTC
   std::unique_ptr<scores::ScoreService> service_;
   scores::HttpServer server_;
@@ -58,7 +111,7 @@ class ServiceTest : public ::testing::Test {
 
 TEST_F(ServiceTest, GamesRecordIsStoredAsSent) {
   const std::string token = Token();
-  EXPECT_EQ(token.size(), 32u);
+  EXPECT_EQ(token.size(), scores::kTokenLength);
   const auto reply = Submit(protocol::BuildRecord("Zed", 123456, token, "Mars"));
   ASSERT_TRUE(reply);
   EXPECT_EQ(reply->status, 200);
@@ -120,11 +173,103 @@ TEST_F(ServiceTest, TokensAreSingleUseAndExpireAfterTenMinutes) {
   EXPECT_EQ(store_->CountEntries(), 2);
 }
 
+// Tokens as another instance with the same secret (or another) would issue
+// them, at chosen times: each is taken once, within its ten minutes, and not
+// from further ahead than the clocks may differ.
+TEST_F(ServiceTest, SignedTokensAreTakenOnceWithinTheirTime) {
+  const scores::TokenSigner same(kSecret);
+  const scores::TokenSigner other(std::vector<std::uint8_t>(32, 'o'));
+  const std::int64_t t = now_;
+  const std::string fresh = Token();
+  std::string altered = same.Issue(t);
+  altered[10] = altered[10] == '0' ? '1' : '0';
+  const struct {
+    const char* what;
+    std::string token;
+    int status;
+  } cases[] = {
+      {"this service's", fresh, 200},
+      {"the same again", fresh, 400},
+      {"another instance's", same.Issue(t), 200},
+      {"signed with another secret", other.Issue(t), 400},
+      {"one digit altered", altered, 400},
+      {"issued 599 s ago", same.Issue(t - 599), 200},
+      {"issued 600 s ago", same.Issue(t - 600), 400},
+      {"issued 30 s ahead", same.Issue(t + 30), 200},
+      {"issued 31 s ahead", same.Issue(t + 31), 400},
+  };
+  int stored = 0;
+  for (const auto& c : cases) {
+    const auto reply = Submit(protocol::BuildRecord("Zed", 5, c.token, "Mars"));
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->status, c.status) << c.what;
+    if (c.status == 200) {
+      ++stored;
+    } else {
+      EXPECT_EQ(reply->body, "unknown, used or expired token\n") << c.what;
+    }
+  }
+  EXPECT_EQ(store_->CountEntries(), stored);
+}
+
+// 2,500 used tokens long expired: submissions purge them 1,000 at a time, one
+// batch each while batches come back full, then once a minute; a token is kept
+// 30 s past its expiry for instances whose clocks are behind.
+TEST_F(ServiceTest, SubmissionsPurgeUsedTokensInBatches) {
+  for (int i = 0; i < 2500; ++i) {
+    ASSERT_TRUE(store_->SubmitWithToken("old" + std::to_string(i), now_ - 700, now_ - 100,
+                                        {"Old", "X", 1, now_ - 700}));
+  }
+  const auto submit = [this] {
+    EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 5, Token(), "Mars"))->status, 200);
+  };
+  for (int i = 0; i < 4; ++i) submit();
+  using Purge = PurgeLog::Purge;
+  const std::int64_t t = now_;
+  EXPECT_EQ(purgeLog_.purges,
+            (std::vector<Purge>{{t - 30, 1000, 1000}, {t - 30, 1000, 1000}, {t - 30, 1000, 500}}));
+  now_ += 59;
+  submit();
+  EXPECT_EQ(purgeLog_.purges.size(), 3u);
+  now_ += 1;
+  submit();
+  EXPECT_EQ(purgeLog_.purges.size(), 4u);
+  EXPECT_EQ(purgeLog_.purges.back(), (Purge{t + 30, 1000, 0}));
+  EXPECT_EQ(store_->CountEntries(), 2500 + 6);
+}
+
+// Rows in every table of the service's SQLite file.
+std::int64_t RowsInFile(const std::string& path) {
+  sqlite3* db = nullptr;
+  EXPECT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  std::vector<std::string> tables;
+  const auto name = [](void* out, int, char** values, char**) {
+    static_cast<std::vector<std::string>*>(out)->push_back(values[0]);
+    return 0;
+  };
+  sqlite3_exec(db, "SELECT name FROM sqlite_master WHERE type = 'table'", name, &tables, nullptr);
+  std::int64_t rows = 0;
+  const auto add = [](void* out, int, char** values, char**) {
+    *static_cast<std::int64_t*>(out) += std::stoll(values[0]);
+    return 0;
+  };
+  for (const std::string& table : tables) {
+    sqlite3_exec(db, ("SELECT count(*) FROM \"" + table + "\"").c_str(), add, &rows, nullptr);
+  }
+  sqlite3_close(db);
+  return rows;
+}
+
+TEST_F(ServiceTest, VersionRequestsStoreNothing) {
+  const std::string path = (dir_.path() / "scores.db").string();
+  const std::int64_t before = RowsInFile(path);
+  for (int i = 0; i < 300; ++i) Token();
+  EXPECT_EQ(RowsInFile(path), before);
+}
+
 TEST_F(ServiceTest, TablePageEscapesAndRanksBestFirst) {
-  store_->AddToken("a", now_ + 10);
-  store_->AddToken("b", now_ + 10);
-  store_->SubmitWithToken("a", now_, {"<b>Eve</b>", "A&B", 50, now_});
-  store_->SubmitWithToken("b", now_, {"Zed", "Mars", 90, now_});
+  store_->SubmitWithToken("a", now_, now_ + 10, {"<b>Eve</b>", "A&B", 50, now_});
+  store_->SubmitWithToken("b", now_, now_ + 10, {"Zed", "Mars", 90, now_});
   const auto page = Get("/cgi/version.pl?prg=ZorbellineQuester&show&type=0");
   ASSERT_TRUE(page);
   EXPECT_EQ(page->status, 200);

@@ -1,11 +1,16 @@
-// The two stores keep the same promises: a token is used once and only before
-// it expires, an entry is stored only with its token, and the table comes best
-// first. Each test runs on SQLite and on a PostgreSQL cluster of its own.
+// The two stores keep the same promises: a token is used once, an entry is
+// stored only with its token, used tokens are forgotten after their expiry in
+// small batches, a database from the stored-token days opens and works, and
+// the table comes best first. Each test runs on SQLite and on a PostgreSQL
+// cluster of its own.
 #include "server/store.h"
 
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
+#include <sqlite3.h>
 
 #include <atomic>
+#include <filesystem>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -18,16 +23,60 @@ namespace {
 using scores::ScoreEntry;
 using scores::ScoreStore;
 
+// Each backend also runs plain SQL beside the store (the first value of the
+// last statement's first row, "" when there is none) and knows its database
+// as it was when every version request stored a token.
 struct Sqlite {
   testing_support::TempDir dir;
-  std::unique_ptr<ScoreStore> Open() { return scores::OpenStore((dir.path() / "s.db").string()); }
+  std::string path() const { return (dir.path() / "s.db").string(); }
+  std::unique_ptr<ScoreStore> Open() { return scores::OpenStore(path()); }
   std::string problem() const { return {}; }
+  std::string Query(const std::string& sql) {
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open(path().c_str(), &db), SQLITE_OK);
+    std::string first;
+    const auto keep = [](void* out, int, char** values, char**) {
+      if (values[0]) *static_cast<std::string*>(out) = values[0];
+      return 0;
+    };
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), keep, &first, &error), SQLITE_OK) << error;
+    sqlite3_free(error);
+    sqlite3_close(db);
+    return first;
+  }
+  static constexpr const char* kIssuedTokensLayout =
+      "CREATE TABLE scores (id INTEGER PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
+      " score INTEGER NOT NULL, created_at INTEGER NOT NULL, token TEXT,"
+      " mark INTEGER NOT NULL DEFAULT 0, reason TEXT NOT NULL DEFAULT '', replay BLOB);"
+      "CREATE INDEX scores_token ON scores (token);"
+      "CREATE TABLE tokens (token TEXT PRIMARY KEY, expires_at INTEGER NOT NULL) WITHOUT ROWID;";
+  static constexpr const char* kTokensTable =
+      "SELECT name FROM sqlite_master WHERE type = 'table' AND name = 'tokens'";
 };
 
 struct Postgres {
   testing_support::PostgresCluster cluster;
   std::unique_ptr<ScoreStore> Open() { return scores::OpenStore(cluster.url(), 4); }
   std::string problem() const { return cluster.problem(); }
+  std::string Query(const std::string& sql) {
+    PGconn* conn = PQconnectdb(cluster.url().c_str());
+    std::string first;
+    PGresult* r = PQexec(conn, sql.c_str());
+    const ExecStatusType status = PQresultStatus(r);
+    EXPECT_TRUE(status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) << PQerrorMessage(conn);
+    if (status == PGRES_TUPLES_OK && PQntuples(r) > 0) first = PQgetvalue(r, 0, 0);
+    PQclear(r);
+    PQfinish(conn);
+    return first;
+  }
+  static constexpr const char* kIssuedTokensLayout =
+      "CREATE TABLE scores (id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
+      " score INTEGER NOT NULL, created_at BIGINT NOT NULL, token TEXT,"
+      " mark INTEGER NOT NULL DEFAULT 0, reason TEXT NOT NULL DEFAULT '', replay BYTEA);"
+      "CREATE INDEX scores_token ON scores (token);"
+      "CREATE TABLE tokens (token TEXT PRIMARY KEY, expires_at BIGINT NOT NULL);";
+  static constexpr const char* kTokensTable = "SELECT to_regclass('tokens')";
 };
 
 template <typename Backend>
@@ -37,6 +86,11 @@ class StoreTest : public ::testing::Test {
     if (!backend_.problem().empty()) GTEST_SKIP() << backend_.problem();
     store_ = backend_.Open();
   }
+  // The store opened again (as another instance on the same database would).
+  void Reopen() {
+    store_.reset();
+    store_ = backend_.Open();
+  }
   Backend backend_;
   std::unique_ptr<ScoreStore> store_;
 };
@@ -44,22 +98,65 @@ class StoreTest : public ::testing::Test {
 using Backends = ::testing::Types<Sqlite, Postgres>;
 TYPED_TEST_SUITE(StoreTest, Backends);
 
-TYPED_TEST(StoreTest, TokenIsUsedOnceAndOnlyBeforeItExpires) {
+TYPED_TEST(StoreTest, TokenIsUsedOnceAndNamesItsEntry) {
   ScoreStore& store = *this->store_;
-  store.AddToken("fresh", 1000);
-  store.AddToken("old", 500);
-  const ScoreEntry entry{"Zed", "Mars", 700, 400};
-
-  EXPECT_FALSE(store.SubmitWithToken("unknown", 400, entry));
-  EXPECT_FALSE(store.SubmitWithToken("old", 500, entry));  // expired at 500
-  EXPECT_TRUE(store.SubmitWithToken("fresh", 999, entry));
-  EXPECT_FALSE(store.SubmitWithToken("fresh", 999, entry));  // used
+  const ScoreEntry entry{"Zed", "Mars", 700, 900};
+  EXPECT_TRUE(store.SubmitWithToken("fresh", 900, 1000, entry));
+  EXPECT_FALSE(store.SubmitWithToken("fresh", 950, 1000, {"Eve", "X", 5, 950}));  // used
   EXPECT_EQ(store.CountEntries(), 1);
+  EXPECT_EQ(store.Top(10)[0].name, "Zed");
+  ASSERT_TRUE(store.EntryForToken("fresh"));
+  EXPECT_EQ(store.EntryForToken("fresh")->name, "Zed");
+  EXPECT_FALSE(store.EntryForToken("other"));
+}
 
-  store.PurgeTokens(600);
-  store.AddToken("old", 2000);  // the purged name can be issued again
-  EXPECT_TRUE(store.SubmitWithToken("old", 1500, entry));
-  EXPECT_EQ(store.CountEntries(), 2);
+// 2,500 used tokens expired by 600 and three still good: batches of 1,000
+// forget the expired ones only (their entries stay) and never more at once.
+TYPED_TEST(StoreTest, PurgeForgetsOnlyExpiredUsedTokensInBatches) {
+  ScoreStore& store = *this->store_;
+  constexpr int kExpired = 2500;
+  for (int i = 0; i < kExpired; ++i) {
+    const std::int64_t expiresAt = i == 0 ? 600 : 500;  // "at" 600 counts as expired
+    ASSERT_TRUE(
+        store.SubmitWithToken("old" + std::to_string(i), 400, expiresAt, {"A", "X", i, 400}));
+  }
+  for (const char* live : {"live0", "live1", "live2"}) {
+    ASSERT_TRUE(store.SubmitWithToken(live, 590, 601, {"Live", "X", 1, 590}));
+  }
+  std::vector<int> removed;
+  for (int n = -1; n != 0;) removed.push_back(n = store.PurgeUsedTokens(600, 1000));
+  EXPECT_EQ(removed, (std::vector<int>{1000, 1000, 500, 0}));
+  EXPECT_FALSE(store.EntryForToken("old0"));
+  EXPECT_FALSE(store.EntryForToken("old2499"));
+  ASSERT_TRUE(store.EntryForToken("live2"));
+  EXPECT_EQ(store.EntryForToken("live2")->name, "Live");
+  EXPECT_EQ(store.CountEntries(), kExpired + 3);
+}
+
+// A database from when every version request stored its token: its entries
+// stay, the table of issued tokens goes, and it takes submissions and
+// recordings; opened a second time it changes nothing more.
+TYPED_TEST(StoreTest, DatabaseFromIssuedTokensOpensAndWorks) {
+  this->store_.reset();
+  auto& backend = this->backend_;
+  backend.Query("DROP TABLE IF EXISTS scores; DROP TABLE IF EXISTS used_tokens;");
+  backend.Query(TypeParam::kIssuedTokensLayout);
+  backend.Query(
+      "INSERT INTO scores (name, country, score, created_at, token) VALUES ('Old', 'X', 500, 10, "
+      "'t');"
+      "INSERT INTO tokens VALUES ('t', 99), ('u', 99);");
+  for (int open = 0; open < 2; ++open) {
+    this->Reopen();
+    ScoreStore& store = *this->store_;
+    EXPECT_EQ(backend.Query("SELECT count(*) FROM scores"), std::to_string(1 + open));
+    EXPECT_EQ(store.Top(10)[0].name, "Old");
+    EXPECT_EQ(backend.Query(TypeParam::kTokensTable), "");
+    if (open == 0) {
+      ASSERT_TRUE(store.SubmitWithToken("u", 50, 100, {"New", "Y", 5, 50}));
+      ASSERT_TRUE(store.EntryForToken("u"));
+      EXPECT_TRUE(store.AttachReplay(store.EntryForToken("u")->id, {1, 2, 3}));
+    }
+  }
 }
 
 TYPED_TEST(StoreTest, TableIsBestFirstEarlierBeforeLaterAndLimited) {
@@ -71,8 +168,7 @@ TYPED_TEST(StoreTest, TableIsBestFirstEarlierBeforeLaterAndLimited) {
   int n = 0;
   for (const ScoreEntry& e : entries) {
     const std::string token = "t" + std::to_string(n++);
-    store.AddToken(token, 100);
-    ASSERT_TRUE(store.SubmitWithToken(token, e.time, e));
+    ASSERT_TRUE(store.SubmitWithToken(token, e.time, 100, e));
   }
   const auto top = store.Top(3);
   ASSERT_EQ(top.size(), 3u);
@@ -88,12 +184,11 @@ TYPED_TEST(StoreTest, TableIsBestFirstEarlierBeforeLaterAndLimited) {
 // Many clients racing with one token: exactly one entry.
 TYPED_TEST(StoreTest, RacingSubmissionsOfOneTokenStoreOne) {
   ScoreStore& store = *this->store_;
-  store.AddToken("shared", 100);
   std::atomic<int> accepted = 0;
   std::vector<std::thread> threads;
   for (int i = 0; i < 8; ++i) {
     threads.emplace_back([&store, &accepted] {
-      if (store.SubmitWithToken("shared", 50, {"Racer", "X", 5, 50})) ++accepted;
+      if (store.SubmitWithToken("shared", 50, 100, {"Racer", "X", 5, 50})) ++accepted;
     });
   }
   for (std::thread& t : threads) t.join();
@@ -105,10 +200,8 @@ TYPED_TEST(StoreTest, RacingSubmissionsOfOneTokenStoreOne) {
 // filters the table, and only a verified one is handed out.
 TYPED_TEST(StoreTest, RecordingIsKeptOncePerEntryAndMarked) {
   ScoreStore& store = *this->store_;
-  store.AddToken("a", 100);
-  store.AddToken("b", 100);
-  ASSERT_TRUE(store.SubmitWithToken("a", 50, {"Ann", "X", 70, 50}));
-  ASSERT_TRUE(store.SubmitWithToken("b", 50, {"Bob", "X", 60, 50}));
+  ASSERT_TRUE(store.SubmitWithToken("a", 50, 100, {"Ann", "X", 70, 50}));
+  ASSERT_TRUE(store.SubmitWithToken("b", 50, 100, {"Bob", "X", 60, 50}));
   EXPECT_FALSE(store.EntryForToken("c"));
   const auto ann = store.EntryForToken("a");
   ASSERT_TRUE(ann);
@@ -139,7 +232,8 @@ TYPED_TEST(StoreTest, RecordingIsKeptOncePerEntryAndMarked) {
   EXPECT_EQ(store.Top(10)[1].reason, "departs at phase 3");
 }
 
-// A file made before recordings were kept opens with its entries and tokens.
+// A file made before recordings were kept opens with its entries; its 20,000
+// issued tokens go and the file gives their room back.
 TEST(StoreOpen, SqliteFileFromBeforeRecordingsKeepsItsData) {
   testing_support::TempDir dir;
   const std::string path = (dir.path() / "old.db").string();
@@ -148,8 +242,11 @@ TEST(StoreOpen, SqliteFileFromBeforeRecordingsKeepsItsData) {
       "' \"CREATE TABLE scores (id INTEGER PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
       " score INTEGER NOT NULL, created_at INTEGER NOT NULL);"
       " CREATE TABLE tokens (token TEXT PRIMARY KEY, expires_at INTEGER NOT NULL) WITHOUT ROWID;"
-      " INSERT INTO scores VALUES (1, 'Old', 'X', 500, 10); INSERT INTO tokens VALUES ('t', 99);\"";
+      " INSERT INTO scores VALUES (1, 'Old', 'X', 500, 10);"
+      " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000)"
+      " INSERT INTO tokens SELECT printf('%032x', i), 99 FROM n;\"";
   if (std::system(create.c_str()) != 0) GTEST_SKIP() << "no sqlite3 program";
+  const auto before = std::filesystem::file_size(path);
   for (int open = 0; open < 2; ++open) {  // the second opening finds the columns there
     auto store = scores::OpenStore(path);
     const auto top = store->Top(10);
@@ -158,7 +255,8 @@ TEST(StoreOpen, SqliteFileFromBeforeRecordingsKeepsItsData) {
     EXPECT_EQ(top[0].score, 500);
     EXPECT_EQ(top[0].mark, scores::ReplayMark::None);
     if (open == 0) {
-      ASSERT_TRUE(store->SubmitWithToken("t", 50, {"New", "Y", 5, 50}));
+      EXPECT_LT(std::filesystem::file_size(path), before / 4);
+      ASSERT_TRUE(store->SubmitWithToken("t", 50, 100, {"New", "Y", 5, 50}));
       EXPECT_TRUE(store->AttachReplay(store->EntryForToken("t")->id, {1, 2, 3}));
     }
   }
