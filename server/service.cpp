@@ -75,7 +75,7 @@ double SteadySeconds() {
 ScoreService::ScoreService(ScoreStore& store, ServiceOptions options)
     : store_(store),
       options_(std::move(options)),
-      limiter_(options_.submissionsPerMinute),
+      limiter_(options_.versionRequestsPerMinute),
       signer_(options_.tokenSecret.empty() ? RandomBytes(kMinSecretBytes) : options_.tokenSecret) {
   if (!options_.now) options_.now = SystemSeconds;
   if (!options_.steadyNow) options_.steadyNow = SteadySeconds;
@@ -123,14 +123,17 @@ void ScoreService::Mount(HttpServer& server) {
 ScoreService::Reply ScoreService::Script(const Params& params, const std::string& client) {
   const std::string* program = Param(params, "prg");
   if (!program || *program != "ZorbellineQuester") return {400, "unknown program\n", kText};
-  if (Param(params, "version")) return Version();
-  if (Param(params, "hs")) return Submission(params, client);
+  if (Param(params, "version")) return Version(client);
+  if (Param(params, "hs")) return Submission(params);
   if (Param(params, "show")) return Table(params);
   return {400, "unknown request\n", kText};
 }
 
 // The game keeps the fifth "|" field, the one followed by another "|".
-ScoreService::Reply ScoreService::Version() {
+ScoreService::Reply ScoreService::Version(const std::string& client) {
+  if (!limiter_.Allow(client, options_.steadyNow())) {
+    return {429, "too many requests; try again in a minute\n", kText};
+  }
   return {200, "OK|1|0|0|" + signer_.Issue(options_.now()) + "|", kText};
 }
 
@@ -144,8 +147,7 @@ void ScoreService::PurgeUsedTokens(std::int64_t now) {
   }
 }
 
-ScoreService::Reply ScoreService::Submission(const Params& params, const std::string& client) {
-  if (!limiter_.Allow(client, options_.steadyNow())) return {429, "too many submissions\n", kText};
+ScoreService::Reply ScoreService::Submission(const Params& params) {
   const std::string* inf = Param(params, "inf");
   if (!inf || inf->empty()) return {400, "inf missing\n", kText};
   if (inf->size() > kMaxEncodedRecord) return {400, "inf too long\n", kText};

@@ -20,7 +20,10 @@ namespace scores {
 class ReplayVerifier;
 
 struct ServiceOptions {
-  int submissionsPerMinute = 30;     // per client address; 0: no limit
+  // Version requests per client address; 0: no limit. A refused one shows the
+  // player the game's retry question; a submission is never refused for it,
+  // so a score that got its token is never lost to the limit.
+  int versionRequestsPerMinute = 30;
   std::int64_t tokenLifetime = 600;  // seconds
   // The key tokens are signed with (at least kMinSecretBytes bytes); empty: a
   // random one made now, so tokens do not outlive this service object.
@@ -54,9 +57,8 @@ class ScoreService {
     const char* type;
   };
   Reply Script(const std::multimap<std::string, std::string>& params, const std::string& client);
-  Reply Version();
-  Reply Submission(const std::multimap<std::string, std::string>& params,
-                   const std::string& client);
+  Reply Version(const std::string& client);
+  Reply Submission(const std::multimap<std::string, std::string>& params);
   Reply Table(const std::multimap<std::string, std::string>& params);
   Reply WorldPage(const std::multimap<std::string, std::string>& params);
   Reply TopJson(const std::multimap<std::string, std::string>& params);

@@ -45,14 +45,15 @@ struct Options {
 void Usage(const char* program) {
   std::fprintf(stderr,
                "usage: %s [--host ADDRESS] [--port N] [--db FILE|postgresql://...]\n"
-               "          [--submissions-per-minute N] [--threads N]\n"
+               "          [--version-requests-per-minute N] [--threads N]\n"
                "          [--verifier ZQ_SIM --verifier-runtime DIR] [--verify-workers N]\n"
                "          [--verify-queue N] [--access-log FILE|-] [--trusted-proxy ADDRESS]...\n"
                "          [--token-secret FILE]\n"
                "  --host   address to listen on (default 127.0.0.1; 0.0.0.0 for every one)\n"
                "  --port   port (default 8088; 0 picks a free one)\n"
                "  --db     SQLite file (default zq-scores.db) or a PostgreSQL URL\n"
-               "  --submissions-per-minute  per client address (default 30; 0: no limit)\n"
+               "  --version-requests-per-minute  per client address (default 30; 0: no limit;\n"
+               "                   --submissions-per-minute is its older name)\n"
                "  --threads  requests served at once (default 8)\n"
                "  --verifier  zq-sim, which plays the recorded games sent after submissions\n"
                "  --verifier-runtime  the runtime directory it plays them in\n"
@@ -86,7 +87,7 @@ bool Parse(int argc, char** argv, Options& options) {
       if (!ParseInt(value, 0, 65535, options.port)) return false;
     } else if (arg == "--db") {
       options.db = value;
-    } else if (arg == "--submissions-per-minute") {
+    } else if (arg == "--version-requests-per-minute" || arg == "--submissions-per-minute") {
       if (!ParseInt(value, 0, 1000000, options.perMinute)) return false;
     } else if (arg == "--threads") {
       if (!ParseInt(value, 1, 256, options.threads)) return false;
@@ -153,7 +154,7 @@ int Serve(const Options& options) {
     verifier = std::make_unique<scores::ReplayVerifier>(*store, verify);
   }
   scores::ServiceOptions serviceOptions;
-  serviceOptions.submissionsPerMinute = options.perMinute;
+  serviceOptions.versionRequestsPerMinute = options.perMinute;
   serviceOptions.verifier = verifier.get();
   serviceOptions.trustedProxies = options.trustedProxies;
   serviceOptions.tokenSecret = options.tokenSecret;

@@ -83,7 +83,7 @@ class ReplayUploadTest : public ::testing::Test {
       verifier_ = std::make_unique<scores::ReplayVerifier>(*store_, options);
     }
     scores::ServiceOptions options;
-    options.submissionsPerMinute = 0;
+    options.versionRequestsPerMinute = 0;
     options.verifier = verifier_.get();
     service_ = std::make_unique<scores::ScoreService>(*store_, options);
     server_ = std::make_unique<scores::HttpServer>();
