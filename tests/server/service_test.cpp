@@ -298,6 +298,69 @@ TEST_F(ServiceTest, TablePageEscapesAndRanksBestFirst) {
   }
 }
 
+// 250 entries: 150 from Mars, 100 from Venus, scores 250 down to 1.
+TEST_F(ServiceTest, WorldPageHasPagesACountryFilterAndCachingHeaders) {
+  for (int i = 0; i < 250; ++i) {
+    ASSERT_TRUE(store_->SubmitWithToken(
+        "t" + std::to_string(i), now_, now_ + 10,
+        {"P" + std::to_string(i), i % 5 < 3 ? "Mars" : "Venus", 250 - i, now_}));
+  }
+  const auto rankRow = [](int rank, int i) {
+    return "<td class=\"n\">" + std::to_string(rank) + "</td><td class=\"name\">P" +
+           std::to_string(i) + "</td>";
+  };
+  const struct {
+    const char* path;
+    int firstRank, firstEntry, lastRank, lastEntry;
+    const char* pager;
+  } kCases[] = {
+      {"/", 1, 0, 100, 99, "Page 1 of 3"},
+      {"/?page=3", 201, 200, 250, 249, "Page 3 of 3"},
+      {"/cgi/version.pl?prg=ZorbellineQuester&show&type=0&page=2", 101, 100, 200, 199,
+       "Page 2 of 3"},
+      // Venus holds entries 3, 4, 8, 9, ...: their world ranks stay.
+      {"/?country=Venus", 4, 3, 250, 249, ""},  // one page: no pager
+      {"/?country=Mars&page=2", 168, 167, 248, 247, "Page 2 of 2"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.path);
+    const auto page = Get(c.path);
+    ASSERT_TRUE(page);
+    ASSERT_EQ(page->status, 200);
+    const std::string& html = page->body;
+    EXPECT_NE(html.find(rankRow(c.firstRank, c.firstEntry)), std::string::npos);
+    EXPECT_NE(html.find(rankRow(c.lastRank, c.lastEntry)), std::string::npos);
+    EXPECT_EQ(html.find("Page ") != std::string::npos, *c.pager != '\0');
+    EXPECT_NE(html.find(c.pager), std::string::npos);
+    // The filter shows its choice.
+    EXPECT_EQ(html.find("<option selected>") != std::string::npos,
+              std::string(c.path).find("country=") != std::string::npos);
+  }
+  const auto second = Get("/?country=Mars");
+  EXPECT_NE(second->body.find("href=\"/?page=2&amp;country=Mars\""), std::string::npos);
+  EXPECT_NE(Get("/?country=Pluto")->body.find("No scores from Pluto yet."), std::string::npos);
+  for (const char* bad : {"/?page=0", "/?page=x", "/?page=9999999", "/?page="}) {
+    EXPECT_EQ(Get(bad)->status, 400) << bad;
+  }
+
+  // The page caches by its ETag and allows no script.
+  const auto page = Get("/");
+  const std::string tag = page->get_header_value("ETag");
+  EXPECT_FALSE(tag.empty());
+  EXPECT_EQ(page->get_header_value("Cache-Control"), "public, max-age=30");
+  EXPECT_EQ(page->get_header_value("X-Content-Type-Options"), "nosniff");
+  const std::string policy = page->get_header_value("Content-Security-Policy");
+  EXPECT_NE(policy.find("default-src 'none'"), std::string::npos) << policy;
+  EXPECT_EQ(policy.find("script-src"), std::string::npos) << policy;
+  const auto again = client_->Get("/", {{"If-None-Match", tag}});
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->status, 304);
+  EXPECT_TRUE(again->body.empty());
+  const auto style = Get("/world.css");
+  EXPECT_EQ(style->status, 200);
+  EXPECT_EQ(style->get_header_value("Content-Type"), "text/css; charset=utf-8");
+}
+
 class RateLimitedServiceTest : public ServiceTest {
  protected:
   RateLimitedServiceTest() : ServiceTest(30) {}
