@@ -11,7 +11,7 @@ ZQ_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   libcpp-httplib-dev libmicrohttpd-dev libsqlite3-dev libpq-dev libssl-dev postgresql zlib1g-dev
   xvfb xauth xdotool x11-utils xdg-utils openbox clang-14 libfuzzer-14-dev libclang-rt-14-dev
-  ccache desktop-file-utils appstream
+  ccache desktop-file-utils appstream chromium
 )
 
 say() { printf '==> %s\n' "$*"; }
