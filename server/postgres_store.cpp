@@ -104,6 +104,9 @@ class PostgresStore final : public ScoreStore {
     Exec(lease.get(), "DROP INDEX IF EXISTS scores_token");
     Exec(lease.get(), "CREATE INDEX IF NOT EXISTS scores_pending ON scores (mark, id)");
     Exec(lease.get(), "CREATE INDEX IF NOT EXISTS scores_country ON scores (country)");
+    Exec(lease.get(),
+         "ALTER TABLE scores ADD COLUMN IF NOT EXISTS address TEXT NOT NULL DEFAULT ''");
+    Exec(lease.get(), "CREATE TABLE IF NOT EXISTS bans (address TEXT PRIMARY KEY)");
   }
 
   bool SubmitWithToken(const std::string& token, std::int64_t now, std::int64_t expiresAt,
@@ -111,15 +114,16 @@ class PostgresStore final : public ScoreStore {
     Lease lease(*this);
     // The entry's id is drawn first so that the token's row can name it; a
     // token used before inserts no row and so no entry.
-    const Result r = Exec(lease.get(),
-                          "WITH next AS (SELECT nextval(pg_get_serial_sequence('scores', 'id'))"
-                          " AS id),"
-                          " used AS (INSERT INTO used_tokens SELECT $1, $2, $3, id FROM next"
-                          " ON CONFLICT DO NOTHING RETURNING entry)"
-                          " INSERT INTO scores (id, name, country, score, created_at)"
-                          " SELECT entry, $4, $5, $6, $7 FROM used",
-                          {token, std::to_string(now), std::to_string(expiresAt), entry.name,
-                           entry.country, std::to_string(entry.score), std::to_string(entry.time)});
+    const Result r =
+        Exec(lease.get(),
+             "WITH next AS (SELECT nextval(pg_get_serial_sequence('scores', 'id'))"
+             " AS id),"
+             " used AS (INSERT INTO used_tokens SELECT $1, $2, $3, id FROM next"
+             " ON CONFLICT DO NOTHING RETURNING entry)"
+             " INSERT INTO scores (id, name, country, score, created_at, address)"
+             " SELECT entry, $4, $5, $6, $7, $8 FROM used",
+             {token, std::to_string(now), std::to_string(expiresAt), entry.name, entry.country,
+              std::to_string(entry.score), std::to_string(entry.time), entry.address});
     return std::string(PQcmdTuples(r.get())) == "1";
   }
 
@@ -206,6 +210,55 @@ class PostgresStore final : public ScoreStore {
     for (int row = 0; row < PQntuples(r.get()); ++row)
       countries.emplace_back(PQgetvalue(r.get(), row, 0));
     return countries;
+  }
+
+  std::vector<TopEntry> Recent(int limit) override {
+    Lease lease(*this);
+    const Result r = Exec(lease.get(),
+                          "SELECT name, country, score, created_at, id, mark, reason, address"
+                          " FROM scores ORDER BY id DESC LIMIT $1::INT",
+                          {std::to_string(limit)});
+    std::vector<TopEntry> entries;
+    for (int row = 0; row < PQntuples(r.get()); ++row) {
+      TopEntry e;
+      e.name = PQgetvalue(r.get(), row, 0);
+      e.country = PQgetvalue(r.get(), row, 1);
+      e.score = static_cast<std::int32_t>(std::stol(PQgetvalue(r.get(), row, 2)));
+      e.time = std::stoll(PQgetvalue(r.get(), row, 3));
+      e.id = std::stoll(PQgetvalue(r.get(), row, 4));
+      e.mark = static_cast<ReplayMark>(std::stoi(PQgetvalue(r.get(), row, 5)));
+      e.reason = PQgetvalue(r.get(), row, 6);
+      e.address = PQgetvalue(r.get(), row, 7);
+      entries.push_back(std::move(e));
+    }
+    return entries;
+  }
+
+  bool RemoveEntry(std::int64_t id) override {
+    Lease lease(*this);
+    const Result r =
+        Exec(lease.get(), "DELETE FROM scores WHERE id = $1::BIGINT", {std::to_string(id)});
+    return std::string(PQcmdTuples(r.get())) == "1";
+  }
+
+  void Ban(const std::string& address) override {
+    Lease lease(*this);
+    Exec(lease.get(), "INSERT INTO bans VALUES ($1) ON CONFLICT DO NOTHING", {address});
+  }
+
+  bool Unban(const std::string& address) override {
+    Lease lease(*this);
+    const Result r = Exec(lease.get(), "DELETE FROM bans WHERE address = $1", {address});
+    return std::string(PQcmdTuples(r.get())) == "1";
+  }
+
+  std::vector<std::string> Bans() override {
+    Lease lease(*this);
+    const Result r = Exec(lease.get(), "SELECT address FROM bans ORDER BY address");
+    std::vector<std::string> bans;
+    for (int row = 0; row < PQntuples(r.get()); ++row)
+      bans.emplace_back(PQgetvalue(r.get(), row, 0));
+    return bans;
   }
 
   std::int64_t CountEntries() override {

@@ -37,6 +37,7 @@ const std::string* Param(const Params& params, const char* key) {
 
 constexpr std::size_t kMaxCountryFilter = 40;
 constexpr int kCountriesListed = 200;
+constexpr double kBansRereadSeconds = 30;
 // The page has no script, no frame and one style sheet of its own.
 constexpr const char* kPagePolicy =
     "default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self'; "
@@ -124,13 +125,25 @@ ScoreService::Reply ScoreService::Script(const Params& params, const std::string
   const std::string* program = Param(params, "prg");
   if (!program || *program != "ZorbellineQuester") return {400, "unknown program\n", kText};
   if (Param(params, "version")) return Version(client);
-  if (Param(params, "hs")) return Submission(params);
+  if (Param(params, "hs")) return Submission(params, client);
   if (Param(params, "show")) return Table(params);
   return {400, "unknown request\n", kText};
 }
 
 // The game keeps the fifth "|" field, the one followed by another "|".
+bool ScoreService::Banned(const std::string& client) {
+  std::lock_guard lock(bansMutex_);
+  const double now = options_.steadyNow();
+  if (now - bansRead_ >= kBansRereadSeconds) {
+    const std::vector<std::string> bans = store_.Bans();
+    bans_ = std::set<std::string>(bans.begin(), bans.end());
+    bansRead_ = now;
+  }
+  return bans_.count(client) > 0;
+}
+
 ScoreService::Reply ScoreService::Version(const std::string& client) {
+  if (Banned(client)) return {403, "this address may not send scores\n", kText};
   if (!limiter_.Allow(client, options_.steadyNow())) {
     return {429, "too many requests; try again in a minute\n", kText};
   }
@@ -147,7 +160,8 @@ void ScoreService::PurgeUsedTokens(std::int64_t now) {
   }
 }
 
-ScoreService::Reply ScoreService::Submission(const Params& params) {
+ScoreService::Reply ScoreService::Submission(const Params& params, const std::string& client) {
+  if (Banned(client)) return {403, "this address may not send scores\n", kText};
   const std::string* inf = Param(params, "inf");
   if (!inf || inf->empty()) return {400, "inf missing\n", kText};
   if (inf->size() > kMaxEncodedRecord) return {400, "inf too long\n", kText};
@@ -165,7 +179,7 @@ ScoreService::Reply ScoreService::Submission(const Params& params) {
   if (now >= expiresAt) return refused;
   PurgeUsedTokens(now);
   if (!store_.SubmitWithToken(r.token, now, expiresAt,
-                              ScoreEntry{r.name, r.country, r.score, now})) {
+                              ScoreEntry{r.name, r.country, r.score, now, client})) {
     return refused;
   }
   return {200, "OK", kText};

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,7 +60,11 @@ class ScoreService {
   };
   Reply Script(const std::multimap<std::string, std::string>& params, const std::string& client);
   Reply Version(const std::string& client);
-  Reply Submission(const std::multimap<std::string, std::string>& params);
+  Reply Submission(const std::multimap<std::string, std::string>& params,
+                   const std::string& client);
+  // Whether the operator banned `client` (zq-scores admin ban); the list is
+  // read again at most every kBansRereadSeconds.
+  bool Banned(const std::string& client);
   Reply Table(const std::multimap<std::string, std::string>& params);
   Reply WorldPage(const std::multimap<std::string, std::string>& params);
   Reply TopJson(const std::multimap<std::string, std::string>& params);
@@ -72,6 +78,9 @@ class ScoreService {
   RateLimiter limiter_;
   TokenSigner signer_;
   std::atomic<std::int64_t> lastPurge_{0};
+  std::mutex bansMutex_;
+  std::set<std::string> bans_;
+  double bansRead_ = -1e18;  // steady seconds of the last reading
 };
 
 }  // namespace scores

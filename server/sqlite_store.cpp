@@ -3,6 +3,7 @@
 // committed before the service answers, so nothing acknowledged is lost.
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <mutex>
 #include <stdexcept>
 #include <string_view>
@@ -41,6 +42,8 @@ class Statement {
   ~Statement() { sqlite3_finalize(stmt_); }
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
+
+  sqlite3_stmt* Get() const { return stmt_; }
 
   // Ready for a new run, with nothing bound.
   sqlite3_stmt* Fresh() {
@@ -83,6 +86,21 @@ void AddReplayColumns(sqlite3* db) {
              "ALTER TABLE scores ADD COLUMN reason TEXT NOT NULL DEFAULT '';"
              "ALTER TABLE scores ADD COLUMN replay BLOB;"
              "COMMIT;");
+}
+
+// Entries from before addresses were kept get the column, empty.
+void AddAddressColumn(sqlite3* db) {
+  sqlite3_stmt* info = nullptr;
+  if (sqlite3_prepare_v2(db, "PRAGMA table_info(scores)", -1, &info, nullptr) != SQLITE_OK) {
+    throw std::runtime_error(std::string("SQLite: ") + sqlite3_errmsg(db));
+  }
+  bool has = false;
+  while (sqlite3_step(info) == SQLITE_ROW) {
+    const auto* column = reinterpret_cast<const char*>(sqlite3_column_text(info, 1));
+    if (column && std::string_view(column) == "address") has = true;
+  }
+  sqlite3_finalize(info);
+  if (!has) SqliteExec(db, "ALTER TABLE scores ADD COLUMN address TEXT NOT NULL DEFAULT ''");
 }
 
 bool HasTable(sqlite3* db, const char* name) {
@@ -147,6 +165,8 @@ class SqliteStore final : public ScoreStore {
                  " expires_at INTEGER NOT NULL, entry INTEGER NOT NULL) WITHOUT ROWID;"
                  "CREATE INDEX IF NOT EXISTS used_tokens_expiry ON used_tokens (expires_at);");
       AddReplayColumns(db_);
+      AddAddressColumn(db_);
+      SqliteExec(db_, "CREATE TABLE IF NOT EXISTS bans (address TEXT PRIMARY KEY) WITHOUT ROWID");
       // scores.token stays for the entries of older files; new entries are
       // found through used_tokens and need no index there.
       SqliteExec(db_,
@@ -157,7 +177,9 @@ class SqliteStore final : public ScoreStore {
       useToken_ = std::make_unique<Statement>(
           db_, "INSERT OR IGNORE INTO used_tokens VALUES (?1, ?2, ?3, ?4)");
       insert_ = std::make_unique<Statement>(
-          db_, "INSERT INTO scores (name, country, score, created_at) VALUES (?1, ?2, ?3, ?4)");
+          db_,
+          "INSERT INTO scores (name, country, score, created_at, address)"
+          " VALUES (?1, ?2, ?3, ?4, ?5)");
       purge_ = std::make_unique<Statement>(
           db_,
           "DELETE FROM used_tokens WHERE token IN"
@@ -205,6 +227,8 @@ class SqliteStore final : public ScoreStore {
                         SQLITE_TRANSIENT);
       sqlite3_bind_int64(ins, 3, entry.score);
       sqlite3_bind_int64(ins, 4, entry.time);
+      sqlite3_bind_text(ins, 5, entry.address.data(), static_cast<int>(entry.address.size()),
+                        SQLITE_TRANSIENT);
       Step(ins);
       sqlite3_stmt* use = useToken_->Fresh();
       sqlite3_bind_text(use, 1, token.data(), static_cast<int>(token.size()), SQLITE_TRANSIENT);
@@ -300,6 +324,67 @@ class SqliteStore final : public ScoreStore {
     if (rc != SQLITE_DONE) Fail();
     sqlite3_reset(s);
     return countries;
+  }
+
+  std::vector<TopEntry> Recent(int limit) override {
+    std::lock_guard lock(mutex_);
+    Statement s(db_,
+                "SELECT name, country, score, created_at, id, mark, reason, address FROM scores"
+                " ORDER BY id DESC LIMIT ?1");
+    sqlite3_bind_int(s.Fresh(), 1, limit);
+    std::vector<TopEntry> entries;
+    sqlite3_stmt* q = s.Get();
+    int rc;
+    while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+      TopEntry e;
+      e.name = reinterpret_cast<const char*>(sqlite3_column_text(q, 0));
+      e.country = reinterpret_cast<const char*>(sqlite3_column_text(q, 1));
+      e.score = static_cast<std::int32_t>(sqlite3_column_int64(q, 2));
+      e.time = sqlite3_column_int64(q, 3);
+      e.id = sqlite3_column_int64(q, 4);
+      e.mark = static_cast<ReplayMark>(sqlite3_column_int(q, 5));
+      e.reason = reinterpret_cast<const char*>(sqlite3_column_text(q, 6));
+      e.address = reinterpret_cast<const char*>(sqlite3_column_text(q, 7));
+      entries.push_back(std::move(e));
+    }
+    if (rc != SQLITE_DONE) Fail();
+    return entries;
+  }
+
+  bool RemoveEntry(std::int64_t id) override {
+    std::lock_guard lock(mutex_);
+    Statement s(db_, "DELETE FROM scores WHERE id = ?1");
+    sqlite3_bind_int64(s.Fresh(), 1, id);
+    Step(s.Get());
+    return sqlite3_changes(db_) == 1;
+  }
+
+  void Ban(const std::string& address) override {
+    std::lock_guard lock(mutex_);
+    Statement s(db_, "INSERT OR IGNORE INTO bans VALUES (?1)");
+    sqlite3_bind_text(s.Fresh(), 1, address.c_str(), -1, SQLITE_TRANSIENT);
+    Step(s.Get());
+  }
+
+  bool Unban(const std::string& address) override {
+    std::lock_guard lock(mutex_);
+    Statement s(db_, "DELETE FROM bans WHERE address = ?1");
+    sqlite3_bind_text(s.Fresh(), 1, address.c_str(), -1, SQLITE_TRANSIENT);
+    Step(s.Get());
+    return sqlite3_changes(db_) == 1;
+  }
+
+  std::vector<std::string> Bans() override {
+    std::lock_guard lock(mutex_);
+    Statement s(db_, "SELECT address FROM bans ORDER BY address");
+    sqlite3_stmt* q = s.Fresh();
+    std::vector<std::string> bans;
+    int rc;
+    while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
+      bans.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(q, 0)));
+    }
+    if (rc != SQLITE_DONE) Fail();
+    return bans;
   }
 
   std::int64_t CountEntries() override {
@@ -416,6 +501,45 @@ class SqliteStore final : public ScoreStore {
 
 std::unique_ptr<ScoreStore> OpenSqliteStore(const std::string& path) {
   return std::make_unique<SqliteStore>(path);
+}
+
+void BackupSqliteStore(const std::string& path, const std::string& target) {
+  // Written under a temporary name and renamed, so a failed copy leaves nothing.
+  const std::string partial = target + ".partial";
+  sqlite3* source = nullptr;
+  sqlite3* copy = nullptr;
+  const auto fail = [&](const std::string& what, sqlite3* db) {
+    const std::string message = "SQLite backup: " + what + ": " + (db ? sqlite3_errmsg(db) : "");
+    sqlite3_close(source);
+    sqlite3_close(copy);
+    std::remove(partial.c_str());
+    throw std::runtime_error(message);
+  };
+  if (sqlite3_open_v2(path.c_str(), &source, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    fail("cannot open " + path, source);
+  }
+  sqlite3_busy_timeout(source, 5000);
+  if (sqlite3_open_v2(partial.c_str(), &copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                      nullptr) != SQLITE_OK) {
+    fail("cannot create " + partial, copy);
+  }
+  sqlite3_backup* backup = sqlite3_backup_init(copy, "main", source, "main");
+  if (!backup) fail("cannot start", copy);
+  int rc;
+  // A few pages at a time, so services writing meanwhile wait only briefly.
+  while ((rc = sqlite3_backup_step(backup, 256)) == SQLITE_OK || rc == SQLITE_BUSY ||
+         rc == SQLITE_LOCKED) {
+    if (rc != SQLITE_OK) sqlite3_sleep(20);
+  }
+  sqlite3_backup_finish(backup);
+  if (rc != SQLITE_DONE) fail("copying " + path, copy);
+  sqlite3_close(source);
+  sqlite3_close(copy);
+  source = copy = nullptr;
+  if (std::rename(partial.c_str(), target.c_str()) != 0) {
+    std::remove(partial.c_str());
+    throw std::runtime_error("SQLite backup: cannot rename " + partial + " to " + target);
+  }
 }
 
 }  // namespace scores

@@ -21,7 +21,8 @@ struct ScoreEntry {
   std::string name;
   std::string country;
   std::int32_t score = 0;
-  std::int64_t time = 0;  // seconds since 1970 (UTC)
+  std::int64_t time = 0;     // seconds since 1970 (UTC)
+  std::string address = {};  // the client's address when it was sent ("" if not kept)
 };
 
 // An entry of the table with its recording's state.
@@ -82,6 +83,15 @@ class ScoreStore {
   // The countries with most entries, at most `limit`, in alphabetical order.
   virtual std::vector<std::string> Countries(int limit) = 0;
 
+  // For the operator (zq-scores admin): the newest entries first, with their
+  // addresses; removing an entry (false when there is none); the addresses
+  // whose requests are refused.
+  virtual std::vector<TopEntry> Recent(int limit) = 0;
+  virtual bool RemoveEntry(std::int64_t id) = 0;
+  virtual void Ban(const std::string& address) = 0;
+  virtual bool Unban(const std::string& address) = 0;
+  virtual std::vector<std::string> Bans() = 0;
+
   // The entry stored with `token`, while its use is remembered (until it is
   // purged after the token's expiry).
   virtual std::optional<TokenEntry> EntryForToken(const std::string& token) = 0;
@@ -99,6 +109,10 @@ class ScoreStore {
 // SQLite file path. Throws std::runtime_error when the store cannot be opened.
 std::unique_ptr<ScoreStore> OpenStore(const std::string& where, int connections = 4);
 std::unique_ptr<ScoreStore> OpenSqliteStore(const std::string& path);
+// Copies the SQLite store at `path` to `target` page by page with SQLite's
+// online backup, while services keep writing; the copy is a store that opens
+// as it stood. Throws std::runtime_error on failure (no copy is left).
+void BackupSqliteStore(const std::string& path, const std::string& target);
 std::unique_ptr<ScoreStore> OpenPostgresStore(const std::string& url, int connections);
 
 }  // namespace scores

@@ -12,12 +12,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <iostream>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "server/admin.h"
 #include "server/operations.h"
 #include "server/replay_verifier.h"
 #include "server/service.h"
@@ -202,6 +204,10 @@ int Serve(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && (std::string(argv[1]) == "admin" || std::string(argv[1]) == "backup")) {
+    return scores::RunAdminCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                   std::cerr);
+  }
   Options options;
   if (!Parse(argc, argv, options)) {
     Usage(argv[0]);

@@ -50,6 +50,11 @@ class PurgeLog final : public scores::ScoreStore {
   std::int64_t CountEntries() override { return store_.CountEntries(); }
   scores::TopPage Page(const scores::TopQuery& query) override { return store_.Page(query); }
   std::vector<std::string> Countries(int limit) override { return store_.Countries(limit); }
+  std::vector<scores::TopEntry> Recent(int limit) override { return store_.Recent(limit); }
+  bool RemoveEntry(std::int64_t id) override { return store_.RemoveEntry(id); }
+  void Ban(const std::string& address) override { store_.Ban(address); }
+  bool Unban(const std::string& address) override { return store_.Unban(address); }
+  std::vector<std::string> Bans() override { return store_.Bans(); }
   std::optional<scores::TokenEntry> EntryForToken(const std::string& token) override {
     return store_.EntryForToken(token);
   }
@@ -359,6 +364,23 @@ TEST_F(ServiceTest, WorldPageHasPagesACountryFilterAndCachingHeaders) {
   const auto style = Get("/world.css");
   EXPECT_EQ(style->status, 200);
   EXPECT_EQ(style->get_header_value("Content-Type"), "text/css; charset=utf-8");
+}
+
+// A banned address gets neither a token nor a place in the table; the others
+// are kept with the address they came from.
+TEST_F(ServiceTest, BannedAddressesAreRefusedAndEntriesKeepTheirAddress) {
+  const std::string token = Token();
+  ASSERT_EQ(Submit(protocol::BuildRecord("Zed", 5, token, "Mars"))->status, 200);
+  EXPECT_EQ(store_->Recent(1)[0].address, "127.0.0.1");
+  const std::string later = Token();
+  store_->Ban("127.0.0.1");
+  now_ += 31;  // the service reads the bans again
+  const auto version = Get(kVersion);
+  EXPECT_EQ(version->status, 403);
+  EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 6, later, "Mars"))->status, 403);
+  store_->Unban("127.0.0.1");
+  now_ += 31;
+  EXPECT_EQ(Submit(protocol::BuildRecord("Zed", 6, later, "Mars"))->status, 200);
 }
 
 class RateLimitedServiceTest : public ServiceTest {
