@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -46,8 +47,12 @@ void Configure(httplib::Client& client) {
 }
 
 void Drive(const Target& target, Clock::time_point end, int id, Worker& out) {
+  // One connection per worker unless the submissions go elsewhere: the
+  // service takes a bounded number of connections from one address.
   httplib::Client client(target.host, target.port);
-  httplib::Client submitClient(target.host, target.submitPort);
+  std::optional<httplib::Client> other;
+  if (target.submitPort != target.port) other.emplace(target.host, target.submitPort);
+  httplib::Client& submitClient = other ? *other : client;
   Configure(client);
   Configure(submitClient);
   const std::string name = "Load" + std::string(1, static_cast<char>('a' + id % 26));
