@@ -90,21 +90,22 @@ sql() { psql "$db" -X -q -A -t -v ON_ERROR_STOP=1 "$@"; }
 shared_options=(--db "$db" --trusted-proxy 127.0.0.1 --submissions-per-minute 0)
 
 declare -A instance_port
-# start_instance NAME: one after the other, as the first one makes the tables.
-start_instance() {
-  "$scores" --port 0 "${shared_options[@]}" >"$work/$1.log" 2>&1 &
-  instance_pid[$1]=$!
-  local port= tries=0
-  while [ -z "$port" ] && [ "$tries" -lt 300 ] && kill -0 "${instance_pid[$1]}" 2>/dev/null; do
+# Both start together on the new database, as instances of one service would.
+for name in a b; do
+  "$scores" --port 0 "${shared_options[@]}" >"$work/$name.log" 2>&1 &
+  instance_pid[$name]=$!
+done
+for name in a b; do
+  port=
+  tries=0
+  while [ -z "$port" ] && [ "$tries" -lt 300 ] && kill -0 "${instance_pid[$name]}" 2>/dev/null; do
     sleep 0.1
     tries=$((tries + 1))
-    port=$(sed -n 's/^zq-scores listening on http:[^ ]*:\([0-9]*\) .*/\1/p' "$work/$1.log")
+    port=$(sed -n 's/^zq-scores listening on http:[^ ]*:\([0-9]*\) .*/\1/p' "$work/$name.log")
   done
-  [ -n "$port" ] || fail "instance $1 did not start"
-  instance_port[$1]=$port
-}
-start_instance a
-start_instance b
+  [ -n "$port" ] || fail "instance $name did not start"
+  instance_port[$name]=$port
+done
 
 # nginx from the shipped file: its one upstream server becomes the two
 # instances, its listen lines one loopback port.
