@@ -38,6 +38,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' HUP INT TERM
 
 fail() {
   echo "scale-out: $*" >&2
