@@ -1,11 +1,13 @@
 #!/bin/bash
 # Two zq-scores instances on one PostgreSQL database behind nginx, all on
 # 127.0.0.1 in a temporary directory, nginx configured from the shipped
-# server/deploy/nginx-zq-scores.conf. Checks that a token one instance gave is
-# taken by the other, that load through nginx has no failure, and that when
-# one instance is killed under load every submission answered OK is stored
-# and nginx goes on answering through the other. Exit 77 (skipped) without
-# the PostgreSQL server programs or nginx.
+# server/deploy/nginx-zq-scores.conf. Checks the example's limits (/metrics
+# from the machine only, body sizes) and that a client's X-Forwarded-For is
+# replaced, that a token one instance gave is taken by the other, that load
+# through nginx has no failure, and that when one instance is killed under
+# load every submission answered OK is stored and nginx goes on answering
+# through the other. Exit 77 (skipped) without the PostgreSQL server programs
+# or nginx.
 #
 # usage: scale_out_behind_nginx.sh ZQ_SCORES ZQ_SCORES_LOAD NGINX_CONF
 set -u
@@ -27,11 +29,12 @@ work=$(mktemp -d /tmp/zq-scale-out-XXXXXX) || exit 1
 chmod 711 "$work"
 as=()
 pg_stop=()
-nginx_pid=
+nginx_pids=()
+other_pids=()
 declare -A instance_pid
 
 cleanup() {
-  [ -n "$nginx_pid" ] && kill "$nginx_pid" 2>/dev/null
+  for pid in "${nginx_pids[@]}" "${other_pids[@]}"; do kill "$pid" 2>/dev/null; done
   for pid in "${instance_pid[@]}"; do kill -KILL "$pid" 2>/dev/null; done
   wait 2>/dev/null
   [ ${#pg_stop[@]} -gt 0 ] && "${pg_stop[@]}" >/dev/null 2>&1
@@ -42,7 +45,7 @@ trap 'exit 1' HUP INT TERM
 
 fail() {
   echo "scale-out: $*" >&2
-  for log in "$work"/*.log "$work"/nginx/error.log; do
+  for log in "$work"/*.log "$work"/*/error.log; do
     [ -s "$log" ] && { echo "--- $log" >&2; tail -n 20 "$log" >&2; }
   done
   exit 1
@@ -108,43 +111,52 @@ for name in a b; do
   instance_port[$name]=$port
 done
 
-# nginx from the shipped file: its one upstream server becomes the two
-# instances, its listen lines one loopback port.
-mkdir "$work/nginx"
-nginx_port=$(free_port)
-sed -e "s|^\( *\)server 127\.0\.0\.1:8088 \(.*\)$|\1server 127.0.0.1:${instance_port[a]} \2\n\1server 127.0.0.1:${instance_port[b]} \2|" \
-  -e '/^ *# *server 127\.0\.0\.1:8089/d' \
-  -e "s|^\( *\)listen 80;|\1listen 127.0.0.1:$nginx_port;|" \
-  -e '/^ *listen \[::\]:80;/d' "$shipped" >"$work/nginx/zq-scores.conf"
-[ "$(grep -c "^ *server 127\.0\.0\.1:" "$work/nginx/zq-scores.conf")" = 2 ] &&
-  [ "$(grep -c '^ *listen ' "$work/nginx/zq-scores.conf")" = 1 ] ||
-  fail "$shipped no longer has one 'server 127.0.0.1:8088' and the 'listen 80' lines"
-cat >"$work/nginx/nginx.conf" <<EOF
+# start_nginx NAME UPSTREAM_PORT...: nginx from the shipped file in
+# $work/NAME, its one upstream server replaced by the ports given, its listen
+# lines by one free loopback port (in nginx_port[NAME]).
+declare -A nginx_port
+start_nginx() {
+  local name=$1 dir=$work/$1 servers= upstream
+  shift
+  for upstream in "$@"; do servers="$servers\\1server 127.0.0.1:$upstream \\2\\n"; done
+  mkdir "$dir"
+  nginx_port[$name]=$(free_port)
+  sed -e "s|^\( *\)server 127\.0\.0\.1:8088 \(.*\)$|${servers%\\n}|" \
+    -e '/^ *# *server 127\.0\.0\.1:8089/d' \
+    -e "s|^\( *\)listen 80;|\1listen 127.0.0.1:${nginx_port[$name]};|" \
+    -e '/^ *listen \[::\]:80;/d' "$shipped" >"$dir/zq-scores.conf"
+  [ "$(grep -c "^ *server 127\.0\.0\.1:" "$dir/zq-scores.conf")" = $# ] &&
+    [ "$(grep -c '^ *listen ' "$dir/zq-scores.conf")" = 1 ] ||
+    fail "$shipped no longer has one 'server 127.0.0.1:8088' and the 'listen 80' lines"
+  cat >"$dir/nginx.conf" <<EOF
 worker_processes 2;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/error.log warn;
+pid $dir/nginx.pid;
+error_log $dir/error.log warn;
 events { worker_connections 512; }
 http {
   access_log off;
-  client_body_temp_path $work/nginx/body;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
-  include $work/nginx/zq-scores.conf;
+  client_body_temp_path $dir/body;
+  proxy_temp_path $dir/proxy;
+  fastcgi_temp_path $dir/fastcgi;
+  uwsgi_temp_path $dir/uwsgi;
+  scgi_temp_path $dir/scgi;
+  include $dir/zq-scores.conf;
 }
 EOF
-"$nginx" -p "$work/nginx" -e "$work/nginx/error.log" -c "$work/nginx/nginx.conf" \
-  -g 'daemon off;' >"$work/nginx.log" 2>&1 &
-nginx_pid=$!
-status=
-for _ in $(seq 100); do
-  status=$(http_status "$nginx_port" GET /healthz)
-  [ "$status" = 200 ] && break
-  kill -0 "$nginx_pid" 2>/dev/null || fail "nginx did not start"
-  sleep 0.1
-done
-[ "$status" = 200 ] || fail "no health answer through nginx: $status"
+  "$nginx" -p "$dir" -e "$dir/error.log" -c "$dir/nginx.conf" -g 'daemon off;' \
+    >"$work/$name.log" 2>&1 &
+  local pid=$! status=
+  nginx_pids+=("$pid")
+  for _ in $(seq 100); do
+    status=$(http_status "${nginx_port[$name]}" GET /healthz)
+    [ "$status" = 200 ] && return 0
+    kill -0 "$pid" 2>/dev/null || fail "nginx $name did not start"
+    sleep 0.1
+  done
+  fail "no health answer through nginx $name: $status"
+}
+start_nginx proxy "${instance_port[a]}" "${instance_port[b]}"
+proxy_port=${nginx_port[proxy]}
 
 # The shipped limits: the counters for this machine only, small bodies except
 # a recorded game's (nginx refuses them before an instance sees them).
@@ -155,10 +167,45 @@ expect_status() {
   got=$(http_status "$@")
   [ "$got" = "$want" ] || fail "$* answered $got, not $want"
 }
-expect_status 200 "$nginx_port" GET /metrics
-expect_status 403 "$nginx_port" GET /metrics 0 127.0.0.2
-expect_status 413 "$nginx_port" POST /api/top 5000
-expect_status 413 "$nginx_port" POST /api/replays $((256 * 1024 + 1))
+expect_status 200 "$proxy_port" GET /metrics
+expect_status 403 "$proxy_port" GET /metrics 0 127.0.0.2
+expect_status 413 "$proxy_port" POST /api/top 5000
+expect_status 413 "$proxy_port" POST /api/replays $((256 * 1024 + 1))
+
+# A client's own X-Forwarded-For never reaches an instance: nginx puts the
+# address the client connects from in its place. An upstream that answers
+# with the header it got shows what an instance would read.
+python3 -c '
+import http.server
+class Echo(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    def do_GET(self):
+        body = self.headers.get("X-Forwarded-For", "").encode()
+        self.send_response(200)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+    def log_message(self, *args):
+        pass
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Echo)
+print(server.server_address[1], flush=True)
+server.serve_forever()
+' >"$work/echo.port" 2>"$work/echo.log" &
+other_pids+=($!)
+for _ in $(seq 100); do
+  [ -s "$work/echo.port" ] && break
+  sleep 0.1
+done
+[ -s "$work/echo.port" ] || fail "the header echo did not start"
+start_nginx forged "$(cat "$work/echo.port")"
+seen=$(python3 - "${nginx_port[forged]}" <<'EOF'
+import http.client, sys
+c = http.client.HTTPConnection("127.0.0.1", int(sys.argv[1]), timeout=10)
+c.request("GET", "/cgi/version.pl", headers={"X-Forwarded-For": "10.9.9.9, 10.8.8.8"})
+print(c.getresponse().read().decode())
+EOF
+)
+[ "$seen" = 127.0.0.1 ] || fail "an instance behind nginx would read X-Forwarded-For: $seen"
 
 # run_load NAME ARGS...: zq-scores-load's report in $work/NAME.out.
 run_load() {
@@ -173,7 +220,7 @@ run_load cross 127.0.0.1 "${instance_port[a]}" 2 1 --submit-port "${instance_por
   fail "a token from instance a was refused by instance b: $(cat "$work/cross.out")"
 
 # (b) Load through nginx, spread over both instances.
-run_load proxied 127.0.0.1 "$nginx_port" 16 3 ||
+run_load proxied 127.0.0.1 "$proxy_port" 16 3 ||
   fail "load through nginx failed: $(cat "$work/proxied.out")"
 echo "through nginx: $(head -n 1 "$work/proxied.out")"
 
@@ -182,7 +229,7 @@ echo "through nginx: $(head -n 1 "$work/proxied.out")"
 # nginx answers through the other instance.
 sql -c "DELETE FROM scores" || fail "cannot empty the table"
 connections=16
-"$load" 127.0.0.1 "$nginx_port" "$connections" 5 --ok-log "$work/ok.txt" >"$work/kill.out" 2>&1 &
+"$load" 127.0.0.1 "$proxy_port" "$connections" 5 --ok-log "$work/ok.txt" >"$work/kill.out" 2>&1 &
 load_pid=$!
 sleep 2
 kill -KILL "${instance_pid[a]}"
@@ -208,7 +255,7 @@ stored=$(sql -c "SELECT count(*) FROM scores")
 echo "answered OK: $accepted, stored: $stored, answered OK but not stored: $missing"
 [ "$missing" = 0 ] || fail "$missing submissions answered OK are not in the table"
 
-run_load survivor 127.0.0.1 "$nginx_port" 4 1 ||
+run_load survivor 127.0.0.1 "$proxy_port" 4 1 ||
   fail "nginx does not answer through the remaining instance: $(cat "$work/survivor.out")"
 
 # The survivor stops cleanly.
