@@ -45,7 +45,7 @@ trap 'exit 1' HUP INT TERM
 
 fail() {
   echo "scale-out: $*" >&2
-  for log in "$work"/*.log "$work"/*/error.log; do
+  for log in "$work"/*.log "$work"/*/error.log "$work"/pg/server.log; do
     [ -s "$log" ] && { echo "--- $log" >&2; tail -n 20 "$log" >&2; }
   done
   exit 1
