@@ -77,6 +77,11 @@ class PostgresStore final : public ScoreStore {
     }
     Lease lease(*this);
     Exec(lease.get(), "SET client_min_messages = warning");
+    // Instances started together on a new database would all make the same
+    // tables at once, and all but one fail: one instance at a time, in one
+    // transaction under an advisory lock of the database's.
+    Exec(lease.get(), "BEGIN");
+    Exec(lease.get(), "SELECT pg_advisory_xact_lock(2043750385)");
     Exec(lease.get(),
          "CREATE TABLE IF NOT EXISTS scores ("
          " id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
@@ -107,6 +112,7 @@ class PostgresStore final : public ScoreStore {
     Exec(lease.get(),
          "ALTER TABLE scores ADD COLUMN IF NOT EXISTS address TEXT NOT NULL DEFAULT ''");
     Exec(lease.get(), "CREATE TABLE IF NOT EXISTS bans (address TEXT PRIMARY KEY)");
+    Exec(lease.get(), "COMMIT");
   }
 
   bool SubmitWithToken(const std::string& token, std::int64_t now, std::int64_t expiresAt,

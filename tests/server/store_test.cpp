@@ -10,8 +10,11 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -259,6 +262,34 @@ TEST(StoreOpen, SqliteFileFromBeforeRecordingsKeepsItsData) {
       ASSERT_TRUE(store->SubmitWithToken("t", 50, 100, {"New", "Y", 5, 50}));
       EXPECT_TRUE(store->AttachReplay(store->EntryForToken("t")->id, {1, 2, 3}));
     }
+  }
+}
+
+// Instances started together on a new PostgreSQL database all make its tables
+// at once: every one of them opens.
+TEST(StoreOpen, PostgresStoresOpenedTogetherOnANewDatabaseAllOpen) {
+  testing_support::PostgresCluster cluster;
+  if (!cluster.problem().empty()) GTEST_SKIP() << cluster.problem();
+  const std::string dropTables =
+      "psql -q '" + cluster.url() + "' -c 'DROP TABLE scores, tokens' >/dev/null";
+  for (int round = 0; round < 5; ++round) {
+    if (round > 0) {
+      ASSERT_EQ(std::system(dropTables.c_str()), 0);
+    }
+    std::atomic<int> failed{0};
+    std::vector<std::thread> instances;
+    for (int i = 0; i < 6; ++i) {
+      instances.emplace_back([&cluster, &failed] {
+        try {
+          scores::OpenStore(cluster.url(), 1);
+        } catch (const std::runtime_error& error) {
+          ++failed;
+          ADD_FAILURE() << error.what();
+        }
+      });
+    }
+    for (std::thread& instance : instances) instance.join();
+    ASSERT_EQ(failed.load(), 0) << "round " << round;
   }
 }
 

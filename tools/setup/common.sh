@@ -9,7 +9,8 @@ ZQ_PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libxmp-dev libsquish-dev libpng-dev libx11-dev
   libcurl4-openssl-dev libcairo2-dev libfreetype-dev fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libcpp-httplib-dev libmicrohttpd-dev libsqlite3-dev libpq-dev libssl-dev postgresql zlib1g-dev
+  libcpp-httplib-dev libmicrohttpd-dev libsqlite3-dev libpq-dev libssl-dev postgresql nginx systemd
+  zlib1g-dev
   xvfb xauth xdotool x11-utils xdg-utils openbox clang-14 libfuzzer-14-dev libclang-rt-14-dev
   ccache desktop-file-utils appstream chromium
 )
