@@ -7,6 +7,7 @@
 #include <libpq-fe.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -66,6 +67,27 @@ TEST_F(PostgresPool, TwoConnectionsServeSixteenThreadsAndCountTheirWaits) {
   EXPECT_EQ(stats.inUse, 0);
   EXPECT_GT(stats.waits, 0u);
   EXPECT_GT(stats.waitSeconds, 0.0);
+}
+
+// The only connection is held by a submission waiting on a table lock: the
+// next operation gives up after 5 s with an error instead of hanging, and the
+// submission completes once the lock goes.
+TEST_F(PostgresPool, AnOperationWaitsForAConnectionAtMostFiveSeconds) {
+  auto store = scores::OpenStore(cluster_.url(), 1);
+  PGconn* locker = PQconnectdb(cluster_.url().c_str());
+  PQclear(PQexec(locker, "BEGIN"));
+  PQclear(PQexec(locker, "LOCK TABLE scores IN ACCESS EXCLUSIVE MODE"));
+  std::atomic<bool> submitted = false;
+  std::thread holder([&] { submitted = store->SubmitWithToken("a", 50, 100, {"A", "X", 1, 50}); });
+  while (store->Stats().inUse == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_THROW(store->CountEntries(), std::runtime_error);
+  PQclear(PQexec(locker, "COMMIT"));
+  PQfinish(locker);
+  holder.join();
+  EXPECT_TRUE(submitted.load());
+  EXPECT_EQ(store->CountEntries(), 1);
+  EXPECT_EQ(store->Stats().waits, 1u);
+  EXPECT_GE(store->Stats().waitSeconds, 4.9);
 }
 
 // A reading runs again on the replaced connection and answers; a submission
