@@ -175,6 +175,8 @@ void MakeReady(PooledConnection& pooled) {
     }
   }
   if (pooled.prepared) return;
+  // Statements of a preparation cut short go before the session gets them all.
+  Check(conn, PQexec(conn, "DEALLOCATE ALL"));
   for (const Statement& statement : kStatements) {
     Check(conn, PQprepare(conn, statement.name, statement.text, 0, nullptr));
   }
