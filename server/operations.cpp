@@ -49,6 +49,16 @@ void Operations::Mount(HttpServer& server) {
                  [&server] { return static_cast<double>(server.Load().connections); });
   metrics_.Gauge("zq_http_queue_length", "Complete requests waiting for a worker.",
                  [&server] { return static_cast<double>(server.Load().queued); });
+  metrics_.Gauge("zq_store_pool_connections", "Database connections in the pool.",
+                 [this] { return static_cast<double>(store_.Stats().connections); });
+  metrics_.Gauge("zq_store_pool_in_use", "Database connections serving an operation now.",
+                 [this] { return static_cast<double>(store_.Stats().inUse); });
+  metrics_.Counter("zq_store_pool_waits_total",
+                   "Operations that waited for a free database connection.", "",
+                   [this] { return static_cast<double>(store_.Stats().waits); });
+  metrics_.Counter("zq_store_pool_wait_seconds_total",
+                   "Time operations spent waiting for a database connection.", "",
+                   [this] { return store_.Stats().waitSeconds; });
   if (verifier_) {
     metrics_.Gauge("zq_verify_queue_length", "Recordings waiting for their check.",
                    [this] { return static_cast<double>(verifier_->Waiting()); });

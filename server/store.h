@@ -62,6 +62,15 @@ struct PendingReplay {
   std::vector<std::uint8_t> bytes;
 };
 
+// How busy a store's connections are, for the operator's figures (zeros for
+// a store without a pool).
+struct StoreStats {
+  int connections = 0;  // in the pool
+  int inUse = 0;
+  std::uint64_t waits = 0;   // operations that found every connection in use
+  double waitSeconds = 0.0;  // their waiting, summed
+};
+
 class ScoreStore {
  public:
   virtual ~ScoreStore() = default;
@@ -103,10 +112,14 @@ class ScoreStore {
   virtual std::optional<std::vector<std::uint8_t>> VerifiedReplay(std::int64_t id) = 0;
   // At most `limit` pending recordings, oldest first (left by a stop).
   virtual std::vector<PendingReplay> PendingReplays(int limit) = 0;
+
+  virtual StoreStats Stats() { return {}; }
 };
 
 // "postgresql://..." or "postgres://..." opens PostgreSQL, anything else is an
-// SQLite file path. Throws std::runtime_error when the store cannot be opened.
+// SQLite file path; `connections` is PostgreSQL's pool, whatever the number of
+// threads using the store. Throws std::runtime_error when the store cannot be
+// opened.
 std::unique_ptr<ScoreStore> OpenStore(const std::string& where, int connections = 4);
 std::unique_ptr<ScoreStore> OpenSqliteStore(const std::string& path);
 // Copies the SQLite store at `path` to `target` page by page with SQLite's

@@ -34,6 +34,7 @@ struct Options {
   std::string db = "zq-scores.db";
   int perMinute = 30;
   int threads = 8;
+  int dbConnections = 8;
   int verifyWorkers = 1;
   int verifyQueue = 64;
   std::string verifier;
@@ -50,13 +51,15 @@ void Usage(const char* program) {
                "          [--version-requests-per-minute N] [--threads N]\n"
                "          [--verifier ZQ_SIM --verifier-runtime DIR] [--verify-workers N]\n"
                "          [--verify-queue N] [--access-log FILE|-] [--trusted-proxy ADDRESS]...\n"
-               "          [--token-secret FILE]\n"
+               "          [--token-secret FILE] [--db-connections N]\n"
                "  --host   address to listen on (default 127.0.0.1; 0.0.0.0 for every one)\n"
                "  --port   port (default 8088; 0 picks a free one)\n"
                "  --db     SQLite file (default zq-scores.db) or a PostgreSQL URL\n"
                "  --version-requests-per-minute  per client address (default 30; 0: no limit;\n"
                "                   --submissions-per-minute is its older name)\n"
                "  --threads  requests served at once (default 8)\n"
+               "  --db-connections  PostgreSQL connections shared by the threads (default 8,\n"
+               "                    1 to 64); requests beyond them wait for one\n"
                "  --verifier  zq-sim, which plays the recorded games sent after submissions\n"
                "  --verifier-runtime  the runtime directory it plays them in\n"
                "  --verify-workers  recordings checked at once (default 1; 0: none taken)\n"
@@ -93,6 +96,8 @@ bool Parse(int argc, char** argv, Options& options) {
       if (!ParseInt(value, 0, 1000000, options.perMinute)) return false;
     } else if (arg == "--threads") {
       if (!ParseInt(value, 1, 256, options.threads)) return false;
+    } else if (arg == "--db-connections") {
+      if (!ParseInt(value, 1, 64, options.dbConnections)) return false;
     } else if (arg == "--verifier") {
       options.verifier = value;
     } else if (arg == "--verifier-runtime") {
@@ -140,7 +145,7 @@ int Serve(const Options& options) {
 
   std::unique_ptr<scores::ScoreStore> store;
   try {
-    store = scores::OpenStore(options.db, options.threads);
+    store = scores::OpenStore(options.db, options.dbConnections);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "zq-scores: %s\n", error.what());
     return 1;

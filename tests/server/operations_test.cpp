@@ -79,7 +79,8 @@ TEST(Operations, HealthMetricsAndTheLogOfARunningService) {
                            "zq_http_requests_total{route=\"/healthz\",status=\"200\"} 1\n",
                            "zq_http_requests_total{route=\"-\",status=\"404\"} 1\n",
                            "zq_http_request_seconds_count{route=\"/api/top\"} 1\n",
-                           "zq_http_connections 1\n", "zq_http_queue_length 0\n"}) {
+                           "zq_http_connections 1\n", "zq_http_queue_length 0\n",
+                           "zq_store_pool_connections 0\n", "zq_store_pool_waits_total 0\n"}) {
     EXPECT_NE(metrics->body.find(line), std::string::npos) << line << metrics->body;
   }
   server.Stop();

@@ -99,7 +99,9 @@ TEST(ScoreServerProgram, RefusesABadCommandLine) {
         std::vector<std::string>{ZQ_SCORES_BIN, "--bogus", "1"},
         std::vector<std::string>{ZQ_SCORES_BIN, "--port"},
         std::vector<std::string>{ZQ_SCORES_BIN, "--verifier", "/bin/true"},
-        std::vector<std::string>{ZQ_SCORES_BIN, "--verify-workers", "-1"}}) {
+        std::vector<std::string>{ZQ_SCORES_BIN, "--verify-workers", "-1"},
+        std::vector<std::string>{ZQ_SCORES_BIN, "--db-connections", "0"},
+        std::vector<std::string>{ZQ_SCORES_BIN, "--db-connections", "65"}}) {
     testing_support::ChildProcess program(args);
     EXPECT_EQ(program.Wait(), 2);
   }
