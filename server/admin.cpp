@@ -17,7 +17,7 @@ constexpr const char* kAdminUsage =
     "bans\n"
     "       zq-scores backup [--db DB] FILE\n";
 
-bool IsAddress(const std::string& text) {
+bool IsIpAddress(const std::string& text) {
   unsigned char bytes[16];
   return inet_pton(AF_INET, text.c_str(), bytes) == 1 ||
          inet_pton(AF_INET6, text.c_str(), bytes) == 1;
@@ -71,7 +71,7 @@ int Admin(ScoreStore& store, const std::vector<std::string>& words, std::ostream
     return status;
   }
   if ((command == "ban" || command == "unban") && rest.size() == 1) {
-    if (!IsAddress(rest[0])) {
+    if (!IsIpAddress(rest[0])) {
       err << "zq-scores: not an IP address: " << rest[0] << '\n';
       return 2;
     }

@@ -90,14 +90,14 @@ enum class Sql : std::size_t {
   Size
 };
 
-struct Statement {
+struct PreparedSql {
   const char* name;
   const char* text;
   bool repeatable;
 };
 
 // In the order of Sql.
-constexpr std::array<Statement, static_cast<std::size_t>(Sql::Size)> kStatements = {{
+constexpr std::array<PreparedSql, static_cast<std::size_t>(Sql::Size)> kStatements = {{
     // The entry's id is drawn first so that the token's row can name it; a
     // token used before inserts no row and so no entry.
     {"submit",
@@ -165,6 +165,10 @@ struct PooledConnection {
 
 // Connects again when the connection broke and prepares the statements when
 // its session lacks them. Throws when the server cannot be reached.
+// The advisory lock that orders changes of the tables against the statements
+// prepared on them, across every instance on the database.
+#define PG_SCHEMA_LOCK "2043750385"
+
 void MakeReady(PooledConnection& pooled) {
   PGconn* conn = pooled.conn.get();
   if (PQstatus(conn) != CONNECTION_OK) {
@@ -177,8 +181,19 @@ void MakeReady(PooledConnection& pooled) {
   if (pooled.prepared) return;
   // Statements of a preparation cut short go before the session gets them all.
   Check(conn, PQexec(conn, "DEALLOCATE ALL"));
-  for (const Statement& statement : kStatements) {
-    Check(conn, PQprepare(conn, statement.name, statement.text, 0, nullptr));
+  // Prepared under the schema lock held shared, so never while another
+  // instance changes the tables (which holds it alone): the two would
+  // otherwise take the tables' locks in opposite orders and deadlock.
+  Check(conn, PQexec(conn, "BEGIN"));
+  try {
+    Check(conn, PQexec(conn, "SELECT pg_advisory_xact_lock_shared(" PG_SCHEMA_LOCK ")"));
+    for (const PreparedSql& statement : kStatements) {
+      Check(conn, PQprepare(conn, statement.name, statement.text, 0, nullptr));
+    }
+    Check(conn, PQexec(conn, "COMMIT"));
+  } catch (...) {
+    PQclear(PQexec(conn, "ROLLBACK"));
+    throw;
   }
   pooled.prepared = true;
 }
@@ -377,7 +392,7 @@ class PostgresStore final : public ScoreStore {
     // tables at once, and all but one fail: one instance at a time, in one
     // transaction under an advisory lock of the database's.
     Exec(conn, "BEGIN");
-    Exec(conn, "SELECT pg_advisory_xact_lock(2043750385)");
+    Exec(conn, "SELECT pg_advisory_xact_lock(" PG_SCHEMA_LOCK ")");
     Exec(conn,
          "CREATE TABLE IF NOT EXISTS scores ("
          " id BIGSERIAL PRIMARY KEY, name TEXT NOT NULL, country TEXT NOT NULL,"
@@ -453,7 +468,7 @@ class PostgresStore final : public ScoreStore {
     // Runs one of the prepared statements; a repeatable one runs once more
     // when the connection broke under it (a server restart, an ended session).
     Result Run(Sql which, const std::vector<std::string>& params = {}) {
-      const Statement& statement = kStatements[static_cast<std::size_t>(which)];
+      const PreparedSql& statement = kStatements[static_cast<std::size_t>(which)];
       std::vector<const char*> values;
       values.reserve(params.size());
       for (const std::string& p : params) values.push_back(p.c_str());

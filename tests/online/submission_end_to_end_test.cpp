@@ -81,7 +81,7 @@ TEST_F(SubmissionEndToEnd, SentScoreReachesTheWorldPage) {
       << top->body;
   const auto page = http.Get("/cgi/version.pl?prg=ZorbellineQuester&show&type=0");
   ASSERT_TRUE(page);
-  EXPECT_NE(page->body.find("<td>zed</td><td>Mars</td>"), std::string::npos);
+  EXPECT_NE(page->body.find("<td class=\"name\">zed</td><td>Mars</td>"), std::string::npos);
   EXPECT_EQ(service.Stop(), 0);
 }
 

@@ -91,7 +91,9 @@ sql() { psql "$db" -X -q -A -t -v ON_ERROR_STOP=1 "$@"; }
 # Options both instances take. Each must accept the tokens the other gives:
 # an option that shapes tokens (such as a shared secret) goes here, the same
 # for both.
-shared_options=(--db "$db" --trusted-proxy 127.0.0.1 --submissions-per-minute 0)
+(umask 077 && head -c 32 /dev/urandom >"$work/token.key")
+shared_options=(--db "$db" --trusted-proxy 127.0.0.1 --version-requests-per-minute 0
+  --token-secret "$work/token.key")
 
 declare -A instance_port
 # Both start together on the new database, as instances of one service would.

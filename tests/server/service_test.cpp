@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* kVersion = "/cgi/version.pl?version&prg=ZorbellineQuester";
 constexpr const char* kSubmit = "/cgi/version.pl?hs&prg=ZorbellineQuester&inf=";
-const std::vector<std::uint8_t> kSecret(32, 'k');
+const std::vector<std::uint8_t> kServiceSecret(32, 'k');
 
 // The store, with each purge of used tokens noted: its time, its limit, what
 // it removed.
@@ -82,7 +82,7 @@ class ServiceTest : public ::testing::Test {
     options.versionRequestsPerMinute = perMinute;
     options.now = [this] { return now_.load(); };
     options.steadyNow = [this] { return static_cast<double>(now_.load()); };
-    options.tokenSecret = kSecret;
+    options.tokenSecret = kServiceSecret;
     service_ = std::make_unique<scores::ScoreService>(purgeLog_, options);
     service_->Mount(server_);
     port_ = server_.Start("127.0.0.1", 0);
@@ -182,7 +182,7 @@ TEST_F(ServiceTest, TokensAreSingleUseAndExpireAfterTenMinutes) {
 // them, at chosen times: each is taken once, within its ten minutes, and not
 // from further ahead than the clocks may differ.
 TEST_F(ServiceTest, SignedTokensAreTakenOnceWithinTheirTime) {
-  const scores::TokenSigner same(kSecret);
+  const scores::TokenSigner same(kServiceSecret);
   const scores::TokenSigner other(std::vector<std::uint8_t>(32, 'o'));
   const std::int64_t t = now_;
   const std::string fresh = Token();

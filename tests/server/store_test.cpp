@@ -271,7 +271,7 @@ TEST(StoreOpen, PostgresStoresOpenedTogetherOnANewDatabaseAllOpen) {
   testing_support::PostgresCluster cluster;
   if (!cluster.problem().empty()) GTEST_SKIP() << cluster.problem();
   const std::string dropTables =
-      "psql -q '" + cluster.url() + "' -c 'DROP TABLE scores, tokens' >/dev/null";
+      "psql -q '" + cluster.url() + "' -c 'DROP TABLE scores, used_tokens, bans' >/dev/null";
   for (int round = 0; round < 5; ++round) {
     if (round > 0) {
       ASSERT_EQ(std::system(dropTables.c_str()), 0);
