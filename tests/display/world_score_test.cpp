@@ -122,7 +122,7 @@ TEST_F(WorldScoreTest, AGameLeftInTheWindowIsVerifiedOnTheWorldPage) {
   EXPECT_NE(top.find(R"("name":"abc","country":"","score":0)"), std::string::npos) << top;
   EXPECT_NE(top.find(R"("mark":"verified","replay":"/api/replays/1")"), std::string::npos) << top;
   const std::string page = Fetch(url + "/cgi/version.pl?show&type=0&prg=ZorbellineQuester");
-  EXPECT_NE(page.find("<td>abc</td>"), std::string::npos) << page;
+  EXPECT_NE(page.find("<td class=\"name\">abc</td>"), std::string::npos) << page;
   EXPECT_NE(page.find("href=\"/api/replays/1\" title=\"verified"), std::string::npos) << page;
   // The recording offered for download is the game's own file.
   Shell(
