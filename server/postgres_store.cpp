@@ -198,6 +198,20 @@ void MakeReady(PooledConnection& pooled) {
   pooled.prepared = true;
 }
 
+// An entry from the columns name, country, score, created_at, id, mark,
+// reason (in that order) of a result row.
+TopEntry RowEntry(const PGresult* r, int row) {
+  TopEntry e;
+  e.name = PQgetvalue(r, row, 0);
+  e.country = PQgetvalue(r, row, 1);
+  e.score = static_cast<std::int32_t>(std::stol(PQgetvalue(r, row, 2)));
+  e.time = std::stoll(PQgetvalue(r, row, 3));
+  e.id = std::stoll(PQgetvalue(r, row, 4));
+  e.mark = static_cast<ReplayMark>(std::stoi(PQgetvalue(r, row, 5)));
+  e.reason = PQgetvalue(r, row, 6);
+  return e;
+}
+
 class PostgresStore final : public ScoreStore {
  public:
   PostgresStore(const std::string& url, int connections) : size_(std::max(1, connections)) {
@@ -244,14 +258,7 @@ class PostgresStore final : public ScoreStore {
     const Result r = lease.Run(Sql::Top, {std::to_string(limit), verifiedOnly ? "1" : "0"});
     std::vector<TopEntry> entries;
     for (int row = 0; row < PQntuples(r.get()); ++row) {
-      TopEntry e;
-      e.name = PQgetvalue(r.get(), row, 0);
-      e.country = PQgetvalue(r.get(), row, 1);
-      e.score = static_cast<std::int32_t>(std::stol(PQgetvalue(r.get(), row, 2)));
-      e.time = std::stoll(PQgetvalue(r.get(), row, 3));
-      e.id = std::stoll(PQgetvalue(r.get(), row, 4));
-      e.mark = static_cast<ReplayMark>(std::stoi(PQgetvalue(r.get(), row, 5)));
-      e.reason = PQgetvalue(r.get(), row, 6);
+      TopEntry e = RowEntry(r.get(), row);
       entries.push_back(std::move(e));
     }
     return entries;
@@ -265,14 +272,7 @@ class PostgresStore final : public ScoreStore {
     const Result r = lease.Run(query.country.empty() ? Sql::PageAll : Sql::PageCountry, params);
     TopPage page;
     for (int row = 0; row < PQntuples(r.get()); ++row) {
-      TopEntry e;
-      e.name = PQgetvalue(r.get(), row, 0);
-      e.country = PQgetvalue(r.get(), row, 1);
-      e.score = static_cast<std::int32_t>(std::stol(PQgetvalue(r.get(), row, 2)));
-      e.time = std::stoll(PQgetvalue(r.get(), row, 3));
-      e.id = std::stoll(PQgetvalue(r.get(), row, 4));
-      e.mark = static_cast<ReplayMark>(std::stoi(PQgetvalue(r.get(), row, 5)));
-      e.reason = PQgetvalue(r.get(), row, 6);
+      TopEntry e = RowEntry(r.get(), row);
       e.rank = std::stoll(PQgetvalue(r.get(), row, 7));
       page.entries.push_back(std::move(e));
     }
@@ -298,14 +298,7 @@ class PostgresStore final : public ScoreStore {
                           {std::to_string(limit)});
     std::vector<TopEntry> entries;
     for (int row = 0; row < PQntuples(r.get()); ++row) {
-      TopEntry e;
-      e.name = PQgetvalue(r.get(), row, 0);
-      e.country = PQgetvalue(r.get(), row, 1);
-      e.score = static_cast<std::int32_t>(std::stol(PQgetvalue(r.get(), row, 2)));
-      e.time = std::stoll(PQgetvalue(r.get(), row, 3));
-      e.id = std::stoll(PQgetvalue(r.get(), row, 4));
-      e.mark = static_cast<ReplayMark>(std::stoi(PQgetvalue(r.get(), row, 5)));
-      e.reason = PQgetvalue(r.get(), row, 6);
+      TopEntry e = RowEntry(r.get(), row);
       e.address = PQgetvalue(r.get(), row, 7);
       entries.push_back(std::move(e));
     }

@@ -32,6 +32,20 @@ constexpr const char* kCountries =
     "SELECT country FROM (SELECT country, count(*) AS n FROM scores WHERE country <> ''"
     " GROUP BY country ORDER BY n DESC, country LIMIT ?1) ORDER BY country";
 
+// An entry from the columns name, country, score, created_at, id, mark,
+// reason (in that order) of the statement's current row.
+TopEntry StatementEntry(sqlite3_stmt* s) {
+  TopEntry e;
+  e.name = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+  e.country = reinterpret_cast<const char*>(sqlite3_column_text(s, 1));
+  e.score = static_cast<std::int32_t>(sqlite3_column_int64(s, 2));
+  e.time = sqlite3_column_int64(s, 3);
+  e.id = sqlite3_column_int64(s, 4);
+  e.mark = static_cast<ReplayMark>(sqlite3_column_int(s, 5));
+  e.reason = reinterpret_cast<const char*>(sqlite3_column_text(s, 6));
+  return e;
+}
+
 class Statement {
  public:
   Statement(sqlite3* db, const char* sql) {
@@ -65,31 +79,7 @@ void SqliteExec(sqlite3* db, const char* sql) {
   }
 }
 
-// Entries from before recordings were kept get the columns for them; their
-// data stays as it is.
-void AddReplayColumns(sqlite3* db) {
-  sqlite3_stmt* info = nullptr;
-  if (sqlite3_prepare_v2(db, "PRAGMA table_info(scores)", -1, &info, nullptr) != SQLITE_OK) {
-    throw std::runtime_error(std::string("SQLite: ") + sqlite3_errmsg(db));
-  }
-  bool hasToken = false;
-  while (sqlite3_step(info) == SQLITE_ROW) {
-    const auto* column = reinterpret_cast<const char*>(sqlite3_column_text(info, 1));
-    if (column && std::string_view(column) == "token") hasToken = true;
-  }
-  sqlite3_finalize(info);
-  if (hasToken) return;
-  SqliteExec(db,
-             "BEGIN IMMEDIATE;"
-             "ALTER TABLE scores ADD COLUMN token TEXT;"
-             "ALTER TABLE scores ADD COLUMN mark INTEGER NOT NULL DEFAULT 0;"
-             "ALTER TABLE scores ADD COLUMN reason TEXT NOT NULL DEFAULT '';"
-             "ALTER TABLE scores ADD COLUMN replay BLOB;"
-             "COMMIT;");
-}
-
-// Entries from before addresses were kept get the column, empty.
-void AddAddressColumn(sqlite3* db) {
+bool ScoresHaveColumn(sqlite3* db, std::string_view name) {
   sqlite3_stmt* info = nullptr;
   if (sqlite3_prepare_v2(db, "PRAGMA table_info(scores)", -1, &info, nullptr) != SQLITE_OK) {
     throw std::runtime_error(std::string("SQLite: ") + sqlite3_errmsg(db));
@@ -97,10 +87,30 @@ void AddAddressColumn(sqlite3* db) {
   bool has = false;
   while (sqlite3_step(info) == SQLITE_ROW) {
     const auto* column = reinterpret_cast<const char*>(sqlite3_column_text(info, 1));
-    if (column && std::string_view(column) == "address") has = true;
+    if (column && std::string_view(column) == name) has = true;
   }
   sqlite3_finalize(info);
-  if (!has) SqliteExec(db, "ALTER TABLE scores ADD COLUMN address TEXT NOT NULL DEFAULT ''");
+  return has;
+}
+
+// Entries from before recordings (or addresses) were kept get the columns for
+// them; their data stays as it is.
+void AddReplayColumns(sqlite3* db) {
+  if (!ScoresHaveColumn(db, "token")) {
+    SqliteExec(db,
+               "BEGIN IMMEDIATE;"
+               "ALTER TABLE scores ADD COLUMN token TEXT;"
+               "ALTER TABLE scores ADD COLUMN mark INTEGER NOT NULL DEFAULT 0;"
+               "ALTER TABLE scores ADD COLUMN reason TEXT NOT NULL DEFAULT '';"
+               "ALTER TABLE scores ADD COLUMN replay BLOB;"
+               "COMMIT;");
+  }
+}
+
+void AddAddressColumn(sqlite3* db) {
+  if (!ScoresHaveColumn(db, "address")) {
+    SqliteExec(db, "ALTER TABLE scores ADD COLUMN address TEXT NOT NULL DEFAULT ''");
+  }
 }
 
 bool HasTable(sqlite3* db, const char* name) {
@@ -265,14 +275,7 @@ class SqliteStore final : public ScoreStore {
     std::vector<TopEntry> entries;
     int rc;
     while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
-      TopEntry e;
-      e.name = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-      e.country = reinterpret_cast<const char*>(sqlite3_column_text(s, 1));
-      e.score = static_cast<std::int32_t>(sqlite3_column_int64(s, 2));
-      e.time = sqlite3_column_int64(s, 3);
-      e.id = sqlite3_column_int64(s, 4);
-      e.mark = static_cast<ReplayMark>(sqlite3_column_int(s, 5));
-      e.reason = reinterpret_cast<const char*>(sqlite3_column_text(s, 6));
+      TopEntry e = StatementEntry(s);
       entries.push_back(std::move(e));
     }
     if (rc != SQLITE_DONE) Fail();
@@ -290,14 +293,7 @@ class SqliteStore final : public ScoreStore {
     sqlite3_bind_int64(s, 4, query.offset);
     int rc;
     while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
-      TopEntry e;
-      e.name = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-      e.country = reinterpret_cast<const char*>(sqlite3_column_text(s, 1));
-      e.score = static_cast<std::int32_t>(sqlite3_column_int64(s, 2));
-      e.time = sqlite3_column_int64(s, 3);
-      e.id = sqlite3_column_int64(s, 4);
-      e.mark = static_cast<ReplayMark>(sqlite3_column_int(s, 5));
-      e.reason = reinterpret_cast<const char*>(sqlite3_column_text(s, 6));
+      TopEntry e = StatementEntry(s);
       e.rank = sqlite3_column_int64(s, 7);
       page.entries.push_back(std::move(e));
     }
@@ -336,14 +332,7 @@ class SqliteStore final : public ScoreStore {
     sqlite3_stmt* q = s.Get();
     int rc;
     while ((rc = sqlite3_step(q)) == SQLITE_ROW) {
-      TopEntry e;
-      e.name = reinterpret_cast<const char*>(sqlite3_column_text(q, 0));
-      e.country = reinterpret_cast<const char*>(sqlite3_column_text(q, 1));
-      e.score = static_cast<std::int32_t>(sqlite3_column_int64(q, 2));
-      e.time = sqlite3_column_int64(q, 3);
-      e.id = sqlite3_column_int64(q, 4);
-      e.mark = static_cast<ReplayMark>(sqlite3_column_int(q, 5));
-      e.reason = reinterpret_cast<const char*>(sqlite3_column_text(q, 6));
+      TopEntry e = StatementEntry(q);
       e.address = reinterpret_cast<const char*>(sqlite3_column_text(q, 7));
       entries.push_back(std::move(e));
     }
