@@ -101,16 +101,11 @@ for name in a b; do
   "$scores" --port 0 "${shared_options[@]}" >"$work/$name.log" 2>&1 &
   instance_pid[$name]=$!
 done
+. "$(dirname "$0")/../support/scores_address.sh"
 for name in a b; do
-  port=
-  tries=0
-  while [ -z "$port" ] && [ "$tries" -lt 300 ] && kill -0 "${instance_pid[$name]}" 2>/dev/null; do
-    sleep 0.1
-    tries=$((tries + 1))
-    port=$(sed -n 's/^zq-scores listening on http:[^ ]*:\([0-9]*\) .*/\1/p' "$work/$name.log")
-  done
-  [ -n "$port" ] || fail "instance $name did not start"
-  instance_port[$name]=$port
+  url=$(scores_address "${instance_pid[$name]}" "$work/$name.log")
+  [ -n "$url" ] || fail "instance $name did not start"
+  instance_port[$name]=${url##*:}
 done
 
 # start_nginx NAME UPSTREAM_PORT...: nginx from the shipped file in

@@ -16,13 +16,8 @@ rm -rf "$out" && mkdir -p "$out" || exit 1
 "$scores" --port 0 --db "$out/scores.db" --version-requests-per-minute 0 >"$out/scores.log" 2>&1 &
 service=$!
 trap 'kill $service 2>/dev/null; wait $service 2>/dev/null' EXIT
-url=
-tries=0
-while [ -z "$url" ] && [ "$tries" -lt 600 ] && kill -0 "$service" 2>/dev/null; do
-  sleep 0.1
-  tries=$((tries + 1))
-  url=$(sed -n 's/^zq-scores listening on \(http:[^ ]*\) .*/\1/p' "$out/scores.log")
-done
+. "$(dirname "$0")/../support/scores_address.sh"
+url=$(scores_address "$service" "$out/scores.log")
 [ -n "$url" ] || { echo "world page: zq-scores did not start" >&2; cat "$out/scores.log" >&2; exit 1; }
 
 # 140 games: the version request, then the record encoded as the game does.

@@ -13,13 +13,8 @@ rm -rf "$copy" && cp -r "$tree" "$copy" || exit 1
 "$scores" --port 0 --db "$copy/scores.db" --submissions-per-minute 0 >"$copy/scores.log" 2>&1 &
 service=$!
 
-url=
-tries=0
-while [ -z "$url" ] && [ "$tries" -lt 600 ] && kill -0 "$service" 2>/dev/null; do
-  sleep 0.1
-  tries=$((tries + 1))
-  url=$(sed -n 's/^zq-scores listening on \(http:[^ ]*\) .*/\1/p' "$copy/scores.log")
-done
+. "$(dirname "$0")/../support/scores_address.sh"
+url=$(scores_address "$service" "$copy/scores.log")
 if [ -z "$url" ]; then
   echo "soak: zq-scores did not start:" >&2
   cat "$copy/scores.log" >&2
