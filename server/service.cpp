@@ -38,6 +38,7 @@ const std::string* Param(const Params& params, const char* key) {
 constexpr std::size_t kMaxCountryFilter = 40;
 constexpr int kCountriesListed = 200;
 constexpr double kBansRereadSeconds = 30;
+constexpr double kCountriesRereadSeconds = 60;
 // The page has no script, no frame and one style sheet of its own.
 constexpr const char* kPagePolicy =
     "default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self'; "
@@ -142,6 +143,18 @@ bool ScoreService::Banned(const std::string& client) {
   return bans_.count(client) > 0;
 }
 
+// The filter's list groups the whole table: it is read again at most every
+// kCountriesRereadSeconds, not for every page shown.
+std::vector<std::string> ScoreService::Countries() {
+  std::lock_guard lock(countriesMutex_);
+  const double now = options_.steadyNow();
+  if (now - countriesRead_ >= kCountriesRereadSeconds) {
+    countries_ = store_.Countries(kCountriesListed);
+    countriesRead_ = now;
+  }
+  return countries_;
+}
+
 ScoreService::Reply ScoreService::Version(const std::string& client) {
   if (Banned(client)) return {403, "this address may not send scores\n", kText};
   if (!limiter_.Allow(client, options_.steadyNow())) {
@@ -205,7 +218,7 @@ ScoreService::Reply ScoreService::WorldPage(const Params& params) {
     if (country->size() > kMaxCountryFilter) return {400, "country too long\n", kText};
     query.country = *country;
   }
-  return {200, RenderTopPage(store_.Page(query), query, store_.Countries(kCountriesListed)), kHtml};
+  return {200, RenderTopPage(store_.Page(query), query, Countries()), kHtml};
 }
 
 ScoreService::Reply ScoreService::PostReplay(const Params& params,

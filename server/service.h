@@ -81,6 +81,10 @@ class ScoreService {
   std::mutex bansMutex_;
   std::set<std::string> bans_;
   double bansRead_ = -1e18;  // steady seconds of the last reading
+  std::vector<std::string> Countries();
+  std::mutex countriesMutex_;
+  std::vector<std::string> countries_;
+  double countriesRead_ = -1e18;
 };
 
 }  // namespace scores
