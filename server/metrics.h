@@ -1,8 +1,10 @@
 // The service's counters in the Prometheus text format: requests by route and
-// status with their durations, and gauges read when the page is asked for.
+// status with their durations, the store's operations with theirs, and gauges
+// read when the page is asked for.
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -16,6 +18,9 @@ class Metrics {
  public:
   // One answered request.
   void Request(const std::string& route, int status, std::chrono::microseconds duration);
+  // One call into the store, by operation ("submit", "page", ...); `failed`
+  // when it threw.
+  void StoreCall(const char* operation, std::chrono::microseconds duration, bool failed);
   // A value read at each rendering, e.g. the connections open now.
   void Gauge(const std::string& name, const std::string& help, std::function<double()> read);
   // A counter owned elsewhere, read at each rendering; `labels` as
@@ -25,14 +30,17 @@ class Metrics {
 
   std::string Render() const;
 
-  // Upper bounds of the duration buckets, in seconds.
-  static const std::vector<double> kBuckets;
+  // Upper bounds of the buckets, in seconds: whole requests, and store calls
+  // (which an SQLite file answers in well under a millisecond).
+  static const std::vector<double> kRequestBuckets;
+  static const std::vector<double> kStoreBuckets;
 
  private:
   struct Histogram {
-    std::vector<std::uint64_t> buckets = std::vector<std::uint64_t>(kBuckets.size(), 0);
+    std::vector<std::uint64_t> buckets;
     std::uint64_t count = 0;
     double sum = 0;
+    void Add(const std::vector<double>& bounds, double seconds);
   };
   struct Read {
     std::string name, help, type, labels;
@@ -41,7 +49,9 @@ class Metrics {
 
   mutable std::mutex mutex_;
   std::map<std::pair<std::string, int>, std::uint64_t> requests_;
-  std::map<std::string, Histogram> durations_;
+  std::map<std::string, Histogram> requestSeconds_;  // by route
+  std::map<std::string, Histogram> storeSeconds_;    // by operation
+  std::map<std::string, std::uint64_t> storeErrors_;
   std::vector<Read> reads_;
 };
 

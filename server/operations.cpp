@@ -18,8 +18,9 @@ std::string AccessLogLine(const HttpExchange& exchange, std::time_t when) {
          ' ' + std::to_string(exchange.status) + ' ' + duration + '\n';
 }
 
-Operations::Operations(ScoreStore& store, ReplayVerifier* verifier, std::FILE* accessLog)
-    : store_(store), verifier_(verifier), accessLog_(accessLog) {}
+Operations::Operations(ScoreStore& store, Metrics& metrics, ReplayVerifier* verifier,
+                       std::FILE* accessLog)
+    : store_(store), verifier_(verifier), accessLog_(accessLog), metrics_(metrics) {}
 
 void Operations::Mount(HttpServer& server) {
   server.Route("GET", "/healthz", [this](const HttpRequest&) {

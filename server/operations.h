@@ -21,19 +21,20 @@ std::string AccessLogLine(const HttpExchange& exchange, std::time_t when);
 
 class Operations {
  public:
-  // `accessLog` (may be null) gets a line per request; `verifier` may be null.
-  Operations(ScoreStore& store, ReplayVerifier* verifier, std::FILE* accessLog);
+  // `metrics` also gets the store's timings when the service's store is a
+  // TimedStore over it; `accessLog` (may be null) gets a line per request;
+  // `verifier` may be null.
+  Operations(ScoreStore& store, Metrics& metrics, ReplayVerifier* verifier, std::FILE* accessLog);
 
   // The two routes, the per-request hook and the server's gauges.
   void Mount(HttpServer& server);
-  const Metrics& metrics() const { return metrics_; }
 
  private:
   ScoreStore& store_;
   ReplayVerifier* verifier_;
   std::FILE* accessLog_;
   std::mutex logMutex_;
-  Metrics metrics_;
+  Metrics& metrics_;
 };
 
 }  // namespace scores

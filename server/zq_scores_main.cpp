@@ -24,6 +24,7 @@
 #include "server/replay_verifier.h"
 #include "server/service.h"
 #include "server/store.h"
+#include "server/timed_store.h"
 #include "server/token_secret.h"
 
 namespace {
@@ -151,6 +152,10 @@ int Serve(const Options& options) {
     return 1;
   }
 
+  // Every call into the store is timed for /metrics.
+  scores::Metrics metrics;
+  scores::TimedStore timedStore(*store, metrics);
+
   std::unique_ptr<scores::ReplayVerifier> verifier;
   if (options.verifyWorkers > 0 && !options.verifier.empty()) {
     scores::VerifierOptions verify;
@@ -158,14 +163,14 @@ int Serve(const Options& options) {
     verify.runtime = options.verifierRuntime;
     verify.workers = options.verifyWorkers;
     verify.queueLimit = static_cast<std::size_t>(options.verifyQueue);
-    verifier = std::make_unique<scores::ReplayVerifier>(*store, verify);
+    verifier = std::make_unique<scores::ReplayVerifier>(timedStore, verify);
   }
   scores::ServiceOptions serviceOptions;
   serviceOptions.versionRequestsPerMinute = options.perMinute;
   serviceOptions.verifier = verifier.get();
   serviceOptions.trustedProxies = options.trustedProxies;
   serviceOptions.tokenSecret = options.tokenSecret;
-  scores::ScoreService service(*store, serviceOptions);
+  scores::ScoreService service(timedStore, serviceOptions);
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> logFile(nullptr, &std::fclose);
   std::FILE* accessLog = nullptr;
   if (options.accessLog == "-") {
@@ -179,7 +184,7 @@ int Serve(const Options& options) {
     }
     accessLog = logFile.get();
   }
-  scores::Operations operations(*store, verifier.get(), accessLog);
+  scores::Operations operations(timedStore, metrics, verifier.get(), accessLog);
   scores::HttpLimits limits;
   limits.workers = options.threads;
   scores::HttpServer server(limits);

@@ -9,6 +9,7 @@
 
 #include "server/client_address.h"
 #include "server/service.h"
+#include "server/timed_store.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -59,8 +60,10 @@ TEST(Operations, HealthMetricsAndTheLogOfARunningService) {
   const std::string logPath = (dir.path() / "access.log").string();
   std::FILE* log = std::fopen(logPath.c_str(), "w");
   ASSERT_TRUE(log);
-  scores::ScoreService service(*store);
-  scores::Operations operations(*store, nullptr, log);
+  scores::Metrics figures;
+  scores::TimedStore timed(*store, figures);
+  scores::ScoreService service(timed);
+  scores::Operations operations(timed, figures, nullptr, log);
   scores::HttpServer server;
   service.Mount(server);
   operations.Mount(server);
@@ -80,7 +83,8 @@ TEST(Operations, HealthMetricsAndTheLogOfARunningService) {
                            "zq_http_requests_total{route=\"-\",status=\"404\"} 1\n",
                            "zq_http_request_seconds_count{route=\"/api/top\"} 1\n",
                            "zq_http_connections 1\n", "zq_http_queue_length 0\n",
-                           "zq_store_pool_connections 0\n", "zq_store_pool_waits_total 0\n"}) {
+                           "zq_store_pool_connections 0\n", "zq_store_pool_waits_total 0\n",
+                           "zq_store_operation_seconds_count{operation=\"top\"} 2\n"}) {
     EXPECT_NE(metrics->body.find(line), std::string::npos) << line << metrics->body;
   }
   server.Stop();
@@ -94,6 +98,56 @@ TEST(Operations, HealthMetricsAndTheLogOfARunningService) {
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_NE(lines[1].find(" 127.0.0.1 GET /api/top 200 "), std::string::npos) << lines[1];
   EXPECT_NE(lines[2].find(" 127.0.0.1 GET - 404 "), std::string::npos) << lines[2];
+}
+
+// A store whose every call fails, as a lost database connection does.
+class BrokenStore final : public scores::ScoreStore {
+ public:
+  bool SubmitWithToken(const std::string&, std::int64_t, std::int64_t,
+                       const scores::ScoreEntry&) override {
+    Fail();
+  }
+  int PurgeUsedTokens(std::int64_t, int) override { Fail(); }
+  std::vector<scores::TopEntry> Top(int, bool) override { Fail(); }
+  std::int64_t CountEntries() override { Fail(); }
+  scores::TopPage Page(const scores::TopQuery&) override { Fail(); }
+  std::vector<std::string> Countries(int) override { Fail(); }
+  std::vector<scores::TopEntry> Recent(int) override { Fail(); }
+  bool RemoveEntry(std::int64_t) override { Fail(); }
+  void Ban(const std::string&) override { Fail(); }
+  bool Unban(const std::string&) override { Fail(); }
+  std::vector<std::string> Bans() override { Fail(); }
+  std::optional<scores::TokenEntry> EntryForToken(const std::string&) override { Fail(); }
+  bool AttachReplay(std::int64_t, const std::vector<std::uint8_t>&) override { Fail(); }
+  void MarkReplay(std::int64_t, scores::ReplayMark, const std::string&) override { Fail(); }
+  std::optional<std::vector<std::uint8_t>> VerifiedReplay(std::int64_t) override { Fail(); }
+  std::vector<scores::PendingReplay> PendingReplays(int) override { Fail(); }
+
+ private:
+  [[noreturn]] static void Fail() { throw std::runtime_error("connection lost"); }
+};
+
+TEST(Operations, StoreCallsAreTimedAndTheirFailuresCounted) {
+  testing_support::TempDir dir;
+  auto store = scores::OpenStore((dir.path() / "scores.db").string());
+  BrokenStore broken;
+  scores::Metrics metrics;
+  scores::TimedStore good(*store, metrics);
+  scores::TimedStore bad(broken, metrics);
+  good.Top(1);
+  good.CountEntries();
+  EXPECT_THROW(bad.CountEntries(), std::runtime_error);
+  EXPECT_THROW(bad.Ban("192.0.2.1"), std::runtime_error);
+
+  const std::string text = metrics.Render();
+  for (const char* line : {"zq_store_operation_seconds_count{operation=\"top\"} 1\n",
+                           "zq_store_operation_seconds_count{operation=\"count_entries\"} 2\n",
+                           "zq_store_operation_seconds_bucket{operation=\"ban\",le=\"+Inf\"} 1\n",
+                           "zq_store_errors_total{operation=\"count_entries\"} 1\n",
+                           "zq_store_errors_total{operation=\"ban\"} 1\n"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << text;
+  }
+  EXPECT_EQ(text.find("zq_store_errors_total{operation=\"top\"}"), std::string::npos) << text;
 }
 
 }  // namespace
