@@ -13,21 +13,18 @@
 set -u
 scores=$1 load=$2 shipped=$3
 
-pgbin=$(pg_config --bindir 2>/dev/null)
-if [ ! -x "$pgbin/initdb" ] || ! command -v psql >/dev/null; then
-  echo "skipped: the PostgreSQL server programs are not installed (package postgresql)"
-  exit 77
-fi
 nginx=$(command -v nginx || echo /usr/sbin/nginx)
 if [ ! -x "$nginx" ]; then
   echo "skipped: nginx is not installed (package nginx)"
   exit 77
 fi
 
+. "$(dirname "$0")/../support/scores_address.sh"
+. "$(dirname "$0")/../support/throwaway_postgres.sh"
+
 work=$(mktemp -d /tmp/zq-scale-out-XXXXXX) || exit 1
 # nginx's workers and PostgreSQL run as other users when this runs as root.
 chmod 711 "$work"
-as=()
 pg_stop=()
 nginx_pids=()
 other_pids=()
@@ -72,20 +69,12 @@ except OSError as e:
 EOF
 }
 
-# The cluster: fsync on, as it would be in use; TCP on 127.0.0.1 only.
-mkdir "$work/pg"
-if [ "$(id -u)" -eq 0 ]; then
-  chown postgres "$work/pg" || fail "no postgres user to run the cluster as"
-  as=(runuser -u postgres --)
-fi
-pg_port=$(free_port)
-"${as[@]}" "$pgbin/initdb" -D "$work/pg/data" -A trust -U zq -E UTF8 --no-sync \
-  >"$work/initdb.log" 2>&1 || fail "initdb failed"
-"${as[@]}" "$pgbin/pg_ctl" -D "$work/pg/data" -w -l "$work/pg/server.log" \
-  -o "-p $pg_port -k $work/pg -c listen_addresses=127.0.0.1 -c fsync=on" start \
-  >"$work/pg_ctl.log" 2>&1 || fail "PostgreSQL did not start: $(tail -n 5 "$work/pg/server.log")"
-pg_stop=("${as[@]}" "$pgbin/pg_ctl" -D "$work/pg/data" -m immediate -w stop)
-db="postgresql://zq@127.0.0.1:$pg_port/postgres"
+throwaway_postgres "$work"
+case $? in
+  0) ;;
+  77) exit 77 ;; # the reason is on stderr
+  *) fail "no PostgreSQL cluster" ;;
+esac
 sql() { psql "$db" -X -q -A -t -v ON_ERROR_STOP=1 "$@"; }
 
 # Options both instances take. Each must accept the tokens the other gives:
@@ -101,7 +90,6 @@ for name in a b; do
   "$scores" --port 0 "${shared_options[@]}" >"$work/$name.log" 2>&1 &
   instance_pid[$name]=$!
 done
-. "$(dirname "$0")/../support/scores_address.sh"
 for name in a b; do
   url=$(scores_address "${instance_pid[$name]}" "$work/$name.log")
   [ -n "$url" ] || fail "instance $name did not start"
