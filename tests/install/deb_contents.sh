@@ -78,13 +78,16 @@ esac
 [ "$(field "$game" Recommends)" = xdg-utils ] || problem "the game does not recommend xdg-utils"
 [ "$(field "$scores" Recommends)" = "" ] || problem "zq-scores recommends the game's xdg-utils"
 
-# The unit as systemd reads it, against the package's own files and the
-# system's targets; any remark (an unknown key, a bad value) is a fault.
+# The unit as systemd reads it, against the package's own files, the system's
+# targets and shell; any remark (an unknown key, a bad value) is a fault.
 if command -v systemd-analyze >/dev/null; then
   root="$work/root"
   mkdir -p "$root/lib/systemd"
   cp -r /lib/systemd/system "$root/lib/systemd/"
   dpkg-deb -x "$scores" "$root"
+  # The programs the unit runs besides its own, as every system has them.
+  mkdir -p "$root/bin"
+  cp -L /bin/sh "$root/bin/sh"
   systemd-analyze verify --root="$root" --man=no zq-scores.service >"$work/verify.log" 2>&1 &&
     [ ! -s "$work/verify.log" ] || {
     cat "$work/verify.log" >&2
@@ -92,6 +95,25 @@ if command -v systemd-analyze >/dev/null; then
   }
 else
   echo "systemd-analyze is not installed: the unit was not verified (package systemd)"
+fi
+
+# The unit's key-making line, run as systemd would run it (with `$$` as `$`)
+# on a state directory of the test's: the first start makes a 32-byte key
+# only its owner reads, the next one keeps it.
+state="$work/state"
+mkdir "$state"
+make_key=$(dpkg-deb --fsys-tarfile "$scores" | tar -xO ./lib/systemd/system/zq-scores.service |
+  sed -n "s|^ExecStartPre=/bin/sh -c '\(.*\)'\$|\1|p" | sed -e 's/\$\$/$/g' -e "s|/var/lib/zq-scores|$state|g")
+if [ -z "$make_key" ]; then
+  problem "the unit has no ExecStartPre=/bin/sh -c '...' line that makes the token key"
+else
+  sh -c "$make_key" && first=$(od -An -tx1 "$state/token-secret" | tr -d ' \n') &&
+    sh -c "$make_key" && again=$(od -An -tx1 "$state/token-secret" | tr -d ' \n') ||
+    problem "the unit's key-making line failed"
+  [ "$(stat -c '%s %a' "$state/token-secret" 2>/dev/null)" = "32 600" ] ||
+    problem "the unit's token key is not 32 bytes of mode 600: $(ls -l "$state")"
+  [ "${first:-}" = "${again:-}" ] || problem "a second start replaced the unit's token key"
+  [ "$(ls "$state")" = token-secret ] || problem "the key-making line left: $(ls "$state")"
 fi
 
 [ "$problems" -eq 0 ] || exit 1
