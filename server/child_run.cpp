@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <string_view>
 
 namespace scores {
 namespace {
@@ -27,12 +28,26 @@ void CloseBoth(int fds[2]) {
 
 }  // namespace
 
-ChildResult RunChild(const std::vector<std::string>& argv, const ChildLimits& limits) {
+ChildResult RunChild(const std::vector<std::string>& argv, const ChildLimits& limits,
+                     const std::vector<std::string>& environment) {
   ChildResult result;
   if (argv.empty()) return result;
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
+  // The child's environment is made here: nothing between fork and exec may
+  // allocate.
+  std::vector<char*> env;
+  for (char** e = environ; *e; ++e) {
+    const std::string_view entry(*e);
+    const bool replaced = std::ranges::any_of(environment, [&](const std::string& given) {
+      const std::size_t name = given.find('=');
+      return entry.substr(0, entry.find('=')) == std::string_view(given).substr(0, name);
+    });
+    if (!replaced) env.push_back(*e);
+  }
+  for (const std::string& given : environment) env.push_back(const_cast<char*>(given.c_str()));
+  env.push_back(nullptr);
 
   int out[2] = {-1, -1};
   int err[2] = {-1, -1};
@@ -51,7 +66,7 @@ ChildResult RunChild(const std::vector<std::string>& argv, const ChildLimits& li
     if (devnull >= 0) dup2(devnull, STDIN_FILENO);
     dup2(out[1], STDOUT_FILENO);
     dup2(err[1], STDERR_FILENO);
-    execv(args[0], args.data());
+    execve(args[0], args.data(), env.data());
     _exit(127);
   }
   close(out[1]);

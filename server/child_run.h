@@ -26,6 +26,9 @@ struct ChildResult {
   std::string err;
 };
 
-ChildResult RunChild(const std::vector<std::string>& argv, const ChildLimits& limits);
+// `environment`: "NAME=value" entries the child gets in place of the service's
+// own value of NAME (the rest of the service's environment is passed on).
+ChildResult RunChild(const std::vector<std::string>& argv, const ChildLimits& limits,
+                     const std::vector<std::string>& environment = {});
 
 }  // namespace scores

@@ -152,26 +152,33 @@ void ReplayVerifier::Work() {
 
 std::optional<Verdict> ReplayVerifier::Check(const Job& job) const {
   const protocol::Replay replay = protocol::DecodeReplay(job.bytes);
-  std::string path = (std::filesystem::temp_directory_path() / "zq-replay-XXXXXX").string();
-  const int fd = mkstemp(path.data());
-  if (fd < 0) return Verdict{false, "the check could not be run (no temporary file)"};
+  // The recording and whatever the check leaves (zq-sim's scratch directory,
+  // should the check be killed before it removes it) go in a directory of the
+  // job's own, removed whatever the check's end.
+  std::string dir = (std::filesystem::temp_directory_path() / "zq-replay-XXXXXX").string();
+  if (!mkdtemp(dir.data()))
+    return Verdict{false, "the check could not be run (no temporary directory)"};
+  const std::string path = dir + "/game.zqr";
+  std::optional<Verdict> verdict =
+      Verdict{false, "the check could not be run (temporary file not written)"};
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   std::size_t written = 0;
-  while (written < job.bytes.size()) {
+  while (fd >= 0 && written < job.bytes.size()) {
     const ssize_t n = write(fd, job.bytes.data() + written, job.bytes.size() - written);
     if (n <= 0) break;
     written += static_cast<std::size_t>(n);
   }
-  close(fd);
-  std::optional<Verdict> verdict =
-      Verdict{false, "the check could not be run (temporary file not written)"};
-  if (written == job.bytes.size()) {
+  if (fd >= 0) close(fd);
+  if (fd >= 0 && written == job.bytes.size()) {
     ChildLimits limits = CheckLimits(options_, replay.Frames());
     limits.cancelFd = stopPipe_[0];
-    const ChildResult run = RunChild(
-        {options_.program, "--dir", options_.runtime, "--replay", path, "--verify"}, limits);
+    const ChildResult run =
+        RunChild({options_.program, "--dir", options_.runtime, "--replay", path, "--verify"},
+                 limits, {"TMPDIR=" + dir});
     verdict = run.cancelled ? std::nullopt : std::optional<Verdict>(JudgeCheck(run, job.score));
   }
-  unlink(path.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(dir, ignored);
   return verdict;
 }
 

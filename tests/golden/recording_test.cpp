@@ -4,6 +4,8 @@
 // damaged or edited recording is refused with its reason.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -108,6 +110,43 @@ TEST_F(Recording, DamagedOrEditedRecordingsAreRefused) {
       EXPECT_TRUE(out.lines.empty());
     }
   }
+}
+
+// A check stands on the recording alone: saved files in the runtime tree (here
+// too short to read, which fails any other run) are neither read nor changed,
+// nothing is written beside them, and the check's scratch directory goes.
+TEST_F(Recording, ACheckLeavesTheRuntimeTreeAsItFoundIt) {
+  const fs::path data = dir_.path() / "data";
+  for (const char* saved : {"settings.dat", "Records.DAT", "boss.dat"}) {
+    WriteBytes(data / saved, {0x01});
+  }
+  const auto listing = [&] {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(data)) {
+      names.push_back(entry.path().filename().string() + " " +
+                      std::to_string(entry.is_regular_file() ? entry.file_size() : 0));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  const std::vector<std::string> before = listing();
+  const fs::path scratch = dir_.path() / "tmp";
+  fs::create_directory(scratch);
+  const char* oldTmp = std::getenv("TMPDIR");
+  const std::string keptTmp = oldTmp ? oldTmp : "";
+  setenv("TMPDIR", scratch.c_str(), 1);
+  const golden::SimOutput out = Verify(kRecordings / "level_play.zqr");
+  if (oldTmp) {
+    setenv("TMPDIR", keptTmp.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
+  }
+
+  EXPECT_EQ(out.status, 0);
+  ASSERT_EQ(out.lines.size(), 1u);
+  EXPECT_NE(out.lines[0].find("\"verified\": true"), std::string::npos) << out.lines[0];
+  EXPECT_EQ(listing(), before);
+  EXPECT_TRUE(fs::is_empty(scratch));
 }
 
 // A check reads the runtime's pictures for their sizes only; a check asked for

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -186,12 +187,20 @@ TEST_F(ReplayUploadTest, ChecksThatFailRejectWithTheReason) {
        LevelPlay(), "the recording does not play: bad file"},
       {"prints nothing", Script(dir_.path(), "silent", "exit 0"), LevelPlay(),
        "the check failed (exit 0)"},
-      {"sleeps past the time-out", Script(dir_.path(), "sleeps", "exec sleep 60"), LevelPlay(),
-       "the check ran out of time"},
+      {"sleeps past the time-out",
+       Script(dir_.path(), "sleeps", "mkdir \"$TMPDIR/left-by-a-killed-check\"; exec sleep 60"),
+       LevelPlay(), "the check ran out of time"},
       {"spins past its CPU time", Script(dir_.path(), "spins", "while :; do :; done"), LevelPlay(),
        "the check ran out of time"},
       {"changed steps under zq-sim", haveSim ? kZqSim : "", changedSteps, "departs at phase", 60},
   };
+  // The checks' temporary files go here, and nothing of them may stay, even
+  // from a check killed at its time-out.
+  const fs::path tmp = dir_.path() / "tmp";
+  fs::create_directory(tmp);
+  const char* oldTmp = std::getenv("TMPDIR");
+  const std::string keptTmp = oldTmp ? oldTmp : "";
+  setenv("TMPDIR", tmp.c_str(), 1);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.program.empty()) continue;  // no runtime tree for zq-sim
@@ -207,6 +216,12 @@ TEST_F(ReplayUploadTest, ChecksThatFailRejectWithTheReason) {
     EXPECT_EQ(client_->Get("/api/top?verified=1")->body, "[]\n");
     EXPECT_EQ(client_->Get("/api/replays/" + std::to_string(entry.id))->status, 404);
     Stop();
+    EXPECT_TRUE(fs::is_empty(tmp)) << fs::directory_iterator(tmp)->path();
+  }
+  if (oldTmp) {
+    setenv("TMPDIR", keptTmp.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
   }
 }
 

@@ -35,7 +35,8 @@ struct CommandLine {
   // Where the last game of the run is written as a recording.
   std::optional<std::string> record;
   // A recorded game to play instead of a script; with verify, one JSON line
-  // says whether its result was reached.
+  // says whether its result was reached. A check reads none of the runtime
+  // tree's saved files and writes nothing into it.
   std::optional<std::string> replay;
   bool verify = false;
 };

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "protocol/replay.h"
 #include "screens/replay_files.h"
 #include "screens/scene.h"
+#include "tools/sim/check_directory.h"
 #include "tools/sim/frame_json.h"
 #include "tools/sim/options.h"
 #include "tools/sim/script.h"
@@ -84,6 +86,19 @@ int Simulate(const sim::CommandLine& line) {
     return sim::RunSoak(
         {*line.monkey, line.seed, line.level, line.frames.value_or(20000), line.expected},
         std::cout, std::cerr);
+  }
+  // A check plays in a scratch copy of the runtime tree made of links, without
+  // its saved files; it is removed when the check ends.
+  std::optional<sim::CheckDirectory> checkDirectory;
+  if (line.verify) {
+    std::error_code error;
+    try {
+      checkDirectory.emplace(fs::current_path());
+    } catch (const std::exception& failure) {
+      return Fail(2, failure.what());
+    }
+    fs::current_path(checkDirectory->path(), error);
+    if (error) return Fail(2, "cannot enter the check's directory: " + error.message());
   }
   // A playback ends with its recording; the bound only stops a program that
   // somehow never gets there.
