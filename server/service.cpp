@@ -78,7 +78,9 @@ ScoreService::ScoreService(ScoreStore& store, ServiceOptions options)
     : store_(store),
       options_(std::move(options)),
       limiter_(options_.versionRequestsPerMinute),
-      signer_(options_.tokenSecret.empty() ? RandomBytes(kMinSecretBytes) : options_.tokenSecret) {
+      signer_(options_.tokenSecret.empty() ? RandomBytes(kMinSecretBytes) : options_.tokenSecret),
+      bans_(kBansRereadSeconds),
+      countries_(kCountriesRereadSeconds) {
   if (!options_.now) options_.now = SystemSeconds;
   if (!options_.steadyNow) options_.steadyNow = SteadySeconds;
 }
@@ -133,26 +135,20 @@ ScoreService::Reply ScoreService::Script(const Params& params, const std::string
 
 // The game keeps the fifth "|" field, the one followed by another "|".
 bool ScoreService::Banned(const std::string& client) {
-  std::lock_guard lock(bansMutex_);
-  const double now = options_.steadyNow();
-  if (now - bansRead_ >= kBansRereadSeconds) {
-    const std::vector<std::string> bans = store_.Bans();
-    bans_ = std::set<std::string>(bans.begin(), bans.end());
-    bansRead_ = now;
-  }
-  return bans_.count(client) > 0;
+  return bans_.With(
+      options_.steadyNow(),
+      [this] {
+        const std::vector<std::string> bans = store_.Bans();
+        return std::set<std::string>(bans.begin(), bans.end());
+      },
+      [&client](const std::set<std::string>& bans) { return bans.count(client) > 0; });
 }
 
-// The filter's list groups the whole table: it is read again at most every
-// kCountriesRereadSeconds, not for every page shown.
+// The filter's list groups the whole table, too costly to read for every page.
 std::vector<std::string> ScoreService::Countries() {
-  std::lock_guard lock(countriesMutex_);
-  const double now = options_.steadyNow();
-  if (now - countriesRead_ >= kCountriesRereadSeconds) {
-    countries_ = store_.Countries(kCountriesListed);
-    countriesRead_ = now;
-  }
-  return countries_;
+  return countries_.With(
+      options_.steadyNow(), [this] { return store_.Countries(kCountriesListed); },
+      [](const std::vector<std::string>& countries) { return countries; });
 }
 
 ScoreService::Reply ScoreService::Version(const std::string& client) {

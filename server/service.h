@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "server/http_server.h"
+#include "server/periodic_value.h"
 #include "server/rate_limiter.h"
 #include "server/store.h"
 #include "server/token_signer.h"
@@ -72,19 +72,17 @@ class ScoreService {
                    const std::vector<std::uint8_t>& bytes);
   Reply GetReplay(const std::string& id);
   void PurgeUsedTokens(std::int64_t now);
+  // The countries of the world page's filter, read again at most every
+  // kCountriesRereadSeconds.
+  std::vector<std::string> Countries();
 
   ScoreStore& store_;
   ServiceOptions options_;
   RateLimiter limiter_;
   TokenSigner signer_;
   std::atomic<std::int64_t> lastPurge_{0};
-  std::mutex bansMutex_;
-  std::set<std::string> bans_;
-  double bansRead_ = -1e18;  // steady seconds of the last reading
-  std::vector<std::string> Countries();
-  std::mutex countriesMutex_;
-  std::vector<std::string> countries_;
-  double countriesRead_ = -1e18;
+  PeriodicValue<std::set<std::string>> bans_;
+  PeriodicValue<std::vector<std::string>> countries_;
 };
 
 }  // namespace scores
